@@ -1,0 +1,155 @@
+#pragma once
+// The device's drawing interface: device contexts, GDI objects, raster
+// operations, text and fonts, DIB sections, bitmaps and icons by number.
+// Semantics follow the device's graphics system; everything draws into
+// 32-bit ARGB surfaces (platform/gdi/Surface.h).
+
+#include <cstdint>
+#include <string_view>
+
+#include "platform/base/WinTypes.h"
+
+namespace zorun {
+class Surface;
+}
+
+// --- Device contexts -------------------------------------------------------
+// A DC that draws into `surface` with its (0,0) at `origin` of the surface and
+// every pixel clipped to `clip` (surface coordinates). The window manager uses
+// this for window DCs; the surface must outlive the DC.
+HDC CreateSurfaceDC(zorun::Surface* surface, POINT origin, RECT clip);
+HDC CreateCompatibleDC(HDC hdc);
+BOOL DeleteDC(HDC hdc);
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object);
+BOOL DeleteObject(HGDIOBJ object);
+int SaveDC(HDC hdc);
+BOOL RestoreDC(HDC hdc, int saved);
+BOOL SetViewportOrgEx(HDC hdc, int x, int y, POINT* previous);
+int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
+
+// --- Objects ---------------------------------------------------------------
+constexpr int PS_SOLID = 0;
+constexpr int PS_DASH = 1;
+constexpr int PS_NULL = 5;
+constexpr int WHITE_BRUSH = 0, LTGRAY_BRUSH = 1, GRAY_BRUSH = 2, DKGRAY_BRUSH = 3,
+              BLACK_BRUSH = 4, NULL_BRUSH = 5, HOLLOW_BRUSH = 5, WHITE_PEN = 6, BLACK_PEN = 7,
+              NULL_PEN = 8, SYSTEM_FONT = 13, DEFAULT_GUI_FONT = 17;
+HBRUSH CreateSolidBrush(COLORREF color);
+HPEN CreatePen(int style, int width, COLORREF color);
+HGDIOBJ GetStockObject(int object);
+HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);
+
+struct BITMAP {
+    LONG bmType;
+    LONG bmWidth;
+    LONG bmHeight;
+    LONG bmWidthBytes;
+    WORD bmPlanes;
+    WORD bmBitsPixel;
+    void* bmBits;
+};
+int GetObjectW(HGDIOBJ object, int size, void* out);
+
+// --- Raster operations -----------------------------------------------------
+constexpr DWORD SRCCOPY = 0x00CC0020;
+constexpr DWORD SRCPAINT = 0x00EE0086;
+constexpr DWORD SRCAND = 0x008800C6;
+constexpr DWORD SRCINVERT = 0x00660046;
+constexpr DWORD PATCOPY = 0x00F00021;
+constexpr DWORD PATINVERT = 0x005A0049;
+constexpr DWORD DSTINVERT = 0x00550009;
+constexpr DWORD BLACKNESS = 0x00000042;
+constexpr DWORD WHITENESS = 0x00FF0062;
+BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, DWORD rop);
+BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY,
+                int srcWidth, int srcHeight, DWORD rop);
+BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop);
+int FillRect(HDC hdc, const RECT* rect, HBRUSH brush);
+int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush);
+BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom);
+BOOL DrawFocusRect(HDC hdc, const RECT* rect);
+BOOL MoveToEx(HDC hdc, int x, int y, POINT* previous);
+BOOL LineTo(HDC hdc, int x, int y);
+COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
+COLORREF GetPixel(HDC hdc, int x, int y);
+
+// --- Text ------------------------------------------------------------------
+constexpr int TRANSPARENT = 1;
+constexpr int OPAQUE = 2;
+int SetBkMode(HDC hdc, int mode);
+COLORREF SetTextColor(HDC hdc, COLORREF color);
+COLORREF SetBkColor(HDC hdc, COLORREF color);
+
+constexpr UINT DT_LEFT = 0x0000, DT_CENTER = 0x0001, DT_RIGHT = 0x0002, DT_VCENTER = 0x0004,
+               DT_BOTTOM = 0x0008, DT_WORDBREAK = 0x0010, DT_SINGLELINE = 0x0020,
+               DT_NOCLIP = 0x0100, DT_CALCRECT = 0x0400, DT_NOPREFIX = 0x0800,
+               DT_END_ELLIPSIS = 0x8000;
+int DrawTextW(HDC hdc, const char16_t* text, int length, RECT* rect, UINT format);
+BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rect, const char16_t* text,
+                 UINT length, const int* dx);
+BOOL GetTextExtentPoint32W(HDC hdc, const char16_t* text, int length, SIZE* size);
+BOOL GetTextExtentExPointW(HDC hdc, const char16_t* text, int length, int maxExtent, int* fit,
+                           int* dx, SIZE* size);
+
+struct TEXTMETRICW {
+    LONG tmHeight, tmAscent, tmDescent, tmInternalLeading, tmExternalLeading, tmAveCharWidth,
+        tmMaxCharWidth;
+};
+BOOL GetTextMetricsW(HDC hdc, TEXTMETRICW* metrics);
+
+constexpr int FW_NORMAL = 400, FW_SEMIBOLD = 600, FW_BOLD = 700;
+constexpr BYTE DEFAULT_QUALITY = 0, ANTIALIASED_QUALITY = 4, CLEARTYPE_QUALITY = 5;
+struct LOGFONTW {
+    LONG lfHeight;
+    LONG lfWidth;
+    LONG lfEscapement;
+    LONG lfOrientation;
+    LONG lfWeight;
+    BYTE lfItalic;
+    BYTE lfUnderline;
+    BYTE lfStrikeOut;
+    BYTE lfCharSet;
+    BYTE lfOutPrecision;
+    BYTE lfClipPrecision;
+    BYTE lfQuality;
+    BYTE lfPitchAndFamily;
+    char16_t lfFaceName[32];
+};
+HFONT CreateFontIndirectW(const LOGFONTW* font);
+
+// --- DIB sections ----------------------------------------------------------
+constexpr DWORD BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3;
+constexpr UINT DIB_RGB_COLORS = 0;
+struct BITMAPINFOHEADER {
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight;
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;
+    DWORD biClrImportant;
+};
+struct RGBQUAD {
+    BYTE rgbBlue, rgbGreen, rgbRed, rgbReserved;
+};
+struct BITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[256]; // colour table, or three DWORD masks for BI_BITFIELDS
+};
+// Creates a section whose bits (*bits, bottom-up unless biHeight < 0, rows
+// padded to 4 bytes) the caller fills; the bitmap shows them when selected.
+HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* info, UINT usage, void** bits, void* section,
+                         DWORD offset);
+
+// --- Resources by number ---------------------------------------------------
+HBITMAP LoadBitmapW(HINSTANCE instance, int number);
+HICON LoadIconW(HINSTANCE instance, int number);
+constexpr UINT DI_NORMAL = 0x0003;
+BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int width, int height, UINT step,
+                HBRUSH flicker, UINT flags);
+BOOL DrawIcon(HDC hdc, int x, int y, HICON icon);
+BOOL DestroyIcon(HICON icon);
