@@ -361,6 +361,8 @@ def info_plate(strip=None):
         cy = STRIP_Y + STRIP_H / 2
         cx = STRIP_X + STRIP_W / 2
         c.shape(triangle(cx, cy, 4, strip), NAVY)
+        for dy in (-12, -9, 9, 12):  # grip marks, so the strip reads as a control
+            c.hline(STRIP_X + 3, STRIP_X + 6, int(cy) + dy, BLUE_LT)
     return c
 
 
@@ -490,17 +492,27 @@ def icon_notes():
     return c
 
 
+def curve_mask(points):
+    """Joins a sampled curve's points with 1-pixel lines (an 8-connected path)."""
+    c = Canvas(64, 64)
+    for (x0, y0), (x1, y1) in zip(points, points[1:]):
+        c.line(int(math.floor(x0)), int(math.floor(y0)), int(math.floor(x1)), int(math.floor(y1)), WHITE)
+    return {(x, y) for y in range(64) for x in range(64) if c.px[x, y][3]}
+
+
 def icon_web():
     c = Canvas(32, 32)
     globe = disc_mask(16, 16, 13.5)
     c.shape(globe, BLUE, BLUE_OL, BLUE_LT, BLUE_DK)
     inner = globe - border(globe)
-    inner -= border(inner)
-    grid = mix(BLUE, WHITE, 0.55)
-    lines = border(ellipse_mask(16, 16, 6.2, 13.5)) | rect_mask(15, 3, 16, 28)
-    for y in (9, 16, 23):
-        lines |= rect_mask(0, y, 31, y)
-    c.paint(lines & inner, grid)
+    steps = [math.pi * i / 256 for i in range(257)]
+    lines = rect_mask(15, 2, 16, 29)
+    for side in (1, -1):  # the two side meridians
+        lines |= curve_mask([(16 + side * 7.5 * math.sin(t), 16 - 13.4 * math.cos(t)) for t in steps])
+    for y0, bend in ((9, 1.5), (15, 2.5), (22, 1.5)):  # parallels, seen from a little above
+        half = math.sqrt(13.4 ** 2 - (y0 - 16) ** 2)
+        lines |= curve_mask([(16 + half * math.cos(t), y0 + bend * math.sin(t)) for t in steps])
+    c.paint(lines & inner, mix(BLUE, WHITE, 0.5))
     c.add_shadow()
     return c
 
@@ -520,7 +532,7 @@ def icon_photos():
     c.shape(rrect_mask(2, 5, 29, 27, 1), WHITE, G6, None, G2)
     for y in range(8, 24):
         c.hline(5, 26, y, mix(BLUE_LT, BLUE_PL, (y - 8) / 15))
-    c.shape(disc_mask(21.5, 12.5, 2.6), AMBER, None, AMBER_LT)
+    c.shape(rrect_mask(20, 10, 24, 14, 1), AMBER, None, AMBER_LT)
     pic = rect_mask(5, 8, 26, 23)
     back = poly_mask([(4, 24), (12, 13), (21, 24)]) & pic
     front = poly_mask([(11, 24), (20, 16), (28, 24)]) & pic
@@ -575,7 +587,7 @@ def icon_desktop():
     for x, y in ((6, 8), (11, 8), (6, 13), (11, 13)):
         c.rect(x, y, x + 3, y + 3, WHITE)
         c.hline(x, x + 3, y + 3, BLUE_PL)
-    c.shape(disc_mask(23, 10.5, 2.4), AMBER, None, AMBER_LT)
+    c.shape(rrect_mask(22, 9, 25, 12, 1), AMBER, None, AMBER_LT)
     c.shape(rect_mask(13, 23, 18, 25), G4, None, G3, G5)
     c.shape(rrect_mask(8, 26, 23, 28, 1), G3, G6, G1, G4)
     c.add_shadow()
