@@ -69,8 +69,8 @@ struct Scene {
         HGDIOBJ oldFont = SelectObject(memDc, font);
         SetBkMode(memDc, TRANSPARENT);
         SetTextColor(memDc, RGB(255, 255, 255));
-        static const char16_t* labels[6] = {u"Mail",    u"Calendar", u"Contacts",
-                                            u"Tasks",   u"Notes",    u"Settings"};
+        static const char16_t* labels[6] = {u"Mail",  u"Calendar", u"Contacts",
+                                            u"Tasks", u"Notes",    u"Settings"};
         for (int i = 0; i < 6; ++i) {
             const int x = (i % 3) * 80, y = 90 + (i / 3) * 80;
             DrawIconEx(memDc, x + 24, y + 8, icon, 0, 0, 0, nullptr, DI_NORMAL);
