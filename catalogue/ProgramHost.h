@@ -1,29 +1,31 @@
 #pragma once
-// What the panes need from the main frame that hosts them. CMainFrame
-// implements it; the panes reach it through the application's main window,
-// and tests give the panes a small host of their own.
+// What the panes and dialogs need from the main frame, without depending on
+// it: the frame owns the catalogue, sysInfoMode and the split window, and
+// implements this interface. Panes find it through the application's main
+// window (ProgramHost::FromMainWindow in the framework-aware code).
 
-#include "catalogue/Catalogue.h"
 #include "platform/base/WinTypes.h"
 
+class Catalogue;
 class CZorunView;
 
 class ProgramHost {
-  public:
+public:
     virtual ~ProgramHost() = default;
 
-    // The program's one catalogue, owned by the frame.
     [[nodiscard]] virtual Catalogue& GetCatalogue() = 0;
-    // Set once while the frame is created: fonts of the launcher view, its
-    // tip, the task monitor and the dialogs use ClearType quality when true.
+    [[nodiscard]] virtual int GetSysInfoMode() const = 0;
+    virtual void SetSysInfoMode(int mode) = 0;
+    // Set once while the frame is created, before any pane paints.
     [[nodiscard]] virtual bool IsClearTypeOn() const = 0;
-    // The launcher view registers itself at its initial update.
+
+    // The launcher view stores itself here at its initial update.
     virtual void SetLauncherView(CZorunView* view) = 0;
-    // The split window: receives the page-state message from the view.
-    [[nodiscard]] virtual HWND GetSplitterWindow() const = 0;
-    // True while a press on the page bar waits for its release (arrowHeld).
+    [[nodiscard]] virtual CZorunView* GetLauncherView() const = 0;
+
+    // The split window's page bar: both panes hand it a stylus release while
+    // a press on the bar is pending, in their own client coordinates.
     [[nodiscard]] virtual bool IsPageBarHeld() const = 0;
-    // Hands a stylus release to the split window's release handler, with the
-    // flags and the point as the pane received them (its client coordinates).
-    virtual void OnPageBarRelease(UINT flags, POINT point) = 0;
+    virtual void OnPageBarRelease(HWND pane, UINT flags, POINT paneClientPoint) = 0;
+    [[nodiscard]] virtual HWND GetSplitterWindow() const = 0;
 };

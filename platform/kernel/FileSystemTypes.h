@@ -1,14 +1,13 @@
 #pragma once
 // The device's file-system types and error codes, as the program's code
-// names them: HANDLE, FILETIME, WIN32_FIND_DATAW, the FILE_ATTRIBUTE_ flags
-// and the thread's last error (GetLastError / SetLastError).
+// names them: FILETIME, WIN32_FIND_DATAW, the FILE_ATTRIBUTE_ flags and the
+// file-system errors.
 
 #include "platform/base/WinTypes.h"
-
-using HANDLE = void*;
-#define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1)))
-
-constexpr DWORD MAX_PATH = 260;
+// HANDLE, the last error and the common error codes are the kernel's.
+#include "platform/kernel/ProcessHandles.h"
+// MAX_PATH is shared with the process snapshot's entries.
+#include "platform/kernel/ProcessSnapshot.h"
 
 constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x1;
 constexpr DWORD FILE_ATTRIBUTE_HIDDEN = 0x2;
@@ -16,21 +15,12 @@ constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
 
-constexpr DWORD ERROR_SUCCESS = 0;
-constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
-constexpr DWORD ERROR_PATH_NOT_FOUND = 3;
-constexpr DWORD ERROR_ACCESS_DENIED = 5;
-constexpr DWORD ERROR_INVALID_HANDLE = 6;
-constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
-constexpr DWORD ERROR_NO_MORE_FILES = 18;
 constexpr DWORD ERROR_WRITE_FAULT = 29;
 constexpr DWORD ERROR_READ_FAULT = 30;
 constexpr DWORD ERROR_FILE_EXISTS = 80;
-constexpr DWORD ERROR_INVALID_PARAMETER = 87;
 constexpr DWORD ERROR_DISK_FULL = 112;
 constexpr DWORD ERROR_INVALID_NAME = 123;
 constexpr DWORD ERROR_DIR_NOT_EMPTY = 145;
-constexpr DWORD ERROR_ALREADY_EXISTS = 183;
 constexpr DWORD ERROR_FILE_TOO_LARGE = 223;
 
 // 100-nanosecond intervals since 1 January 1601 (UTC).
@@ -50,7 +40,3 @@ struct WIN32_FIND_DATAW {
     WCHAR cFileName[MAX_PATH] = {}; // NUL-terminated
 };
 using LPWIN32_FIND_DATAW = WIN32_FIND_DATAW*;
-
-// The calling thread's last error, set by the failing platform calls.
-[[nodiscard]] DWORD GetLastError();
-void SetLastError(DWORD error);

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <map>
-#include <mutex>
+#include <memory>
 #include <sys/stat.h>
 #include <vector>
 
@@ -13,23 +12,10 @@
 
 namespace {
 
-struct Search {
+struct Search : zorun::KernelObject {
     std::vector<WIN32_FIND_DATAW> entries;
     std::size_t next = 0;
 };
-
-// Searches by handle value; values are never reused, so a closed handle is
-// simply not found.
-struct SearchTable {
-    std::mutex mutex;
-    std::map<std::uintptr_t, Search> searches;
-    std::uintptr_t nextHandle = 0x5EA000;
-};
-
-SearchTable& Searches() {
-    static SearchTable table;
-    return table;
-}
 
 std::u32string FoldedCodePoints(std::u16string_view text) {
     const std::u16string folded = zorun::FoldText(text);
@@ -152,49 +138,39 @@ HANDLE FindFirstFileW(LPCWSTR pattern, LPWIN32_FIND_DATAW data) {
         return order != 0 ? order < 0 : a.hostName < b.hostName;
     });
 
-    Search search;
+    auto search = std::make_unique<Search>();
     for (const Found& entry : found) {
         WIN32_FIND_DATAW item;
         if (FillEntry(entry.path, entry.name, item))
-            search.entries.push_back(item);
+            search->entries.push_back(item);
     }
-    if (search.entries.empty()) {
+    if (search->entries.empty()) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
-    *data = search.entries[0];
-    search.next = 1;
-
-    SearchTable& table = Searches();
-    std::lock_guard lock(table.mutex);
-    const std::uintptr_t handle = table.nextHandle++;
-    table.searches.emplace(handle, std::move(search));
-    return reinterpret_cast<HANDLE>(handle);
+    *data = search->entries[0];
+    search->next = 1;
+    return zorun::AddKernelHandle(std::move(search));
 }
 
 BOOL FindNextFileW(HANDLE handle, LPWIN32_FIND_DATAW data) {
-    SearchTable& table = Searches();
-    std::lock_guard lock(table.mutex);
-    auto it = table.searches.find(reinterpret_cast<std::uintptr_t>(handle));
-    if (it == table.searches.end() || !data) {
+    auto* search = zorun::FindKernelHandleAs<Search>(handle);
+    if (!search || !data) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    Search& search = it->second;
-    if (search.next >= search.entries.size()) {
+    if (search->next >= search->entries.size()) {
         SetLastError(ERROR_NO_MORE_FILES);
         return FALSE;
     }
-    *data = search.entries[search.next++];
+    *data = search->entries[search->next++];
     return TRUE;
 }
 
 BOOL FindClose(HANDLE handle) {
-    SearchTable& table = Searches();
-    std::lock_guard lock(table.mutex);
-    if (table.searches.erase(reinterpret_cast<std::uintptr_t>(handle)) == 0) {
+    if (!zorun::FindKernelHandleAs<Search>(handle)) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    return TRUE;
+    return CloseHandle(handle);
 }

@@ -6,7 +6,8 @@
 // exist. "." and ".." are never returned. Entries come in a stable order
 // (ignoring case, then by host name), each with its attributes (see
 // FileSystem.h), size and last-write time. The search is a snapshot taken
-// by FindFirstFileW; a handle stays safe after FindClose (calls fail).
+// by FindFirstFileW. Search handles are kernel handles: a closed one is
+// simply not found.
 
 #include <string_view>
 
