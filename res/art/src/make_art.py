@@ -13,6 +13,7 @@ always match it pixel for pixel.
 import math
 import os
 import struct
+import sys
 
 from PIL import Image, ImageDraw
 
@@ -195,7 +196,12 @@ def rect_mask(x0, y0, x1, y1):
 def rrect_mask(x0, y0, x1, y1, r=1):
     """Rectangle with corners cut: r=1 drops the corner pixel, r=2 a 3-pixel
     step, r=3 a rounder 6-pixel step."""
-    cut = {0: [], 1: [(0, 0)], 2: [(0, 0), (1, 0), (0, 1)], 3: [(0, 0), (1, 0), (2, 0), (0, 1), (0, 2), (1, 1)]}[r]
+    cut = {
+        0: [],
+        1: [(0, 0)],
+        2: [(0, 0), (1, 0), (0, 1)],
+        3: [(0, 0), (1, 0), (2, 0), (0, 1), (0, 2), (1, 1)],
+    }[r]
     m = rect_mask(x0, y0, x1, y1)
     for dx, dy in cut:
         m -= {(x0 + dx, y0 + dy), (x1 - dx, y0 + dy), (x0 + dx, y1 - dy), (x1 - dx, y1 - dy)}
@@ -361,6 +367,8 @@ def info_plate(strip=None):
         cy = STRIP_Y + STRIP_H / 2
         cx = STRIP_X + STRIP_W / 2
         c.shape(triangle(cx, cy, 4, strip), NAVY)
+        for dy in (-12, -9, 9, 12):  # grip marks, so the strip reads as a control
+            c.hline(STRIP_X + 3, STRIP_X + 6, int(cy) + dy, BLUE_LT)
     return c
 
 
@@ -410,6 +418,7 @@ def page_bar(style, direction):
 
 
 def preview(c, path, scale=4):
+    """An enlarged copy with crisp pixels, for looking at a picture."""
     c.im.resize((c.w * scale, c.h * scale), Image.NEAREST).save(path)
 
 
@@ -490,17 +499,27 @@ def icon_notes():
     return c
 
 
+def curve_mask(points):
+    """Joins a sampled curve's points with 1-pixel lines (an 8-connected path)."""
+    c = Canvas(64, 64)
+    for (x0, y0), (x1, y1) in zip(points, points[1:]):
+        c.line(int(math.floor(x0)), int(math.floor(y0)), int(math.floor(x1)), int(math.floor(y1)), WHITE)
+    return {(x, y) for y in range(64) for x in range(64) if c.px[x, y][3]}
+
+
 def icon_web():
     c = Canvas(32, 32)
     globe = disc_mask(16, 16, 13.5)
     c.shape(globe, BLUE, BLUE_OL, BLUE_LT, BLUE_DK)
     inner = globe - border(globe)
-    inner -= border(inner)
-    grid = mix(BLUE, WHITE, 0.55)
-    lines = border(ellipse_mask(16, 16, 6.2, 13.5)) | rect_mask(15, 3, 16, 28)
-    for y in (9, 16, 23):
-        lines |= rect_mask(0, y, 31, y)
-    c.paint(lines & inner, grid)
+    steps = [math.pi * i / 256 for i in range(257)]
+    lines = rect_mask(15, 2, 16, 29)
+    for side in (1, -1):  # the two side meridians
+        lines |= curve_mask([(16 + side * 7.5 * math.sin(t), 16 - 13.4 * math.cos(t)) for t in steps])
+    for y0, bend in ((9, 1.5), (15, 2.5), (22, 1.5)):  # parallels, seen from a little above
+        half = math.sqrt(13.4 ** 2 - (y0 - 16) ** 2)
+        lines |= curve_mask([(16 + half * math.cos(t), y0 + bend * math.sin(t)) for t in steps])
+    c.paint(lines & inner, mix(BLUE, WHITE, 0.5))
     c.add_shadow()
     return c
 
@@ -520,7 +539,7 @@ def icon_photos():
     c.shape(rrect_mask(2, 5, 29, 27, 1), WHITE, G6, None, G2)
     for y in range(8, 24):
         c.hline(5, 26, y, mix(BLUE_LT, BLUE_PL, (y - 8) / 15))
-    c.shape(disc_mask(21.5, 12.5, 2.6), AMBER, None, AMBER_LT)
+    c.shape(rrect_mask(20, 10, 24, 14, 1), AMBER, None, AMBER_LT)
     pic = rect_mask(5, 8, 26, 23)
     back = poly_mask([(4, 24), (12, 13), (21, 24)]) & pic
     front = poly_mask([(11, 24), (20, 16), (28, 24)]) & pic
@@ -575,7 +594,7 @@ def icon_desktop():
     for x, y in ((6, 8), (11, 8), (6, 13), (11, 13)):
         c.rect(x, y, x + 3, y + 3, WHITE)
         c.hline(x, x + 3, y + 3, BLUE_PL)
-    c.shape(disc_mask(23, 10.5, 2.4), AMBER, None, AMBER_LT)
+    c.shape(rrect_mask(22, 9, 25, 12, 1), AMBER, None, AMBER_LT)
     c.shape(rect_mask(13, 23, 18, 25), G4, None, G3, G5)
     c.shape(rrect_mask(8, 26, 23, 28, 1), G3, G6, G1, G4)
     c.add_shadow()
@@ -639,7 +658,8 @@ def info_tasks():
     c.shape(rrect_mask(3, 3, 20, 22, 1), mix(AMBER_DK, BROWN, 0.35), AMBER_OL, AMBER_DK)
     c.shape(rect_mask(5, 6, 18, 20), WHITE, None, None, G2)
     c.shape(rrect_mask(8, 1, 15, 5, 1), G3, G6, G1)
-    c.paint(thick_line_mask(7.5, 13.5, 10.5, 16.5, 1.2) | thick_line_mask(10.5, 16.5, 16.5, 9.5, 1.2), GREEN_DK)
+    tick = thick_line_mask(7.5, 13.5, 10.5, 16.5, 1.2) | thick_line_mask(10.5, 16.5, 16.5, 9.5, 1.2)
+    c.paint(tick, GREEN_DK)
     c.add_shadow()
     return c
 
@@ -754,7 +774,7 @@ def skin_waves():
         for x in range(w):
             base = mix(top, bottom, y / (h - 1))
             t = 0.0
-            for k, (amp, period, off, y0) in enumerate(((6, 160, 0, 46), (5, 120, 40, 92), (7, 200, 90, 134))):
+            for amp, period, off, y0 in ((6, 160, 0, 46), (5, 120, 40, 92), (7, 200, 90, 134)):
                 yc = y0 + amp * math.sin(2 * math.pi * (x + off) / period)
                 d = abs(y - yc)
                 t = max(t, max(0.0, 1.0 - d / 9.0))
@@ -876,13 +896,23 @@ def skins():
 
 
 def main():
+    # --preview DIR also writes 4x enlarged copies there (keep DIR outside the repository).
+    args = sys.argv[1:]
+    enlarged = args[1] if len(args) == 2 and args[0] == "--preview" else None
+    if args and not enlarged:
+        sys.exit("usage: make_art.py [--preview DIR]")
     for folder, name, c, size in pictures():
         assert (c.w, c.h) == size and c.im.size == size, name
         os.makedirs(os.path.join(ART, folder), exist_ok=True)
         c.im.save(os.path.join(ART, folder, name + ".png"), optimize=True)
+        if enlarged:
+            os.makedirs(enlarged, exist_ok=True)
+            preview(c, os.path.join(enlarged, folder + "-" + name + ".png"))
     os.makedirs(DEVICE, exist_ok=True)
     for name, c in skins():
         write_bmp(os.path.join(DEVICE, name), c)
+        if enlarged:
+            preview(c, os.path.join(enlarged, "device-" + name.replace(".bmp", ".png")), 2)
 
 
 if __name__ == "__main__":
