@@ -73,6 +73,11 @@ bool WaitForInput(std::uint64_t deadlineMs) {
     }
 }
 
+bool MessagesPending() {
+    auto& ws = WindowSystem::Get();
+    return !ws.queue.empty() || ws.quitCode || ws.HasPendingPaint();
+}
+
 void AddWatchedFd(int fd, std::function<void()> onReadable) {
     if (fd >= 0 && onReadable)
         Watched()[fd] = std::move(onReadable);
