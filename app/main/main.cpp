@@ -22,9 +22,9 @@ LRESULT MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 int ProgramMain() {
     const RECT work = zorun::kWorkArea;
-    HWND main = CreateWindowExW(0, u"ZorunMain", u"Zorun", WS_OVERLAPPED | WS_VISIBLE, work.left,
-                                work.top, work.Width(), work.Height(), nullptr, nullptr,
-                                &MainWindowProc, nullptr);
+    HWND main =
+        CreateWindowExW(0, u"ZorunMain", u"Zorun", WS_OVERLAPPED | WS_VISIBLE, work.left, work.top,
+                        work.Width(), work.Height(), nullptr, nullptr, &MainWindowProc, nullptr);
     if (!main)
         return 1;
     zorun::SetMainWindow(main);
@@ -38,4 +38,6 @@ int ProgramMain() {
 
 } // namespace
 
-int main(int argc, char** argv) { return zorun::RunPlatform(argc, argv, ProgramMain); }
+int main(int argc, char** argv) {
+    return zorun::RunPlatform(argc, argv, ProgramMain);
+}

@@ -77,8 +77,9 @@ int RunPlatform(int argc, char** argv, const std::function<int()>& programMain) 
         return 0;
     }
 
-    std::filesystem::path root =
-        options.deviceRoot.empty() ? DefaultDeviceRoot() : std::filesystem::path(options.deviceRoot);
+    std::filesystem::path root = options.deviceRoot.empty()
+                                     ? DefaultDeviceRoot()
+                                     : std::filesystem::path(options.deviceRoot);
     std::error_code ec;
     std::filesystem::create_directories(root, ec);
     if (ec || !std::filesystem::is_directory(root))

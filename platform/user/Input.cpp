@@ -83,7 +83,9 @@ void AddWatchedFd(int fd, std::function<void()> onReadable) {
         Watched()[fd] = std::move(onReadable);
 }
 
-void RemoveWatchedFd(int fd) { Watched().erase(fd); }
+void RemoveWatchedFd(int fd) {
+    Watched().erase(fd);
+}
 
 std::vector<int> WatchedFds() {
     std::vector<int> fds;

@@ -32,8 +32,8 @@ Backend MakeHeadlessBackend(VirtualClock& clock, ScriptRunner* runner) {
         if (deadline) {
             std::uint64_t now = clock.NowMs();
             std::uint64_t left = *deadline > now ? *deadline - now : 0;
-            timeout = static_cast<int>(
-                std::min<std::uint64_t>(left, std::numeric_limits<int>::max()));
+            timeout =
+                static_cast<int>(std::min<std::uint64_t>(left, std::numeric_limits<int>::max()));
         }
         std::uint64_t start = RealMs();
         PollHostEvents(timeout);

@@ -59,9 +59,9 @@ struct KeyName {
     char16_t character;
 };
 constexpr KeyName kKeys[] = {
-    {"left", VK_LEFT, 0},        {"right", VK_RIGHT, 0},    {"up", VK_UP, 0},
-    {"down", VK_DOWN, 0},        {"return", VK_RETURN, u'\r'}, {"escape", VK_ESCAPE, 0x1B},
-    {"tab", VK_TAB, u'\t'},      {"back", VK_BACK, 0x08},   {"space", VK_SPACE, u' '},
+    {"left", VK_LEFT, 0},     {"right", VK_RIGHT, 0},       {"up", VK_UP, 0},
+    {"down", VK_DOWN, 0},     {"return", VK_RETURN, u'\r'}, {"escape", VK_ESCAPE, 0x1B},
+    {"tab", VK_TAB, u'\t'},   {"back", VK_BACK, 0x08},      {"space", VK_SPACE, u' '},
     {"delete", VK_DELETE, 0},
 };
 
@@ -159,8 +159,8 @@ ParsedScript ParseScript(std::string_view source) {
             if (step.text.empty())
                 return fail("expected the text to type");
         } else if (command == "screenshot" || command == "dump-text") {
-            step.kind = command == "screenshot" ? ScriptStep::Kind::Screenshot
-                                                : ScriptStep::Kind::DumpText;
+            step.kind =
+                command == "screenshot" ? ScriptStep::Kind::Screenshot : ScriptStep::Kind::DumpText;
             step.path = std::string(Rest(line, words[0]));
             if (step.path.empty())
                 return fail("expected a file name");

@@ -19,16 +19,29 @@
 namespace zorun {
 
 struct ScriptStep {
-    enum class Kind { Tap, Down, Move, Up, Hold, Key, Text, Wait, Command, Screenshot, DumpText, Exit };
+    enum class Kind {
+        Tap,
+        Down,
+        Move,
+        Up,
+        Hold,
+        Key,
+        Text,
+        Wait,
+        Command,
+        Screenshot,
+        DumpText,
+        Exit
+    };
     Kind kind = Kind::Exit;
     int line = 0;
     Point point;
     std::uint64_t ms = 0;
-    int virtualKey = 0;        // Key: 0 when the character has no key of its own
-    char16_t character = 0;    // Key: what the key types (0: nothing)
-    std::u16string text;       // Text
-    int commandId = 0;         // Command
-    std::string path;          // Screenshot, DumpText (UTF-8, as written)
+    int virtualKey = 0;     // Key: 0 when the character has no key of its own
+    char16_t character = 0; // Key: what the key types (0: nothing)
+    std::u16string text;    // Text
+    int commandId = 0;      // Command
+    std::string path;       // Screenshot, DumpText (UTF-8, as written)
 };
 
 struct ScriptError {

@@ -15,7 +15,7 @@
 namespace zorun {
 
 class ScriptRunner {
-public:
+  public:
     ScriptRunner(std::vector<ScriptStep> steps, VirtualClock& clock);
 
     // Moves the script on by one command (or time up to `deadlineMs`).
@@ -25,7 +25,7 @@ public:
     // Screenshots or text dumps that could not be written.
     [[nodiscard]] int Failures() const { return failures_; }
 
-private:
+  private:
     bool RunStep(const ScriptStep& step); // true when the loop should run now
     void Close();
 

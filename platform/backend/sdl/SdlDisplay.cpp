@@ -110,10 +110,9 @@ void SdlDisplay::Present(const Surface& framebuffer) {
             auto* row = reinterpret_cast<std::uint8_t*>(target->pixels) + ty * target->pitch;
             for (int x = 0; x < fw; ++x) {
                 std::uint32_t argb = src[x];
-                std::uint32_t pixel =
-                    direct ? (argb | 0xFF000000u)
-                           : SDL_MapRGB(format, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF,
-                                        argb & 0xFF);
+                std::uint32_t pixel = direct ? (argb | 0xFF000000u)
+                                             : SDL_MapRGB(format, (argb >> 16) & 0xFF,
+                                                          (argb >> 8) & 0xFF, argb & 0xFF);
                 for (int sx = 0; sx < scale_; ++sx) {
                     int tx = offset_.x + x * scale_ + sx;
                     if (tx < 0 || tx >= target->w)
@@ -273,6 +272,8 @@ Backend MakeSdlBackend(SdlDisplay& display) {
     return backend;
 }
 
-void CloseSdlDisplay(std::unique_ptr<SdlDisplay>& display) { display.reset(); }
+void CloseSdlDisplay(std::unique_ptr<SdlDisplay>& display) {
+    display.reset();
+}
 
 } // namespace zorun

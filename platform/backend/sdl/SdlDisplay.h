@@ -14,7 +14,7 @@ namespace zorun {
 class Surface;
 
 class SdlDisplay {
-public:
+  public:
     explicit SdlDisplay(SDL_Window* window, int scale, bool fullscreen);
     ~SdlDisplay();
     SdlDisplay(const SdlDisplay&) = delete;
@@ -23,7 +23,7 @@ public:
     void Present(const Surface& framebuffer);
     void Wait(std::optional<std::uint64_t> deadlineMs);
 
-private:
+  private:
     void Layout(); // scale and offset from the window's size
     void Handle(const SDL_Event& event);
     [[nodiscard]] Point ToDevice(int windowX, int windowY) const;
