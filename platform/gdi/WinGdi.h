@@ -11,7 +11,15 @@
 
 namespace zorun {
 class Surface;
-}
+
+// The surface a DC draws into now (a window's surface or the selected
+// bitmap's); null for an unknown DC. For a DIB section the returned pixels
+// are its bits decoded now; writing to them does not change the bits.
+[[nodiscard]] Surface* SurfaceOfDC(HDC hdc);
+[[nodiscard]] Surface* SurfaceOfBitmap(HBITMAP bitmap);
+// A bitmap holding `surface` (with its text records); null when it is empty.
+[[nodiscard]] HBITMAP CreateBitmapFromSurface(Surface surface);
+} // namespace zorun
 
 // --- Device contexts -------------------------------------------------------
 // A DC that draws into `surface` with its (0,0) at `origin` of the surface and
@@ -25,18 +33,26 @@ BOOL DeleteObject(HGDIOBJ object);
 int SaveDC(HDC hdc);
 BOOL RestoreDC(HDC hdc, int saved);
 BOOL SetViewportOrgEx(HDC hdc, int x, int y, POINT* previous);
+BOOL GetViewportOrgEx(HDC hdc, POINT* origin);
+BOOL OffsetViewportOrgEx(HDC hdc, int dx, int dy, POINT* previous);
+// Region results: 0 on failure.
+constexpr int NULLREGION = 1, SIMPLEREGION = 2;
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
+// The clip rectangle in logical coordinates.
+int GetClipBox(HDC hdc, RECT* box);
 
 // --- Objects ---------------------------------------------------------------
 constexpr int PS_SOLID = 0;
 constexpr int PS_DASH = 1;
 constexpr int PS_NULL = 5;
-constexpr int WHITE_BRUSH = 0, LTGRAY_BRUSH = 1, GRAY_BRUSH = 2, DKGRAY_BRUSH = 3,
-              BLACK_BRUSH = 4, NULL_BRUSH = 5, HOLLOW_BRUSH = 5, WHITE_PEN = 6, BLACK_PEN = 7,
-              NULL_PEN = 8, SYSTEM_FONT = 13, DEFAULT_GUI_FONT = 17;
+constexpr int WHITE_BRUSH = 0, LTGRAY_BRUSH = 1, GRAY_BRUSH = 2, DKGRAY_BRUSH = 3, BLACK_BRUSH = 4,
+              NULL_BRUSH = 5, HOLLOW_BRUSH = 5, WHITE_PEN = 6, BLACK_PEN = 7, NULL_PEN = 8,
+              SYSTEM_FONT = 13, DEFAULT_GUI_FONT = 17;
 HBRUSH CreateSolidBrush(COLORREF color);
 HPEN CreatePen(int style, int width, COLORREF color);
 HGDIOBJ GetStockObject(int object);
+constexpr UINT OBJ_PEN = 1, OBJ_BRUSH = 2, OBJ_FONT = 6, OBJ_BITMAP = 7;
+HGDIOBJ GetCurrentObject(HDC hdc, UINT type);
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);
 
 struct BITMAP {
@@ -48,6 +64,7 @@ struct BITMAP {
     WORD bmBitsPixel;
     void* bmBits;
 };
+// BITMAP for bitmaps, LOGFONTW for fonts; with out == nullptr, the size needed.
 int GetObjectW(HGDIOBJ object, int size, void* out);
 
 // --- Raster operations -----------------------------------------------------
@@ -72,6 +89,8 @@ BOOL MoveToEx(HDC hdc, int x, int y, POINT* previous);
 BOOL LineTo(HDC hdc, int x, int y);
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
 COLORREF GetPixel(HDC hdc, int x, int y);
+constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
+BOOL InvertRect(HDC hdc, const RECT* rect);
 
 // --- Text ------------------------------------------------------------------
 constexpr int TRANSPARENT = 1;
@@ -79,12 +98,16 @@ constexpr int OPAQUE = 2;
 int SetBkMode(HDC hdc, int mode);
 COLORREF SetTextColor(HDC hdc, COLORREF color);
 COLORREF SetBkColor(HDC hdc, COLORREF color);
+int GetBkMode(HDC hdc);
+COLORREF GetTextColor(HDC hdc);
+COLORREF GetBkColor(HDC hdc);
 
 constexpr UINT DT_LEFT = 0x0000, DT_CENTER = 0x0001, DT_RIGHT = 0x0002, DT_VCENTER = 0x0004,
                DT_BOTTOM = 0x0008, DT_WORDBREAK = 0x0010, DT_SINGLELINE = 0x0020,
                DT_NOCLIP = 0x0100, DT_CALCRECT = 0x0400, DT_NOPREFIX = 0x0800,
                DT_END_ELLIPSIS = 0x8000;
 int DrawTextW(HDC hdc, const char16_t* text, int length, RECT* rect, UINT format);
+constexpr UINT ETO_OPAQUE = 0x0002, ETO_CLIPPED = 0x0004;
 BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rect, const char16_t* text,
                  UINT length, const int* dx);
 BOOL GetTextExtentPoint32W(HDC hdc, const char16_t* text, int length, SIZE* size);
@@ -149,7 +172,7 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* info, UINT usage, void** bit
 HBITMAP LoadBitmapW(HINSTANCE instance, int number);
 HICON LoadIconW(HINSTANCE instance, int number);
 constexpr UINT DI_NORMAL = 0x0003;
-BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int width, int height, UINT step,
-                HBRUSH flicker, UINT flags);
+BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int width, int height, UINT step, HBRUSH flicker,
+                UINT flags);
 BOOL DrawIcon(HDC hdc, int x, int y, HICON icon);
 BOOL DestroyIcon(HICON icon);

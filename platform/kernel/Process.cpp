@@ -1,0 +1,297 @@
+#include "platform/kernel/Process.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <fstream>
+#include <mutex>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+#include "platform/base/Clock.h"
+#include "platform/base/Text.h"
+#include "platform/kernel/CommandLine.h"
+#include "platform/kernel/ProcessPath.h"
+
+extern char** environ;
+
+namespace zorun {
+namespace {
+
+// Children we started and have not reaped yet. The SIGCHLD handler reads it,
+// so it is a fixed array of atomics (no allocation, no locks in the handler).
+constexpr std::size_t kMaxChildren = 1024;
+std::atomic<pid_t> children[kMaxChildren];
+struct sigaction previousAction;
+
+// Reaps one recorded child if it has ended. Safe in a signal handler.
+void ReapSlot(std::size_t i) {
+    pid_t pid = children[i].load();
+    if (pid <= 0)
+        return;
+    const int saved = errno;
+    const pid_t r = waitpid(pid, nullptr, WNOHANG);
+    if (r == pid || (r < 0 && errno == ECHILD))
+        children[i].compare_exchange_strong(pid, 0);
+    errno = saved;
+}
+
+void ReapAll() {
+    for (std::size_t i = 0; i < kMaxChildren; ++i)
+        ReapSlot(i);
+}
+
+void OnChildSignal(int sig, siginfo_t* info, void* context) {
+    ReapAll();
+    // Keep whatever handler was there before working (it may own other children).
+    if ((previousAction.sa_flags & SA_SIGINFO) && previousAction.sa_sigaction)
+        previousAction.sa_sigaction(sig, info, context);
+    else if (!(previousAction.sa_flags & SA_SIGINFO) && previousAction.sa_handler != SIG_DFL &&
+             previousAction.sa_handler != SIG_IGN)
+        previousAction.sa_handler(sig);
+}
+
+void InstallReaper() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        struct sigaction action {};
+        action.sa_sigaction = OnChildSignal;
+        action.sa_flags = SA_SIGINFO | SA_RESTART | SA_NOCLDSTOP;
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGCHLD, &action, &previousAction);
+    });
+}
+
+bool Record(pid_t pid) {
+    for (auto& slot : children) {
+        pid_t empty = 0;
+        if (slot.compare_exchange_strong(empty, pid))
+            return true;
+    }
+    return false;
+}
+
+// Processes started here, in start order (main thread only).
+std::vector<DWORD>& StartOrder() {
+    static std::vector<DWORD> order;
+    return order;
+}
+
+bool IsRecorded(pid_t pid) {
+    return std::any_of(std::begin(children), std::end(children),
+                       [pid](const std::atomic<pid_t>& slot) { return slot.load() == pid; });
+}
+
+DWORD ErrorFromErrno(int error) {
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return ERROR_FILE_NOT_FOUND;
+    case EACCES:
+    case EPERM:
+        return ERROR_ACCESS_DENIED;
+    case ENOEXEC:
+        return ERROR_BAD_FORMAT;
+    case ENOMEM:
+        return ERROR_NOT_ENOUGH_MEMORY;
+    default:
+        return ERROR_INVALID_PARAMETER;
+    }
+}
+
+class ProcessObject final : public KernelObject {
+public:
+    explicit ProcessObject(pid_t pid) : pid_(pid) {}
+    [[nodiscard]] pid_t Pid() const { return pid_; }
+
+private:
+    pid_t pid_;
+};
+
+// RAII owners for the spawn attribute objects.
+struct SpawnAttributes {
+    posix_spawnattr_t attr;
+    posix_spawn_file_actions_t actions;
+    SpawnAttributes() {
+        posix_spawnattr_init(&attr);
+        posix_spawn_file_actions_init(&actions);
+    }
+    ~SpawnAttributes() {
+        posix_spawn_file_actions_destroy(&actions);
+        posix_spawnattr_destroy(&attr);
+    }
+    SpawnAttributes(const SpawnAttributes&) = delete;
+    SpawnAttributes& operator=(const SpawnAttributes&) = delete;
+};
+
+} // namespace
+
+std::optional<std::filesystem::path> ProgramHostPath(std::u16string_view program) {
+    auto device = DeviceProgramPath(program);
+    if (device.empty())
+        return std::nullopt;
+    auto host = MapDevicePath(device);
+    std::error_code ec;
+    if (!host || !std::filesystem::is_regular_file(*host, ec))
+        return std::nullopt;
+    return host;
+}
+
+bool IsProcessRunning(DWORD processId) {
+    const auto pid = static_cast<pid_t>(processId);
+    if (pid <= 0)
+        return false;
+    if (IsRecorded(pid)) {
+        ReapAll();
+        return IsRecorded(pid);
+    }
+    if (kill(pid, 0) != 0 && errno != EPERM)
+        return false;
+    // An ended child of someone else stays in the table as a zombie.
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line))
+        return true;
+    const auto close = line.rfind(')');
+    return close == std::string::npos || close + 2 >= line.size() || line[close + 2] != 'Z';
+}
+
+std::vector<DWORD> StartedProcesses() {
+    ReapAll();
+    auto& order = StartOrder();
+    std::erase_if(order, [](DWORD pid) { return !IsRecorded(static_cast<pid_t>(pid)); });
+    return order;
+}
+
+} // namespace zorun
+
+using namespace zorun;
+
+BOOL CreateProcessW(LPCWSTR applicationName, LPCWSTR commandLine, void*, void*, BOOL, DWORD,
+                    void*, LPCWSTR currentDirectory, void*, PROCESS_INFORMATION* info) {
+    std::u16string program;
+    std::vector<std::u16string> arguments;
+    if (applicationName && *applicationName) {
+        program = applicationName;
+        if (commandLine)
+            arguments = SplitArguments(commandLine);
+    } else if (commandLine && *commandLine) {
+        arguments = CommandLineToArgv(commandLine);
+        program = arguments.front();
+        arguments.erase(arguments.begin());
+    }
+    const auto host = ProgramHostPath(program);
+    if (!host) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return FALSE;
+    }
+
+    std::vector<std::string> argvText;
+    argvText.push_back(host->string());
+    for (const auto& a : arguments)
+        argvText.push_back(ToUtf8(a));
+    std::vector<char*> argv;
+    for (auto& a : argvText)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    SpawnAttributes spawn;
+    // The child starts clean: its own session (it outlives us and our
+    // terminal), no blocked signals, default handlers for the ones we catch.
+    sigset_t none, defaults;
+    sigemptyset(&none);
+    sigemptyset(&defaults);
+    for (int sig : {SIGCHLD, SIGPIPE, SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2})
+        sigaddset(&defaults, sig);
+    posix_spawnattr_setsigmask(&spawn.attr, &none);
+    posix_spawnattr_setsigdefault(&spawn.attr, &defaults);
+    short flags = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
+#ifdef POSIX_SPAWN_SETSID
+    flags |= POSIX_SPAWN_SETSID;
+#endif
+    posix_spawnattr_setflags(&spawn.attr, flags);
+    std::string folder;
+    if (currentDirectory && *currentDirectory) {
+        auto dir = MapDevicePath(DeviceFolderPath(currentDirectory));
+        std::error_code ec;
+        if (!dir || !std::filesystem::is_directory(*dir, ec)) {
+            SetLastError(ERROR_PATH_NOT_FOUND);
+            return FALSE;
+        }
+        folder = dir->string();
+        posix_spawn_file_actions_addchdir_np(&spawn.actions, folder.c_str());
+    }
+
+    InstallReaper();
+    // SIGCHLD waits until the child is recorded, so this thread's handler
+    // cannot miss it; a sweep afterwards covers a handler run on another thread.
+    sigset_t block, old;
+    sigemptyset(&block);
+    sigaddset(&block, SIGCHLD);
+    pthread_sigmask(SIG_BLOCK, &block, &old);
+    pid_t pid = 0;
+    const int error = posix_spawn(&pid, argv[0], &spawn.actions, &spawn.attr, argv.data(), environ);
+    bool recorded = error == 0 && Record(pid);
+    pthread_sigmask(SIG_SETMASK, &old, nullptr);
+    if (error != 0) {
+        SetLastError(ErrorFromErrno(error));
+        return FALSE;
+    }
+    StartOrder().push_back(static_cast<DWORD>(pid));
+    if (!recorded) {
+        // Table full (a thousand children alive): hand this one to a helper
+        // thread that waits for it, so it still leaves no zombie.
+        std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
+    }
+    ReapAll();
+    if (info) {
+        info->hProcess = AddKernelHandle(std::make_unique<ProcessObject>(pid));
+        info->hThread = nullptr;
+        info->dwProcessId = static_cast<DWORD>(pid);
+        info->dwThreadId = 0;
+    }
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
+HANDLE OpenProcess(DWORD, BOOL, DWORD processId) {
+    if (!IsProcessRunning(processId)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    return AddKernelHandle(std::make_unique<ProcessObject>(static_cast<pid_t>(processId)));
+}
+
+BOOL TerminateProcess(HANDLE process, UINT) {
+    auto* object = FindKernelHandleAs<ProcessObject>(process);
+    if (!object) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    if (kill(object->Pid(), SIGKILL) != 0) {
+        SetLastError(ErrorFromErrno(errno));
+        return FALSE;
+    }
+    return TRUE;
+}
+
+DWORD WaitForSingleObject(HANDLE handle, DWORD ms) {
+    auto* object = FindKernelHandleAs<ProcessObject>(handle);
+    if (!object) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return WAIT_FAILED;
+    }
+    auto& clock = CurrentClock();
+    const std::uint64_t start = clock.NowMs();
+    for (;;) {
+        if (!IsProcessRunning(static_cast<DWORD>(object->Pid())))
+            return WAIT_OBJECT_0;
+        if (clock.IsVirtual() || (ms != INFINITE && clock.NowMs() - start >= ms))
+            return WAIT_TIMEOUT;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}

@@ -1,0 +1,61 @@
+#pragma once
+// Starting and stopping programs. A device program path ("\Windows\x.exe",
+// or a bare name, looked up in "\Windows") maps to a host file in the device
+// root; the argument string is split with the device's command-line rules
+// into argv; the program is started with posix_spawn, no shell. Nothing
+// waits for it: its exit is reaped in the background, so no zombie remains.
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "platform/base/WinTypes.h"
+#include "platform/kernel/ProcessHandles.h"
+
+struct PROCESS_INFORMATION {
+    HANDLE hProcess;
+    HANDLE hThread;
+    DWORD dwProcessId;
+    DWORD dwThreadId;
+};
+
+// `applicationName`: the program (device path); when null, the program is the
+// first argument of `commandLine`. `commandLine`: the arguments (may be null).
+// `currentDirectory`: a device folder for the child, or null to inherit.
+// The other parameters are accepted and ignored, as the device ignores them.
+// FALSE (with GetLastError set) when the program cannot be started; then no
+// process was made. `info`, when given, receives the process id and an open
+// process handle (close it with CloseHandle).
+BOOL CreateProcessW(LPCWSTR applicationName, LPCWSTR commandLine, void* processAttributes,
+                    void* threadAttributes, BOOL inheritHandles, DWORD creationFlags,
+                    void* environment, LPCWSTR currentDirectory, void* startupInfo,
+                    PROCESS_INFORMATION* info);
+
+constexpr DWORD PROCESS_TERMINATE = 0x0001, SYNCHRONIZE = 0x00100000,
+                PROCESS_ALL_ACCESS = 0x001F0FFF;
+// A handle on any running host process by id; null when there is none.
+HANDLE OpenProcess(DWORD access, BOOL inheritHandle, DWORD processId);
+// Kills the process (SIGKILL); the exit code cannot be chosen on the host.
+BOOL TerminateProcess(HANDLE process, UINT exitCode);
+
+constexpr DWORD WAIT_OBJECT_0 = 0, WAIT_TIMEOUT = 0x102, WAIT_FAILED = 0xFFFFFFFF,
+                INFINITE = 0xFFFFFFFF;
+// Waits until the process has ended or `ms` of the platform clock have
+// passed. Under a virtual clock it checks once and never sleeps.
+DWORD WaitForSingleObject(HANDLE handle, DWORD ms);
+
+namespace zorun {
+
+// The host file for a program named the device's way; nullopt when the
+// device root holds no such file.
+[[nodiscard]] std::optional<std::filesystem::path> ProgramHostPath(std::u16string_view program);
+
+// True while the process exists and has not ended (a zombie has ended).
+[[nodiscard]] bool IsProcessRunning(DWORD processId);
+
+// The processes this program started that are still running, oldest first
+// (the task list where there is no window system to ask).
+[[nodiscard]] std::vector<DWORD> StartedProcesses();
+
+} // namespace zorun
