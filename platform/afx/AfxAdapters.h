@@ -26,7 +26,8 @@ template <auto H> LRESULT Call_initmenupopup(CCmdTarget* t, WPARAM w, LPARAM l) 
     return 0;
 }
 template <auto H> LRESULT Call_ctlcolor(CCmdTarget* t, WPARAM w, LPARAM l) {
-    static_assert(HasSig<H, HBRUSH(CDC*, CWnd*, UINT)>, "handler must be HBRUSH(CDC*, CWnd*, UINT)");
+    static_assert(HasSig<H, HBRUSH(CDC*, CWnd*, UINT)>,
+                  "handler must be HBRUSH(CDC*, CWnd*, UINT)");
     CDC dc(reinterpret_cast<HDC>(w));
     return reinterpret_cast<LRESULT>(
         (Self<H>(t)->*H)(&dc, CWnd::FromHandle(reinterpret_cast<HWND>(l)), CTLCOLOR_STATIC));

@@ -12,7 +12,7 @@ using INT_PTR = std::intptr_t;
 using LPCREATESTRUCT = CREATESTRUCTW*;
 
 class CPoint : public POINT {
-public:
+  public:
     CPoint() = default;
     CPoint(int px, int py) : POINT{px, py} {}
     CPoint(POINT p) : POINT(p) {} // NOLINT(google-explicit-constructor)
@@ -21,14 +21,14 @@ public:
 };
 
 class CSize : public SIZE {
-public:
+  public:
     CSize() = default;
     CSize(int w, int h) : SIZE{w, h} {}
     CSize(SIZE s) : SIZE(s) {} // NOLINT(google-explicit-constructor)
 };
 
 class CRect : public RECT {
-public:
+  public:
     CRect() = default;
     CRect(int l, int t, int r, int b) : RECT{l, t, r, b} {}
     CRect(RECT r) : RECT(r) {} // NOLINT(google-explicit-constructor)
@@ -50,8 +50,7 @@ public:
 };
 
 // Standard command ids of the framework.
-constexpr UINT ID_FILE_NEW = 57600, ID_FILE_OPEN = 57601, ID_APP_ABOUT = 57664,
-               ID_APP_EXIT = 57665;
+constexpr UINT ID_FILE_NEW = 57600, ID_FILE_OPEN = 57601, ID_APP_ABOUT = 57664, ID_APP_EXIT = 57665;
 // Standard window ids: the tool/command bar and the first pane of a frame.
 constexpr UINT AFX_IDW_TOOLBAR = 59392, AFX_IDW_PANE_FIRST = 59648;
 

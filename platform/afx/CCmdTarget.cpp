@@ -26,7 +26,9 @@ const AFX_MSGMAP* CCmdTarget::GetThisMessageMap() {
     return &map;
 }
 
-const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }
+const AFX_MSGMAP* CCmdTarget::GetMessageMap() const {
+    return GetThisMessageMap();
+}
 
 const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(AfxEntryKind kind, UINT message, UINT code,
                                                      UINT id) const {
@@ -52,7 +54,8 @@ BOOL CCmdTarget::OnCmdMsg(UINT id, int code, CCmdUI* ui) {
         e->call(this, 0, reinterpret_cast<LPARAM>(ui));
         return ui->m_bHandled ? TRUE : FALSE;
     }
-    const auto* e = FindMessageEntry(AfxEntryKind::Command, WM_COMMAND, static_cast<UINT>(code), id);
+    const auto* e =
+        FindMessageEntry(AfxEntryKind::Command, WM_COMMAND, static_cast<UINT>(code), id);
     if (!e)
         return FALSE;
     e->call(this, id, 0);

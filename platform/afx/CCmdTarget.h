@@ -9,7 +9,7 @@
 // The state of one command's user interface (a menu item) while handlers
 // are asked to update it with ON_UPDATE_COMMAND_UI.
 class CCmdUI {
-public:
+  public:
     UINT m_nID = 0;
     HMENU m_hMenu = nullptr; // the pop-up holding the item, when it is a menu item
     bool m_bHandled = false; // a handler answered
@@ -23,7 +23,7 @@ public:
 constexpr int CN_UPDATE_COMMAND_UI = -1;
 
 class CCmdTarget {
-public:
+  public:
     CCmdTarget() = default;
     CCmdTarget(const CCmdTarget&) = delete;
     CCmdTarget& operator=(const CCmdTarget&) = delete;
@@ -39,7 +39,7 @@ public:
     [[nodiscard]] const AFX_MSGMAP_ENTRY* FindMessageEntry(AfxEntryKind kind, UINT message,
                                                            UINT code, UINT id) const;
 
-protected:
+  protected:
     static const AFX_MSGMAP* GetThisMessageMap();
     virtual const AFX_MSGMAP* GetMessageMap() const;
 };

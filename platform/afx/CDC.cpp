@@ -2,7 +2,9 @@
 
 #include "platform/afx/CWnd.h"
 
-CDC::~CDC() { DeleteDC(); }
+CDC::~CDC() {
+    DeleteDC();
+}
 
 BOOL CDC::CreateCompatibleDC(CDC* other) {
     DeleteDC();

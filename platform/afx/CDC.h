@@ -10,7 +10,7 @@
 class CWnd;
 
 class CDC {
-public:
+  public:
     CDC() = default;
     explicit CDC(HDC hdc) : m_hDC(hdc) {}
     CDC(const CDC&) = delete;
@@ -53,33 +53,33 @@ public:
         return ::DrawTextW(m_hDC, text.data(), static_cast<int>(text.size()), rect, format);
     }
     BOOL TextOut(int x, int y, std::u16string_view text) {
-        return ::ExtTextOutW(m_hDC, x, y, 0, nullptr, text.data(),
-                             static_cast<UINT>(text.size()), nullptr);
+        return ::ExtTextOutW(m_hDC, x, y, 0, nullptr, text.data(), static_cast<UINT>(text.size()),
+                             nullptr);
     }
     [[nodiscard]] CSize GetTextExtent(std::u16string_view text) const;
     BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
 
-private:
+  private:
     bool owned_ = false;
 };
 
 // BeginPaint/EndPaint for the scope of an OnPaint handler.
 class CPaintDC : public CDC {
-public:
+  public:
     explicit CPaintDC(CWnd* wnd);
     ~CPaintDC() override;
     PAINTSTRUCT m_ps{};
 
-private:
+  private:
     HWND hwnd_;
 };
 
 // GetDC/ReleaseDC: drawing on a window at once, outside a paint.
 class CClientDC : public CDC {
-public:
+  public:
     explicit CClientDC(CWnd* wnd);
     ~CClientDC() override;
 
-private:
+  private:
     HWND hwnd_;
 };

@@ -3,14 +3,15 @@
 #include "platform/afx/CWinApp.h"
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-    ON_COMMAND(IDOK, OnOKCommand)
-    ON_COMMAND(IDCANCEL, OnCancelCommand)
+ON_COMMAND(IDOK, OnOKCommand)
+ON_COMMAND(IDCANCEL, OnCancelCommand)
 END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_pParentWnd(parent), templateId_(templateId) {}
 
 CDialog::CDialog(const zorun::DialogTemplate* dialogTemplate, CWnd* parent)
-    : m_pParentWnd(parent), templateId_(dialogTemplate ? static_cast<UINT>(dialogTemplate->number) : 0),
+    : m_pParentWnd(parent),
+      templateId_(dialogTemplate ? static_cast<UINT>(dialogTemplate->number) : 0),
       template_(dialogTemplate) {}
 
 const zorun::DialogTemplate* CDialog::FindTemplate() const {
@@ -88,7 +89,9 @@ void CDialog::OnOK() {
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 BOOL CDialog::UpdateData(BOOL save) {
     CDataExchange dx(this, save);

@@ -12,7 +12,7 @@
 class CDataExchange;
 
 class CDialog : public CWnd {
-public:
+  public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
     CDialog(const zorun::DialogTemplate* dialogTemplate, CWnd* parent = nullptr);
 
@@ -35,7 +35,7 @@ public:
 
     [[nodiscard]] UINT GetTemplateId() const { return templateId_; }
 
-protected:
+  protected:
     virtual void DoDataExchange(CDataExchange*) {}
     void OnOKCommand() { OnOK(); }
     void OnCancelCommand() { OnCancel(); }
@@ -44,7 +44,7 @@ protected:
 
     CWnd* m_pParentWnd = nullptr;
 
-private:
+  private:
     [[nodiscard]] const zorun::DialogTemplate* FindTemplate() const;
     [[nodiscard]] HWND OwnerHandle() const;
     BOOL CreateFromTemplate(bool show);
@@ -55,7 +55,7 @@ private:
 
 // Data exchange between a dialog's controls and its members.
 class CDataExchange {
-public:
+  public:
     CDataExchange(CWnd* dialog, BOOL save) : m_pDlgWnd(dialog), m_bSaveAndValidate(save) {}
     CWnd* m_pDlgWnd;
     BOOL m_bSaveAndValidate;
@@ -65,7 +65,7 @@ public:
     HWND PrepareCtrl(int id);
     [[nodiscard]] HWND LastControl() const { return lastControl_; }
 
-private:
+  private:
     HWND lastControl_ = nullptr;
 };
 

@@ -11,7 +11,7 @@ class CView;
 class CDocTemplate;
 
 class CDocument : public CCmdTarget {
-public:
+  public:
     CDocument() = default;
     ~CDocument() override;
 
@@ -31,7 +31,7 @@ public:
 
     CDocTemplate* m_pDocTemplate = nullptr;
 
-private:
+  private:
     std::vector<CView*> views_;
     std::u16string title_;
 };

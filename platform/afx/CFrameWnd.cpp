@@ -5,11 +5,11 @@
 #include "platform/afx/StringTable.h"
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
-    ON_WM_CREATE()
-    ON_WM_CLOSE()
-    ON_WM_SIZE()
-    ON_WM_SETFOCUS()
-    ON_WM_INITMENUPOPUP()
+ON_WM_CREATE()
+ON_WM_CLOSE()
+ON_WM_SIZE()
+ON_WM_SETFOCUS()
+ON_WM_INITMENUPOPUP()
 END_MESSAGE_MAP()
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCTW& cs) {
@@ -116,9 +116,13 @@ BOOL CFrameWnd::OnCmdMsg(UINT id, int code, CCmdUI* ui) {
     return app ? app->OnCmdMsg(id, code, ui) : FALSE;
 }
 
-void CFrameWnd::OnClose() { DestroyWindow(); }
+void CFrameWnd::OnClose() {
+    DestroyWindow();
+}
 
-void CFrameWnd::OnSize(UINT, int, int) { RecalcLayout(); }
+void CFrameWnd::OnSize(UINT, int, int) {
+    RecalcLayout();
+}
 
 void CFrameWnd::OnSetFocus(CWnd*) {
     if (activeView_ && activeView_->m_hWnd)

@@ -9,7 +9,7 @@
 class CCommandBar;
 
 class CFrameWnd : public CWnd {
-public:
+  public:
     CFrameWnd() = default;
 
     // The work area of the device screen, where frames live by default.
@@ -50,7 +50,7 @@ public:
     // frame whose creation failed.
     bool m_bAutoDelete = true;
 
-protected:
+  protected:
     int OnCreate(LPCREATESTRUCT cs);
     void OnClose();
     void OnSize(UINT type, int cx, int cy);
@@ -59,7 +59,7 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 
-private:
+  private:
     CView* activeView_ = nullptr;
     CCommandBar* commandBar_ = nullptr;
 };

@@ -54,10 +54,18 @@ BOOL CMenu::AppendMenu(UINT flags, UINT_PTR idOrSubmenu, const char16_t* text) {
     return ::AppendMenuW(m_hMenu, flags, idOrSubmenu, text);
 }
 
-UINT CMenu::EnableMenuItem(UINT item, UINT flags) { return ::EnableMenuItem(m_hMenu, item, flags); }
-UINT CMenu::CheckMenuItem(UINT item, UINT flags) { return ::CheckMenuItem(m_hMenu, item, flags); }
-int CMenu::GetMenuItemCount() const { return ::GetMenuItemCount(m_hMenu); }
-UINT CMenu::GetMenuItemID(int position) const { return ::GetMenuItemID(m_hMenu, position); }
+UINT CMenu::EnableMenuItem(UINT item, UINT flags) {
+    return ::EnableMenuItem(m_hMenu, item, flags);
+}
+UINT CMenu::CheckMenuItem(UINT item, UINT flags) {
+    return ::CheckMenuItem(m_hMenu, item, flags);
+}
+int CMenu::GetMenuItemCount() const {
+    return ::GetMenuItemCount(m_hMenu);
+}
+UINT CMenu::GetMenuItemID(int position) const {
+    return ::GetMenuItemID(m_hMenu, position);
+}
 UINT CMenu::GetMenuState(UINT item, UINT flags) const {
     return ::GetMenuState(m_hMenu, item, flags);
 }
@@ -77,6 +85,5 @@ CMenu* CMenu::GetSubMenu(int position) {
 }
 
 BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, const RECT* rect) {
-    return ::TrackPopupMenu(m_hMenu, flags, x, y, 0, owner ? owner->GetSafeHwnd() : nullptr,
-                            rect);
+    return ::TrackPopupMenu(m_hMenu, flags, x, y, 0, owner ? owner->GetSafeHwnd() : nullptr, rect);
 }

@@ -13,7 +13,7 @@
 class CWnd;
 
 class CMenu {
-public:
+  public:
     CMenu() = default;
     // A non-owning view of `menu`.
     explicit CMenu(HMENU menu) : m_hMenu(menu) {}
@@ -45,7 +45,7 @@ public:
     CMenu* GetSubMenu(int position);
     BOOL TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, const RECT* rect = nullptr);
 
-private:
+  private:
     bool owned_ = false;
     std::vector<std::unique_ptr<CMenu>> subs_; // views handed out by GetSubMenu
 };

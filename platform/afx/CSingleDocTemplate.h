@@ -11,11 +11,15 @@
 
 using CDocumentFactory = CDocument* (*)();
 using CFrameFactory = CFrameWnd* (*)();
-template <class T> CDocument* NewDocument() { return new T(); }
-template <class T> CFrameWnd* NewFrame() { return new T(); }
+template <class T> CDocument* NewDocument() {
+    return new T();
+}
+template <class T> CFrameWnd* NewFrame() {
+    return new T();
+}
 
 class CDocTemplate : public CCmdTarget {
-public:
+  public:
     CDocTemplate(UINT resourceId, CDocumentFactory document, CFrameFactory frame, CWndFactory view)
         : resourceId_(resourceId), documentFactory_(document), frameFactory_(frame),
           viewFactory_(view) {}
@@ -26,7 +30,7 @@ public:
 
     [[nodiscard]] UINT GetResourceId() const { return resourceId_; }
 
-protected:
+  protected:
     // Creates a frame for `document`; nullptr (and nothing left behind) on failure.
     CFrameWnd* CreateNewFrame(CDocument* document);
 
@@ -37,13 +41,13 @@ protected:
 };
 
 class CSingleDocTemplate : public CDocTemplate {
-public:
+  public:
     using CDocTemplate::CDocTemplate;
     ~CSingleDocTemplate() override;
 
     CDocument* OpenDocumentFile(const char16_t* path, BOOL makeVisible = TRUE) override;
     [[nodiscard]] CDocument* GetDocument() const { return document_.get(); }
 
-private:
+  private:
     std::unique_ptr<CDocument> document_;
 };

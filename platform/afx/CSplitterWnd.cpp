@@ -5,7 +5,7 @@
 #include "platform/afx/CFrameWnd.h"
 
 BEGIN_MESSAGE_MAP(CSplitterWnd, CWnd)
-    ON_WM_SIZE()
+ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 BOOL CSplitterWnd::CreateStatic(CWnd* parent, int rows, int cols, DWORD style, UINT id) {
@@ -50,12 +50,14 @@ CWnd* CSplitterWnd::GetPane(int row, int col) const {
 
 void CSplitterWnd::SetRowInfo(int row, int ideal, int minimum) {
     if (row >= 0 && row < GetRowCount())
-        rows_[static_cast<std::size_t>(row)] = {ideal, minimum, rows_[static_cast<std::size_t>(row)].current};
+        rows_[static_cast<std::size_t>(row)] = {ideal, minimum,
+                                                rows_[static_cast<std::size_t>(row)].current};
 }
 
 void CSplitterWnd::SetColumnInfo(int col, int ideal, int minimum) {
     if (col >= 0 && col < GetColumnCount())
-        cols_[static_cast<std::size_t>(col)] = {ideal, minimum, cols_[static_cast<std::size_t>(col)].current};
+        cols_[static_cast<std::size_t>(col)] = {ideal, minimum,
+                                                cols_[static_cast<std::size_t>(col)].current};
 }
 
 void CSplitterWnd::GetRowInfo(int row, int& current, int& minimum) const {
@@ -146,4 +148,6 @@ CWnd* CSplitterWnd::GetActivePane(int* row, int* col) const {
     return nullptr;
 }
 
-void CSplitterWnd::OnSize(UINT, int, int) { RecalcLayout(); }
+void CSplitterWnd::OnSize(UINT, int, int) {
+    RecalcLayout();
+}

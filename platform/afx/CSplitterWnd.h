@@ -9,7 +9,7 @@
 #include "platform/afx/CView.h"
 
 class CSplitterWnd : public CWnd {
-public:
+  public:
     CSplitterWnd() = default;
 
     BOOL CreateStatic(CWnd* parent, int rows, int cols, DWORD style = WS_CHILD | WS_VISIBLE,
@@ -36,18 +36,18 @@ public:
     virtual void SetActivePane(int row, int col, CWnd* wnd = nullptr);
     [[nodiscard]] CWnd* GetActivePane(int* row = nullptr, int* col = nullptr) const;
 
-protected:
+  protected:
     // Layout metrics; derived classes set them in their constructor.
-    int m_cxSplitter = 0, m_cySplitter = 0;         // bar thickness
-    int m_cxBorderShare = 0, m_cyBorderShare = 0;   // bar share of the border
-    int m_cxSplitterGap = 4, m_cySplitterGap = 4;   // space between panes
-    int m_cxBorder = 0, m_cyBorder = 0;             // outer border
+    int m_cxSplitter = 0, m_cySplitter = 0;       // bar thickness
+    int m_cxBorderShare = 0, m_cyBorderShare = 0; // bar share of the border
+    int m_cxSplitterGap = 4, m_cySplitterGap = 4; // space between panes
+    int m_cxBorder = 0, m_cyBorder = 0;           // outer border
 
     void OnSize(UINT type, int cx, int cy);
 
     DECLARE_MESSAGE_MAP()
 
-private:
+  private:
     struct Info {
         int ideal = 0;
         int minimum = 0;

@@ -4,10 +4,10 @@
 #include "platform/afx/CFrameWnd.h"
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
-    ON_WM_CREATE()
-    ON_WM_PAINT()
-    ON_WM_DESTROY()
-    ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdateMessage)
+ON_WM_CREATE()
+ON_WM_PAINT()
+ON_WM_DESTROY()
+ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdateMessage)
 END_MESSAGE_MAP()
 
 CView::~CView() {
@@ -48,9 +48,13 @@ LRESULT CView::OnInitialUpdateMessage(WPARAM, LPARAM) {
     return 0;
 }
 
-void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
+void CView::OnInitialUpdate() {
+    OnUpdate(nullptr, 0, nullptr);
+}
 
-void CView::OnUpdate(CView*, LPARAM, void*) { Invalidate(TRUE); }
+void CView::OnUpdate(CView*, LPARAM, void*) {
+    Invalidate(TRUE);
+}
 
 void CView::OnActivateView(BOOL activate, CView*, CView*) {
     if (activate)
@@ -63,4 +67,6 @@ BOOL CView::OnCmdMsg(UINT id, int code, CCmdUI* ui) {
     return m_pDocument ? m_pDocument->OnCmdMsg(id, code, ui) : FALSE;
 }
 
-void CView::PostNcDestroy() { delete this; }
+void CView::PostNcDestroy() {
+    delete this;
+}

@@ -13,7 +13,9 @@ class CView;
 
 // How to make a window of a given class: `NewView<CMyView>`.
 using CWndFactory = CWnd* (*)();
-template <class T> CWnd* NewView() { return new T(); }
+template <class T> CWnd* NewView() {
+    return new T();
+}
 
 // What a frame needs while it creates its views (passed as lpCreateParams).
 struct CCreateContext {
@@ -25,7 +27,7 @@ struct CCreateContext {
 };
 
 class CView : public CWnd {
-public:
+  public:
     CView() = default;
     ~CView() override;
 
@@ -47,7 +49,7 @@ public:
 
     CDocument* m_pDocument = nullptr;
 
-protected:
+  protected:
     int OnCreate(LPCREATESTRUCT cs);
     void OnPaint();
     void OnDestroy();

@@ -10,8 +10,8 @@ CWinApp* currentApp = nullptr;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
-    ON_COMMAND(ID_FILE_NEW, OnFileNew)
-    ON_COMMAND(ID_APP_EXIT, OnAppExit)
+ON_COMMAND(ID_FILE_NEW, OnFileNew)
+ON_COMMAND(ID_APP_EXIT, OnAppExit)
 END_MESSAGE_MAP()
 
 CWinApp::CWinApp(const char16_t* appName) : m_pszAppName(appName ? appName : u"") {
@@ -27,8 +27,12 @@ CWinApp::~CWinApp() {
         currentApp = nullptr;
 }
 
-CWinApp* AfxGetApp() { return currentApp; }
-CWnd* AfxGetMainWnd() { return currentApp ? currentApp->m_pMainWnd : nullptr; }
+CWinApp* AfxGetApp() {
+    return currentApp;
+}
+CWnd* AfxGetMainWnd() {
+    return currentApp ? currentApp->m_pMainWnd : nullptr;
+}
 
 void CWinApp::SetMainWnd(CWnd* wnd) {
     m_pMainWnd = wnd;
@@ -67,7 +71,9 @@ int CWinApp::Run() {
     return ExitInstance();
 }
 
-int CWinApp::ExitInstance() { return m_nExitCode; }
+int CWinApp::ExitInstance() {
+    return m_nExitCode;
+}
 
 int AfxMessageBox(const char16_t* text, UINT type, UINT) {
     CWnd* main = AfxGetMainWnd();

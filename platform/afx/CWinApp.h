@@ -20,7 +20,7 @@ struct CCommandLineInfo {
 };
 
 class CWinApp : public CCmdTarget {
-public:
+  public:
     explicit CWinApp(const char16_t* appName = nullptr);
     ~CWinApp() override;
 
@@ -32,7 +32,9 @@ public:
 
     // Takes ownership of the template.
     void AddDocTemplate(CDocTemplate* docTemplate);
-    void ParseCommandLine(CCommandLineInfo& info) { info.m_nShellCommand = CCommandLineInfo::FileNew; }
+    void ParseCommandLine(CCommandLineInfo& info) {
+        info.m_nShellCommand = CCommandLineInfo::FileNew;
+    }
     // FileNew: OnFileNew; true when the main window exists afterwards.
     BOOL ProcessShellCommand(CCommandLineInfo& info);
     void SetRegistryKey(const char16_t* key) { registryKey_ = key ? key : u""; }
@@ -46,21 +48,25 @@ public:
     std::u16string m_pszAppName;
     int m_nExitCode = 0;
 
-protected:
+  protected:
     void OnFileNew();
     void OnAppExit();
 
     DECLARE_MESSAGE_MAP()
 
-private:
+  private:
     std::vector<std::unique_ptr<CDocTemplate>> templates_;
     std::u16string registryKey_;
 };
 
 [[nodiscard]] CWinApp* AfxGetApp();
 [[nodiscard]] CWnd* AfxGetMainWnd();
-[[nodiscard]] inline HINSTANCE AfxGetInstanceHandle() { return nullptr; }
-[[nodiscard]] inline HINSTANCE AfxGetResourceHandle() { return nullptr; }
+[[nodiscard]] inline HINSTANCE AfxGetInstanceHandle() {
+    return nullptr;
+}
+[[nodiscard]] inline HINSTANCE AfxGetResourceHandle() {
+    return nullptr;
+}
 
 // A message box owned by the main window, captioned with the program's name.
 int AfxMessageBox(const char16_t* text, UINT type = MB_OK, UINT helpId = 0);

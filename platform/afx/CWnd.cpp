@@ -144,7 +144,9 @@ HWND CWnd::Detach() {
     return hwnd;
 }
 
-BOOL CWnd::PreCreateWindow(CREATESTRUCTW&) { return TRUE; }
+BOOL CWnd::PreCreateWindow(CREATESTRUCTW&) {
+    return TRUE;
+}
 
 BOOL CWnd::CreateEx(DWORD exStyle, const char16_t* className, const char16_t* title, DWORD style,
                     const RECT& rect, CWnd* parent, UINT id, void* param) {
@@ -169,10 +171,10 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char16_t* className, const char16_t* ti
     CWnd* const previous = state.creating;
     state.creating = this;
     ++state.depth;
-    HWND hwnd = CreateWindowExW(cs.dwExStyle, cs.lpszClass ? cs.lpszClass : u"AfxWnd",
-                                cs.lpszName ? cs.lpszName : u"", static_cast<DWORD>(cs.style),
-                                cs.x, cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, AfxWndProc,
-                                cs.lpCreateParams);
+    HWND hwnd =
+        CreateWindowExW(cs.dwExStyle, cs.lpszClass ? cs.lpszClass : u"AfxWnd",
+                        cs.lpszName ? cs.lpszName : u"", static_cast<DWORD>(cs.style), cs.x, cs.y,
+                        cs.cx, cs.cy, cs.hwndParent, cs.hMenu, AfxWndProc, cs.lpCreateParams);
     --state.depth;
     if (state.creating == this)
         state.creating = previous;
@@ -186,8 +188,8 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char16_t* className, const char16_t* ti
     return ok ? TRUE : FALSE;
 }
 
-BOOL CWnd::Create(const char16_t* className, const char16_t* title, DWORD style,
-                  const RECT& rect, CWnd* parent, UINT id, void* param) {
+BOOL CWnd::Create(const char16_t* className, const char16_t* title, DWORD style, const RECT& rect,
+                  CWnd* parent, UINT id, void* param) {
     return CreateEx(0, className, title, style | WS_CHILD, rect, parent, id, param);
 }
 
@@ -206,12 +208,18 @@ BOOL CWnd::DestroyWindow() {
     return ok;
 }
 
-void CWnd::Invalidate(BOOL erase) const { ::InvalidateRect(m_hWnd, nullptr, erase); }
+void CWnd::Invalidate(BOOL erase) const {
+    ::InvalidateRect(m_hWnd, nullptr, erase);
+}
 void CWnd::InvalidateRect(const RECT* rect, BOOL erase) const {
     ::InvalidateRect(m_hWnd, rect, erase);
 }
-void CWnd::ValidateRect(const RECT* rect) const { ::ValidateRect(m_hWnd, rect); }
-void CWnd::UpdateWindow() const { ::UpdateWindow(m_hWnd); }
+void CWnd::ValidateRect(const RECT* rect) const {
+    ::ValidateRect(m_hWnd, rect);
+}
+void CWnd::UpdateWindow() const {
+    ::UpdateWindow(m_hWnd);
+}
 void CWnd::GetClientRect(RECT* rect) const {
     if (!::GetClientRect(m_hWnd, rect))
         *rect = RECT{};
@@ -229,32 +237,54 @@ void CWnd::MoveWindow(const RECT& rect, BOOL repaint) const {
 BOOL CWnd::SetWindowPos(const CWnd* after, int x, int y, int cx, int cy, UINT flags) const {
     return ::SetWindowPos(m_hWnd, after ? after->m_hWnd : nullptr, x, y, cx, cy, flags);
 }
-BOOL CWnd::ShowWindow(int command) const { return ::ShowWindow(m_hWnd, command); }
-BOOL CWnd::EnableWindow(BOOL enable) const { return ::EnableWindow(m_hWnd, enable); }
-BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
-DWORD CWnd::GetStyle() const { return static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_STYLE)); }
+BOOL CWnd::ShowWindow(int command) const {
+    return ::ShowWindow(m_hWnd, command);
+}
+BOOL CWnd::EnableWindow(BOOL enable) const {
+    return ::EnableWindow(m_hWnd, enable);
+}
+BOOL CWnd::IsWindowVisible() const {
+    return ::IsWindowVisible(m_hWnd);
+}
+BOOL CWnd::IsWindowEnabled() const {
+    return ::IsWindowEnabled(m_hWnd);
+}
+DWORD CWnd::GetStyle() const {
+    return static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_STYLE));
+}
 void CWnd::SetWindowText(std::u16string_view text) const {
     const std::u16string copy(text);
     SetWindowTextW(m_hWnd, copy.c_str());
 }
-std::u16string CWnd::GetWindowText() const { return ::GetWindowText(m_hWnd); }
-void CWnd::ClientToScreen(POINT* point) const { ::ClientToScreen(m_hWnd, point); }
+std::u16string CWnd::GetWindowText() const {
+    return ::GetWindowText(m_hWnd);
+}
+void CWnd::ClientToScreen(POINT* point) const {
+    ::ClientToScreen(m_hWnd, point);
+}
 void CWnd::ClientToScreen(RECT* rect) const {
     POINT p{0, 0};
     ::ClientToScreen(m_hWnd, &p);
     *rect = rect->Offset(p.x, p.y);
 }
-void CWnd::ScreenToClient(POINT* point) const { ::ScreenToClient(m_hWnd, point); }
+void CWnd::ScreenToClient(POINT* point) const {
+    ::ScreenToClient(m_hWnd, point);
+}
 void CWnd::ScreenToClient(RECT* rect) const {
     POINT p{0, 0};
     ::ClientToScreen(m_hWnd, &p);
     *rect = rect->Offset(-p.x, -p.y);
 }
-BOOL CWnd::SetForegroundWindow() const { return ::SetForegroundWindow(m_hWnd); }
-BOOL CWnd::BringWindowToTop() const { return ::BringWindowToTop(m_hWnd); }
+BOOL CWnd::SetForegroundWindow() const {
+    return ::SetForegroundWindow(m_hWnd);
+}
+BOOL CWnd::BringWindowToTop() const {
+    return ::BringWindowToTop(m_hWnd);
+}
 
-CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
+CWnd* CWnd::GetParent() const {
+    return FromHandle(::GetParent(m_hWnd));
+}
 
 CFrameWnd* CWnd::GetParentFrame() const {
     for (HWND h = ::GetParent(m_hWnd); h; h = ::GetParent(h))
@@ -263,13 +293,19 @@ CFrameWnd* CWnd::GetParentFrame() const {
     return nullptr;
 }
 
-CWnd* CWnd::GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }
-int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+CWnd* CWnd::GetDlgItem(int id) const {
+    return FromHandle(::GetDlgItem(m_hWnd, id));
+}
+int CWnd::GetDlgCtrlID() const {
+    return ::GetDlgCtrlID(m_hWnd);
+}
 void CWnd::SetDlgItemText(int id, std::u16string_view text) const {
     const std::u16string copy(text);
     SetWindowTextW(::GetDlgItem(m_hWnd, id), copy.c_str());
 }
-std::u16string CWnd::GetDlgItemText(int id) const { return ::GetWindowText(::GetDlgItem(m_hWnd, id)); }
+std::u16string CWnd::GetDlgItemText(int id) const {
+    return ::GetWindowText(::GetDlgItem(m_hWnd, id));
+}
 void CWnd::CheckDlgButton(int id, UINT check) const {
     SendMessageW(::GetDlgItem(m_hWnd, id), BM_SETCHECK, check, 0);
 }
@@ -280,15 +316,25 @@ LRESULT CWnd::SendDlgItemMessage(int id, UINT message, WPARAM wParam, LPARAM lPa
     return SendMessageW(::GetDlgItem(m_hWnd, id), message, wParam, lParam);
 }
 
-CWnd* CWnd::SetFocus() const { return FromHandle(::SetFocus(m_hWnd)); }
-CWnd* CWnd::GetFocus() { return FromHandle(::GetFocus()); }
-CWnd* CWnd::SetCapture() const { return FromHandle(::SetCapture(m_hWnd)); }
-CWnd* CWnd::GetCapture() { return FromHandle(::GetCapture()); }
+CWnd* CWnd::SetFocus() const {
+    return FromHandle(::SetFocus(m_hWnd));
+}
+CWnd* CWnd::GetFocus() {
+    return FromHandle(::GetFocus());
+}
+CWnd* CWnd::SetCapture() const {
+    return FromHandle(::SetCapture(m_hWnd));
+}
+CWnd* CWnd::GetCapture() {
+    return FromHandle(::GetCapture());
+}
 
 UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapseMs, void* unused) const {
     return ::SetTimer(m_hWnd, id, elapseMs, unused);
 }
-BOOL CWnd::KillTimer(UINT_PTR id) const { return ::KillTimer(m_hWnd, id); }
+BOOL CWnd::KillTimer(UINT_PTR id) const {
+    return ::KillTimer(m_hWnd, id);
+}
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
     return SendMessageW(m_hWnd, message, wParam, lParam);
@@ -351,29 +397,73 @@ LRESULT CWnd::Default() {
     return DefWindowProc(c.message, c.wParam, c.lParam);
 }
 
-int CWnd::OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
-void CWnd::OnDestroy() { Default(); }
-void CWnd::OnClose() { Default(); }
-void CWnd::OnPaint() { Default(); }
-BOOL CWnd::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
-void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
-void CWnd::OnTimer(UINT_PTR) { Default(); }
-void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
-void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
-void CWnd::OnSize(UINT, int, int) { Default(); }
-void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
-void CWnd::OnSetFocus(CWnd*) { Default(); }
-void CWnd::OnKillFocus(CWnd*) { Default(); }
-void CWnd::OnCaptureChanged(CWnd*) { Default(); }
-void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
-HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) { return reinterpret_cast<HBRUSH>(Default()); }
-void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }
+int CWnd::OnCreate(LPCREATESTRUCT) {
+    return static_cast<int>(Default());
+}
+void CWnd::OnDestroy() {
+    Default();
+}
+void CWnd::OnClose() {
+    Default();
+}
+void CWnd::OnPaint() {
+    Default();
+}
+BOOL CWnd::OnEraseBkgnd(CDC*) {
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnLButtonDown(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnLButtonUp(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnLButtonDblClk(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnMouseMove(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnTimer(UINT_PTR) {
+    Default();
+}
+void CWnd::OnKeyDown(UINT, UINT, UINT) {
+    Default();
+}
+void CWnd::OnKeyUp(UINT, UINT, UINT) {
+    Default();
+}
+void CWnd::OnChar(UINT, UINT, UINT) {
+    Default();
+}
+void CWnd::OnSize(UINT, int, int) {
+    Default();
+}
+void CWnd::OnShowWindow(BOOL, UINT) {
+    Default();
+}
+void CWnd::OnSetFocus(CWnd*) {
+    Default();
+}
+void CWnd::OnKillFocus(CWnd*) {
+    Default();
+}
+void CWnd::OnCaptureChanged(CWnd*) {
+    Default();
+}
+void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) {
+    Default();
+}
+HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) {
+    return reinterpret_cast<HBRUSH>(Default());
+}
+void CWnd::OnActivate(UINT, CWnd*, BOOL) {
+    Default();
+}
 
-const AFX_MSGMAP* CWnd::GetMessageMap() const { return GetThisMessageMap(); }
+const AFX_MSGMAP* CWnd::GetMessageMap() const {
+    return GetThisMessageMap();
+}
 const AFX_MSGMAP* CWnd::GetThisMessageMap() {
     static const AFX_MSGMAP_ENTRY entries[] = {{AfxEntryKind::End, 0, 0, 0, 0, nullptr}};
     static const AFX_MSGMAP map = {&CCmdTarget::GetThisMessageMap, entries};

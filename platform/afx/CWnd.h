@@ -16,7 +16,7 @@
 class CFrameWnd;
 
 class CWnd : public CCmdTarget {
-public:
+  public:
     CWnd() = default;
     // Destroys the window if it still exists (its messages no longer reach
     // this object's handlers).
@@ -99,7 +99,8 @@ public:
     CDC* GetDC() const;
     int ReleaseDC(CDC* dc) const;
 
-    int MessageBox(const char16_t* text, const char16_t* caption = nullptr, UINT type = MB_OK) const;
+    int MessageBox(const char16_t* text, const char16_t* caption = nullptr,
+                   UINT type = MB_OK) const;
 
     // --- Dispatch ----------------------------------------------------------------
     // Every message of the window passes here: the map first, then DefWindowProc.
@@ -137,13 +138,13 @@ public:
     HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
     void OnActivate(UINT state, CWnd* other, BOOL minimized);
 
-protected:
+  protected:
     // The default processing of the message now being handled.
     LRESULT Default();
 
     DECLARE_MESSAGE_MAP()
 
-private:
+  private:
     friend LRESULT AfxWndProc(HWND, UINT, WPARAM, LPARAM);
     friend struct AfxWindowState;
     bool temporary_ = false; // a FromHandle wrapper: never destroys its window

@@ -22,9 +22,9 @@ class CCmdUI;
 
 enum class AfxEntryKind {
     End,
-    Message,   // a window message; the adapter unpacks wParam/lParam
-    Command,   // WM_COMMAND with (code, id in [id, lastId])
-    UpdateUI,  // command-state query for an id: the adapter gets a CCmdUI*
+    Message,  // a window message; the adapter unpacks wParam/lParam
+    Command,  // WM_COMMAND with (code, id in [id, lastId])
+    UpdateUI, // command-state query for an id: the adapter gets a CCmdUI*
 };
 
 using AfxHandlerCall = LRESULT (*)(CCmdTarget* target, WPARAM wParam, LPARAM lParam);
@@ -46,15 +46,16 @@ struct AFX_MSGMAP {
 namespace afx {
 
 template <typename T> struct MemberOf;
-template <typename C, typename F> struct MemberOf<F C::*> {
-    using Class = C;
-};
+template <typename C, typename F> struct MemberOf<F C::*> { using Class = C; };
 template <auto H> using ClassOf = typename MemberOf<decltype(H)>::Class;
 
-template <auto H> ClassOf<H>* Self(CCmdTarget* t) { return static_cast<ClassOf<H>*>(t); }
+template <auto H> ClassOf<H>* Self(CCmdTarget* t) {
+    return static_cast<ClassOf<H>*>(t);
+}
 
 // The adapters check the handler's exact signature against its class.
-template <auto H, typename Sig> constexpr bool HasSig = std::is_same_v<decltype(H), Sig ClassOf<H>::*>;
+template <auto H, typename Sig>
+constexpr bool HasSig = std::is_same_v<decltype(H), Sig ClassOf<H>::*>;
 
 template <auto H> LRESULT Call_v_v(CCmdTarget* t, WPARAM, LPARAM) {
     static_assert(HasSig<H, void()>, "handler must be void()");
@@ -123,12 +124,14 @@ template <auto H> LRESULT Call_activate(CCmdTarget* t, WPARAM w, LPARAM l);
 } // namespace afx
 
 #define DECLARE_MESSAGE_MAP()                                                                      \
-protected:                                                                                         \
+  protected:                                                                                       \
     static const AFX_MSGMAP* GetThisMessageMap();                                                  \
     const AFX_MSGMAP* GetMessageMap() const override;
 
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                     \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }              \
+    const AFX_MSGMAP* theClass::GetMessageMap() const {                                            \
+        return GetThisMessageMap();                                                                \
+    }                                                                                              \
     const AFX_MSGMAP* theClass::GetThisMessageMap() {                                              \
         using ThisClass [[maybe_unused]] = theClass;                                               \
         using TheBaseClass = baseClass;                                                            \

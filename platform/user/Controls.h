@@ -25,8 +25,8 @@ constexpr int BST_UNCHECKED = 0, BST_CHECKED = 1, BST_PUSHED = 4;
 constexpr UINT BN_CLICKED = 0;
 
 // --- Edit ------------------------------------------------------------------------
-constexpr DWORD ES_LEFT = 0x0000, ES_CENTER = 0x0001, ES_AUTOHSCROLL = 0x0080,
-                ES_READONLY = 0x0800, ES_NUMBER = 0x2000;
+constexpr DWORD ES_LEFT = 0x0000, ES_CENTER = 0x0001, ES_AUTOHSCROLL = 0x0080, ES_READONLY = 0x0800,
+                ES_NUMBER = 0x2000;
 constexpr UINT EM_GETSEL = 0x00B0, EM_SETSEL = 0x00B1, EM_LIMITTEXT = 0x00C5,
                EM_SETREADONLY = 0x00CF;
 constexpr UINT EN_SETFOCUS = 0x0100, EN_KILLFOCUS = 0x0200, EN_CHANGE = 0x0300;
@@ -55,8 +55,8 @@ constexpr LRESULT CB_ERR = -1;
 constexpr UINT WM_GETDLGCODE = 0x0087;
 constexpr LRESULT DLGC_WANTARROWS = 0x0001, DLGC_WANTTAB = 0x0002, DLGC_WANTALLKEYS = 0x0004,
                   DLGC_HASSETSEL = 0x0008, DLGC_DEFPUSHBUTTON = 0x0010,
-                  DLGC_UNDEFPUSHBUTTON = 0x0020, DLGC_RADIOBUTTON = 0x0040,
-                  DLGC_WANTCHARS = 0x0080, DLGC_STATIC = 0x0100, DLGC_BUTTON = 0x2000;
+                  DLGC_UNDEFPUSHBUTTON = 0x0020, DLGC_RADIOBUTTON = 0x0040, DLGC_WANTCHARS = 0x0080,
+                  DLGC_STATIC = 0x0100, DLGC_BUTTON = 0x2000;
 
 namespace zorun {
 // Registers the built-in control classes with the window system. Idempotent;

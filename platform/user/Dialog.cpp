@@ -131,7 +131,9 @@ HFONT DialogFont() {
     return font;
 }
 
-bool IsDialogWindow(HWND hwnd) { return hwnd && IsWindow(hwnd) && FindState(hwnd); }
+bool IsDialogWindow(HWND hwnd) {
+    return hwnd && IsWindow(hwnd) && FindState(hwnd);
+}
 
 void RegisterDialogWindow(HWND hwnd) {
     if (IsWindow(hwnd))
@@ -151,22 +153,19 @@ HWND CreateDialogWindow(const DialogTemplate& dialog, HWND owner, WNDPROC proc, 
         r = {x, y, x + w, y + h};
     }
     const DWORD style = WS_POPUP | (dialog.style & ~(WS_VISIBLE | WS_CHILD | DS_CENTER));
-    HWND hwnd = CreateWindowExW(0, u"Dialog", dialog.caption ? dialog.caption : u"", style,
-                                r.left, r.top, r.Width(), r.Height(), owner, nullptr, proc,
-                                nullptr);
+    HWND hwnd = CreateWindowExW(0, u"Dialog", dialog.caption ? dialog.caption : u"", style, r.left,
+                                r.top, r.Width(), r.Height(), owner, nullptr, proc, nullptr);
     if (!hwnd || !IsWindow(hwnd))
         return nullptr;
     Dialogs()[hwnd];
     HFONT font = DialogFont();
     std::vector<HWND> controls;
     for (const auto& item : dialog.items) {
-        const RECT px =
-            DialogUnitsToPixels({item.x, item.y, item.x + item.cx, item.y + item.cy});
+        const RECT px = DialogUnitsToPixels({item.x, item.y, item.x + item.cx, item.y + item.cy});
         HWND control = CreateWindowExW(
-            item.exStyle, item.className ? item.className : u"STATIC",
-            item.text ? item.text : u"", item.style | WS_CHILD, px.left, px.top, px.Width(),
-            px.Height(), hwnd, reinterpret_cast<HMENU>(static_cast<std::intptr_t>(item.id)),
-            nullptr, nullptr);
+            item.exStyle, item.className ? item.className : u"STATIC", item.text ? item.text : u"",
+            item.style | WS_CHILD, px.left, px.top, px.Width(), px.Height(), hwnd,
+            reinterpret_cast<HMENU>(static_cast<std::intptr_t>(item.id)), nullptr, nullptr);
         if (control) {
             SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
             controls.push_back(control);
@@ -249,8 +248,7 @@ bool HandleDialogKey(HWND control, int virtualKey) {
     HWND dialog = GetParent(control);
     if (!IsDialogWindow(dialog))
         return false;
-    if (virtualKey == VK_RETURN &&
-        (SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS))
+    if (virtualKey == VK_RETURN && (SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS))
         return false;
     return DialogKey(dialog, control, virtualKey);
 }
@@ -315,7 +313,8 @@ HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
     if (n == 0)
         return nullptr;
     auto start = std::find(order.begin(), order.end(), control);
-    const std::size_t from = start == order.end() ? n - 1 : static_cast<std::size_t>(start - order.begin());
+    const std::size_t from =
+        start == order.end() ? n - 1 : static_cast<std::size_t>(start - order.begin());
     for (std::size_t step = 1; step <= n; ++step) {
         HWND c = order[(from + step) % n];
         if (IsTabStop(c))

@@ -42,8 +42,12 @@ struct DialogTemplate {
     int pointSize = 8;
 };
 
-[[nodiscard]] constexpr int DialogUnitsToPixelsX(int x) { return x * 7 / 4; }
-[[nodiscard]] constexpr int DialogUnitsToPixelsY(int y) { return y * 14 / 8; }
+[[nodiscard]] constexpr int DialogUnitsToPixelsX(int x) {
+    return x * 7 / 4;
+}
+[[nodiscard]] constexpr int DialogUnitsToPixelsY(int y) {
+    return y * 14 / 8;
+}
 // Each edge converted on its own, as MapDialogRect does.
 [[nodiscard]] constexpr RECT DialogUnitsToPixels(RECT r) {
     return {DialogUnitsToPixelsX(r.left), DialogUnitsToPixelsY(r.top),
@@ -71,8 +75,8 @@ inline bool RegisterDialogTemplates(std::span<const DialogTemplate> table) {
 // passes what it does not handle to DefDialogProc), sends WM_INITDIALOG with
 // `initParam`, and shows it when the template has WS_VISIBLE or `show`.
 // nullptr on failure.
-HWND CreateDialogWindow(const DialogTemplate& dialog, HWND owner, WNDPROC proc,
-                        LPARAM initParam, bool show);
+HWND CreateDialogWindow(const DialogTemplate& dialog, HWND owner, WNDPROC proc, LPARAM initParam,
+                        bool show);
 // Runs a modal loop for a dialog made by CreateDialogWindow and returns
 // what EndDialog gave (at once when it was ended before the loop started).
 std::intptr_t RunDialogLoop(HWND dialog);
@@ -90,8 +94,8 @@ bool HandleDialogKey(HWND control, int virtualKey);
 
 } // namespace zorun
 
-HWND CreateDialogIndirectParamW(HINSTANCE instance, const zorun::DialogTemplate* dialog,
-                                HWND owner, DLGPROC proc, LPARAM initParam);
+HWND CreateDialogIndirectParamW(HINSTANCE instance, const zorun::DialogTemplate* dialog, HWND owner,
+                                DLGPROC proc, LPARAM initParam);
 std::intptr_t DialogBoxIndirectParamW(HINSTANCE instance, const zorun::DialogTemplate* dialog,
                                       HWND owner, DLGPROC proc, LPARAM initParam);
 // Dialog `number` from the registered templates; -1 when there is none.

@@ -80,14 +80,22 @@ MenuItem* MenuTable::FindItem(HMENU menu, UINT item, UINT flags, HMENU* holder) 
 using zorun::MenuItem;
 using zorun::MenuTable;
 
-HMENU CreateMenu() { return MenuTable::Get().Create(false); }
-HMENU CreatePopupMenu() { return MenuTable::Get().Create(true); }
-BOOL IsMenu(HMENU menu) { return MenuTable::Get().Find(menu) ? TRUE : FALSE; }
+HMENU CreateMenu() {
+    return MenuTable::Get().Create(false);
+}
+HMENU CreatePopupMenu() {
+    return MenuTable::Get().Create(true);
+}
+BOOL IsMenu(HMENU menu) {
+    return MenuTable::Get().Find(menu) ? TRUE : FALSE;
+}
 BOOL IsPopupMenu(HMENU menu) {
     const auto* data = MenuTable::Get().Find(menu);
     return data && data->popup ? TRUE : FALSE;
 }
-BOOL DestroyMenu(HMENU menu) { return MenuTable::Get().Destroy(menu) ? TRUE : FALSE; }
+BOOL DestroyMenu(HMENU menu) {
+    return MenuTable::Get().Destroy(menu) ? TRUE : FALSE;
+}
 
 BOOL InsertMenuW(HMENU menu, UINT position, UINT flags, std::uintptr_t idOrSubmenu,
                  const char16_t* text) {
@@ -167,7 +175,8 @@ UINT EnableMenuItem(HMENU menu, UINT item, UINT flags) {
     if (!found)
         return static_cast<UINT>(-1);
     const UINT previous = found->flags & (MF_GRAYED | MF_DISABLED);
-    found->flags = (found->flags & ~(MF_GRAYED | MF_DISABLED)) | (flags & (MF_GRAYED | MF_DISABLED));
+    found->flags =
+        (found->flags & ~(MF_GRAYED | MF_DISABLED)) | (flags & (MF_GRAYED | MF_DISABLED));
     return previous;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/user/ControlPaint.h"
+#include "platform/user/ControlSupport.h"
 #include "platform/user/Dialog.h"
 #include "platform/user/Menu.h"
 #include "platform/user/MenuTable.h"
@@ -28,18 +29,16 @@ struct Level {
 };
 
 class MenuTracker {
-public:
+  public:
     MenuTracker(HWND owner, UINT flags) : owner_(owner), flags_(flags) {}
-    ~MenuTracker() {
-        CloseFrom(0);
-    }
+    ~MenuTracker() { CloseFrom(0); }
 
     // Runs the menu; the chosen command or 0.
     UINT Run(HMENU menu, int x, int y);
 
     LRESULT Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-private:
+  private:
     bool Open(HMENU menu, int x, int y, UINT align, int avoidLeft);
     void CloseFrom(std::size_t level);
     void OpenSubmenu(std::size_t level, int index);
@@ -137,9 +136,9 @@ bool MenuTracker::Open(HMENU menu, int x, int y, UINT align, int avoidLeft) {
         top = zorun::kScreenHeight - size.cy;
     left = std::clamp(left, 0, std::max(0, zorun::kScreenWidth - size.cx));
     top = std::max(top, 0);
-    HWND hwnd = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, u"Menu", u"",
-                                WS_POPUP, left, top, size.cx, size.cy, owner_, nullptr,
-                                MenuWndProc, nullptr);
+    HWND hwnd =
+        CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, u"Menu", u"", WS_POPUP, left, top,
+                        size.cx, size.cy, zorun::TopLevelOf(owner_), nullptr, MenuWndProc, nullptr);
     if (!hwnd)
         return false;
     zorun::SetWindowBackground(hwnd, std::nullopt);
@@ -311,7 +310,8 @@ void MenuTracker::Paint(HWND hwnd) {
                     for (int k = 0; k < 3; ++k)
                         zorun::FillSolid(hdc, {cx + k, cy + k - 1, cx + k + 1, cy + k + 1}, color);
                     for (int k = 0; k < 5; ++k)
-                        zorun::FillSolid(hdc, {cx + 3 + k, cy + 1 - k - 1, cx + 4 + k, cy + 1 - k + 1}, color);
+                        zorun::FillSolid(
+                            hdc, {cx + 3 + k, cy + 1 - k - 1, cx + 4 + k, cy + 1 - k + 1}, color);
                 }
                 if (item.sub) {
                     // A right-pointing triangle.
@@ -358,7 +358,8 @@ LRESULT MenuTracker::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         const auto l = static_cast<std::size_t>(level);
         // Deeper levels stay only while the stylus is on the item that opened them.
         const zorun::MenuData* data = Data(l);
-        const HMENU sub = (data && item >= 0) ? data->items[static_cast<std::size_t>(item)].sub : nullptr;
+        const HMENU sub =
+            (data && item >= 0) ? data->items[static_cast<std::size_t>(item)].sub : nullptr;
         const bool keepOpen = sub && levels_.size() > l + 1 && levels_[l + 1].menu == sub;
         CloseFrom(keepOpen ? l + 2 : l + 1);
         SetHot(l, item);

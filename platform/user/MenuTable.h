@@ -23,7 +23,7 @@ struct MenuData {
 };
 
 class MenuTable {
-public:
+  public:
     static MenuTable& Get();
     HMENU Create(bool popup);
     MenuData* Find(HMENU menu);
@@ -35,7 +35,7 @@ public:
     // `holder` receives the menu that holds it.
     MenuItem* FindItem(HMENU menu, UINT item, UINT flags, HMENU* holder);
 
-private:
+  private:
     std::unordered_map<std::uintptr_t, MenuData> menus_;
     std::uintptr_t next_ = 0x10000;
 };
