@@ -17,7 +17,9 @@ constexpr int kLastSlot = 5;
 
 constexpr RECT kPageStrip{226, 4, 236, 69}; // fixed, whatever the client origin
 
-[[nodiscard]] constexpr int ColumnStep(int sysInfoMode) { return sysInfoMode == kModeBoth ? 72 : 75; }
+[[nodiscard]] constexpr int ColumnStep(int sysInfoMode) {
+    return sysInfoMode == kModeBoth ? 72 : 75;
+}
 // Text boxes are narrower on the first page when the page strip is shown.
 [[nodiscard]] constexpr int TextWidth(int sysInfoMode, int infoPage) {
     return sysInfoMode == kModeBoth && infoPage == 1 ? 45 : 50;

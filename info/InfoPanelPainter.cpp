@@ -16,8 +16,7 @@ constexpr int kRegionIcon = 166;
 
 // Draws `text` with the panel's font (Arial, 13 pixels, default colour) on a
 // transparent background, restoring the context afterwards.
-template <typename Draw>
-void WithPanelFont(HDC dc, const std::u16string& text, Draw draw) {
+template <typename Draw> void WithPanelFont(HDC dc, const std::u16string& text, Draw draw) {
     if (text.empty())
         return;
     LOGFONTW description{};
@@ -107,9 +106,8 @@ int Paint(HDC dc, const RECT& client, int sysInfoMode, int infoPage, const InfoT
 
     if (drawSlots) {
         const int step = ColumnStep(sysInfoMode);
-        const std::u16string* slotTexts[kSlotCount] = {&texts.inbox,   &texts.calendar,
-                                                       &texts.tasks,   &texts.battery,
-                                                       &texts.memory,  nullptr};
+        const std::u16string* slotTexts[kSlotCount] = {
+            &texts.inbox, &texts.calendar, &texts.tasks, &texts.battery, &texts.memory, nullptr};
         int lastIcon = 0;
         if (sysInfoMode & kModeDate) {
             lastIcon = kDateIcon;
