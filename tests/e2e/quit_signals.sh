@@ -17,7 +17,7 @@ for signal in TERM INT HUP; do
   wait "$ZORUN_PID"
   status=$?
   [ "$status" -eq 0 ] || fail "SIG$signal gave exit status $status"
-  head -c 11 "$(settings_file)" 2>/dev/null | grep -q 'TRUMO ZORUN' ||
+  settings_saved ||
     fail "SIG$signal: the catalogue was not saved"
 done
 finish

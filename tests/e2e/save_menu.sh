@@ -16,7 +16,7 @@ start_zorun
 click $((edit_x + 4)) $((edit_y + 4))
 click $((save_x + 4)) $((save_y + 4))
 wait_until 10 test -s "$(settings_file)" || fail "Save did not write the settings file"
-head -c 11 "$(settings_file)" 2>/dev/null | grep -q 'TRUMO ZORUN' ||
+settings_saved ||
   fail "the settings file does not start with its header"
 kill -0 "$ZORUN_PID" 2>/dev/null || fail "the program ended after Save"
 finish

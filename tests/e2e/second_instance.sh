@@ -12,9 +12,8 @@ other_pid=$!
 background_pids+=("$other_pid")
 active_is() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 other_window=
-wait_until 20 bash -c "xdotool search --onlyvisible --pid $other_pid | grep -q ." ||
-  fail "the other application did not show"
-other_window=$(xdotool search --onlyvisible --pid "$other_pid" | head -n1)
+find_other() { other_window=$(xdotool search --onlyvisible --classname xmessage | head -n1); [ -n "$other_window" ]; }
+wait_until 20 find_other || fail "the other application did not show"
 xdotool windowactivate --sync "$other_window" 2>/dev/null
 wait_until 10 active_is "$other_window" || fail "the other application is not in front"
 

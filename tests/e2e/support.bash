@@ -100,6 +100,11 @@ click() {
 
 # The program's settings file in the device root.
 settings_file() { echo "$DEVICE/Windows/ZorunSetting.qkt"; }
+# True when the settings file exists and starts with its header: the length
+# 22 (4 bytes) and "TRUMO ZORUN" in UTF-16.
+settings_saved() {
+  [ "$(head -c 26 "$(settings_file)" 2>/dev/null | tail -c 22 | tr -d '\0')" = "TRUMO ZORUN" ]
+}
 
 # Where a text is shown on the device screen, asked of the program itself in
 # headless script mode: prints "X Y" of the first text equal to TEXT after
