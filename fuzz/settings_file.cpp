@@ -9,6 +9,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     auto contents = ParseSettings({data, size});
+    if (contents.has_value() != IsValidSettings({data, size}))
+        std::abort();
     if (!contents)
         return 0;
     Catalogue catalogue(Catalogue::DefaultNames{u"Programs", u"Multimedia", u"Game", u"Favorite"});

@@ -214,8 +214,10 @@ TEST(SettingsFormat, AFileCutAtAnyByteIsRefusedWithoutReadingPastItsEnd) {
         // An exact-size copy, so that a read past the end is caught by ASan.
         const Bytes prefix(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(cut));
         EXPECT_FALSE(ParseSettings(prefix)) << "cut at " << cut;
+        EXPECT_FALSE(IsValidSettings(prefix)) << "cut at " << cut;
     }
     EXPECT_TRUE(ParseSettings(bytes));
+    EXPECT_TRUE(IsValidSettings(bytes));
 }
 
 class SettingsFileTest : public DeviceRootFixture {
