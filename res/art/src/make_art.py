@@ -13,6 +13,7 @@ always match it pixel for pixel.
 import math
 import os
 import struct
+import sys
 
 from PIL import Image, ImageDraw
 
@@ -195,7 +196,12 @@ def rect_mask(x0, y0, x1, y1):
 def rrect_mask(x0, y0, x1, y1, r=1):
     """Rectangle with corners cut: r=1 drops the corner pixel, r=2 a 3-pixel
     step, r=3 a rounder 6-pixel step."""
-    cut = {0: [], 1: [(0, 0)], 2: [(0, 0), (1, 0), (0, 1)], 3: [(0, 0), (1, 0), (2, 0), (0, 1), (0, 2), (1, 1)]}[r]
+    cut = {
+        0: [],
+        1: [(0, 0)],
+        2: [(0, 0), (1, 0), (0, 1)],
+        3: [(0, 0), (1, 0), (2, 0), (0, 1), (0, 2), (1, 1)],
+    }[r]
     m = rect_mask(x0, y0, x1, y1)
     for dx, dy in cut:
         m -= {(x0 + dx, y0 + dy), (x1 - dx, y0 + dy), (x0 + dx, y1 - dy), (x1 - dx, y1 - dy)}
@@ -412,6 +418,7 @@ def page_bar(style, direction):
 
 
 def preview(c, path, scale=4):
+    """An enlarged copy with crisp pixels, for looking at a picture."""
     c.im.resize((c.w * scale, c.h * scale), Image.NEAREST).save(path)
 
 
@@ -651,7 +658,8 @@ def info_tasks():
     c.shape(rrect_mask(3, 3, 20, 22, 1), mix(AMBER_DK, BROWN, 0.35), AMBER_OL, AMBER_DK)
     c.shape(rect_mask(5, 6, 18, 20), WHITE, None, None, G2)
     c.shape(rrect_mask(8, 1, 15, 5, 1), G3, G6, G1)
-    c.paint(thick_line_mask(7.5, 13.5, 10.5, 16.5, 1.2) | thick_line_mask(10.5, 16.5, 16.5, 9.5, 1.2), GREEN_DK)
+    tick = thick_line_mask(7.5, 13.5, 10.5, 16.5, 1.2) | thick_line_mask(10.5, 16.5, 16.5, 9.5, 1.2)
+    c.paint(tick, GREEN_DK)
     c.add_shadow()
     return c
 
@@ -766,7 +774,7 @@ def skin_waves():
         for x in range(w):
             base = mix(top, bottom, y / (h - 1))
             t = 0.0
-            for k, (amp, period, off, y0) in enumerate(((6, 160, 0, 46), (5, 120, 40, 92), (7, 200, 90, 134))):
+            for amp, period, off, y0 in ((6, 160, 0, 46), (5, 120, 40, 92), (7, 200, 90, 134)):
                 yc = y0 + amp * math.sin(2 * math.pi * (x + off) / period)
                 d = abs(y - yc)
                 t = max(t, max(0.0, 1.0 - d / 9.0))
@@ -888,13 +896,23 @@ def skins():
 
 
 def main():
+    # --preview DIR also writes 4x enlarged copies there (keep DIR outside the repository).
+    args = sys.argv[1:]
+    enlarged = args[1] if len(args) == 2 and args[0] == "--preview" else None
+    if args and not enlarged:
+        sys.exit("usage: make_art.py [--preview DIR]")
     for folder, name, c, size in pictures():
         assert (c.w, c.h) == size and c.im.size == size, name
         os.makedirs(os.path.join(ART, folder), exist_ok=True)
         c.im.save(os.path.join(ART, folder, name + ".png"), optimize=True)
+        if enlarged:
+            os.makedirs(enlarged, exist_ok=True)
+            preview(c, os.path.join(enlarged, folder + "-" + name + ".png"))
     os.makedirs(DEVICE, exist_ok=True)
     for name, c in skins():
         write_bmp(os.path.join(DEVICE, name), c)
+        if enlarged:
+            preview(c, os.path.join(enlarged, "device-" + name.replace(".bmp", ".png")), 2)
 
 
 if __name__ == "__main__":
