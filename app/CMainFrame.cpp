@@ -33,10 +33,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT cs) {
     // The framework's creation builds the client area (OnCreateClient).
     if (CFrameWnd::OnCreate(cs) == -1)
         return -1;
-    toolTips[0].clear();
-    toolTips[1] = LoadStringW(ShellResource::EditTip);
-    toolTips[2] = LoadStringW(ShellResource::ToolsTip);
-    toolTips[3] = LoadStringW(ShellResource::MonitorTip);
+    toolTipTexts[1] = LoadStringW(ShellResource::EditTip);
+    toolTipTexts[2] = LoadStringW(ShellResource::ToolsTip);
+    toolTipTexts[3] = LoadStringW(ShellResource::MonitorTip);
+    for (std::size_t i = 0; i < toolTips.size(); ++i)
+        toolTips[i] = toolTipTexts[i].c_str();
     if (!CreateCommandBar())
         return -1;
     clearTypeOn = ReadClearTypeSetting();
@@ -109,6 +110,20 @@ void CMainFrame::OnMonitor() {}
 // sysInfoMode into the frame itself.
 void CMainFrame::OnSysInfoSetting() {}
 
+// Any step failing makes the frame's creation fail: no program without its menus.
 bool CMainFrame::CreateCommandBar() {
+    constexpr DWORD kCommandBarStyle = 0x50002800; // child, visible, the bar's own styles
+    if (!commandBar.Create(this, kCommandBarStyle, AFX_IDW_TOOLBAR))
+        return false;
+    if (!commandBar.InsertMenuBar(ShellResource::MainMenu))
+        return false;
+    if (!commandBar.AddAdornments(0))
+        return false;
+    if (!commandBar.LoadToolBar(ShellResource::ToolBar))
+        return false;
+    if (!commandBar.SendMessage(TB_SETTOOLTIPS, 3, reinterpret_cast<LPARAM>(&toolTips[1])))
+        return false;
+    commandBar.SetBarStyle(commandBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY |
+                           CBRS_SIZE_FIXED);
     return true;
 }

@@ -15,9 +15,8 @@
 #include "app/CXSplitterWnd.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/ProgramHost.h"
+#include "platform/afx/CCommandBar.h"
 #include "platform/afx/CFrameWnd.h"
-
-class CCommandBar;
 
 // Set once while the main frame is created, read by everything that makes
 // fonts for its texts (not the information panel).
@@ -61,7 +60,9 @@ class CMainFrame : public CFrameWnd, public ProgramHost {
   private:
     [[nodiscard]] bool CreateCommandBar();
 
-    // Tool tips of the command bar: entry 0 empty, then "Edit", "Tools", "Monitor".
-    std::array<std::u16string, 4> toolTips;
-    CCommandBar* commandBar = nullptr;
+    // Tool tips of the command bar: entry 0 empty, then "Edit", "Tools",
+    // "Monitor" (texts and the table of pointers handed to the bar).
+    std::array<std::u16string, 4> toolTipTexts;
+    std::array<const char16_t*, 4> toolTips{};
+    CCommandBar commandBar;
 };

@@ -1,6 +1,8 @@
 // The English main menu (menu 132): the "Edit" and "Tools" drop-downs of the
-// command bar. Command numbers are those of app/CommandIds.h.
+// command bar, and its tool bar 133. Command numbers are those of
+// app/CommandIds.h.
 
+#include "platform/user/CommandBar.h"
 #include "platform/user/Menu.h"
 
 namespace {
@@ -35,6 +37,13 @@ const zorun::MenuTemplate menus[] = {
     {132, mainMenu},
 };
 
-[[maybe_unused]] const bool registered = zorun::RegisterMenuTemplates(menus);
+// Tool bar 133: one button, "Monitor", image 0 of bitmap 133.
+const UINT toolBarCommands[] = {32794};
+const zorun::ToolBarTemplate toolBars[] = {
+    {133, 133, toolBarCommands},
+};
+
+[[maybe_unused]] const bool registered =
+    zorun::RegisterMenuTemplates(menus) && zorun::RegisterToolBarTemplates(toolBars);
 
 } // namespace
