@@ -16,7 +16,7 @@ constexpr UINT WM_NULL = 0x0000, WM_CREATE = 0x0001, WM_DESTROY = 0x0002, WM_MOV
                WM_GETTEXT = 0x000D, WM_GETTEXTLENGTH = 0x000E, WM_PAINT = 0x000F,
                WM_CLOSE = 0x0010, WM_QUIT = 0x0012, WM_ERASEBKGND = 0x0014,
                WM_SHOWWINDOW = 0x0018, WM_SETFONT = 0x0030, WM_GETFONT = 0x0031,
-               WM_NOTIFY = 0x004E, WM_HELP = 0x0053, WM_KEYDOWN = 0x0100, WM_KEYUP = 0x0101,
+               WM_NOTIFY = 0x004E, WM_NCDESTROY = 0x0082, WM_HELP = 0x0053, WM_KEYDOWN = 0x0100, WM_KEYUP = 0x0101,
                WM_CHAR = 0x0102, WM_INITDIALOG = 0x0110, WM_COMMAND = 0x0111,
                WM_TIMER = 0x0113, WM_INITMENUPOPUP = 0x0117, WM_CTLCOLORSTATIC = 0x0138,
                WM_MOUSEMOVE = 0x0200, WM_LBUTTONDOWN = 0x0201, WM_LBUTTONUP = 0x0202,
@@ -78,8 +78,8 @@ BOOL GetWindowRect(HWND hwnd, RECT* rect); // screen coordinates
 BOOL GetClientRect(HWND hwnd, RECT* rect);
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
 constexpr HWND HWND_TOP = nullptr;
-constexpr HWND HWND_BOTTOM = reinterpret_cast<HWND>(1);
-constexpr HWND HWND_TOPMOST = reinterpret_cast<HWND>(-1);
+inline const HWND HWND_BOTTOM = reinterpret_cast<HWND>(1);
+inline const HWND HWND_TOPMOST = reinterpret_cast<HWND>(-1);
 constexpr UINT SWP_NOSIZE = 0x0001, SWP_NOMOVE = 0x0002, SWP_NOZORDER = 0x0004,
                SWP_NOACTIVATE = 0x0010, SWP_SHOWWINDOW = 0x0040, SWP_HIDEWINDOW = 0x0080;
 BOOL SetWindowPos(HWND hwnd, HWND after, int x, int y, int width, int height, UINT flags);

@@ -1,0 +1,44 @@
+#pragma once
+// The settings file's bytes: parsing and producing them, without touching
+// the file system (SettingsFile.h does that).
+//
+// Layout (integers 32-bit little-endian; a string is its byte length L then
+// L bytes of UTF-16LE, no terminator): header length 22, "TRUMO ZORUN",
+// sysInfoMode, reserved pair count N1, N1 pairs of strings, group count N,
+// N order bytes each stored as 32 bits, then N group entries. Entry j holds
+// the shortcut count of groupList[j], the name at display position j, the
+// background of storage index j, then (target, name, icon reference) of each
+// shortcut of groupList[j]. An entry thus mixes the two index spaces; each
+// list is read back at its own index.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "catalogue/Catalogue.h"
+
+// Nothing larger is written or read: far above any real catalogue, and it
+// bounds what a damaged file can make the reader allocate.
+inline constexpr std::size_t kMaxSettingsFileBytes = 64u << 20;
+
+// The contents of a valid settings file; nullopt for anything else: a wrong
+// header (compared ignoring case, up to its first NUL), a field or string
+// that runs past the end, fewer than 4 or more than 256 groups, or an order
+// table that is not a permutation of 0..N-1. Group counts, shortcut counts
+// and string lengths in the groups are taken from their low 16 bits and the
+// order values from their low 8 bits; a string in the groups ends early at
+// a NUL. Bytes after the last group entry are ignored.
+[[nodiscard]] std::optional<CatalogueContents> ParseSettings(std::span<const std::uint8_t> bytes);
+
+// The file for `catalogue`; nullopt when the catalogue is not well formed
+// (Catalogue::IsWellFormed) or holds what the format cannot carry exactly (a
+// group of more than 65535 shortcuts, a string of more than 32767
+// characters in the groups, more than kMaxSettingsFileBytes in all). Strings
+// in the groups are written up to their first NUL, as they read back.
+// Whatever this returns, ParseSettings reads back to the same contents.
+[[nodiscard]] std::optional<std::vector<std::uint8_t>>
+SerializeSettings(const Catalogue& catalogue);
+[[nodiscard]] std::optional<std::vector<std::uint8_t>>
+SerializeSettings(const CatalogueContents& contents);

@@ -1,0 +1,275 @@
+#include "platform/kernel/FileSystem.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/base/Text.h"
+#include "platform/kernel/DevicePath.h"
+#include "platform/kernel/FileAttributes.h"
+
+namespace {
+
+using zorun::ErrorFromErrno;
+using zorun::ExistingHostPath;
+using zorun::HostPath;
+
+class UniqueFd {
+  public:
+    explicit UniqueFd(int fd = -1) : fd_(fd) {}
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    ~UniqueFd() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    [[nodiscard]] int Get() const { return fd_; }
+    [[nodiscard]] bool Valid() const { return fd_ >= 0; }
+    // Closes now and reports the result: a delayed write error surfaces here.
+    [[nodiscard]] bool Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+  private:
+    int fd_;
+};
+
+BOOL FailWithErrno() {
+    SetLastError(ErrorFromErrno(errno));
+    return FALSE;
+}
+
+bool IsDeviceRoot(LPCWSTR path) {
+    auto components = zorun::SplitDevicePath(path ? path : u"");
+    return components && components->empty();
+}
+
+constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
+
+std::optional<std::vector<std::uint8_t>> ReadHostFile(LPCWSTR path, std::size_t maxBytes,
+                                                      bool wholeOnly) {
+    auto host = ExistingHostPath(path ? path : u"");
+    if (!host)
+        return std::nullopt;
+    // Non-blocking so that a FIFO of the same name cannot hang the open.
+    UniqueFd fd(::open(host->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!fd.Valid()) {
+        FailWithErrno();
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes;
+    const std::size_t expected =
+        info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : std::size_t{0};
+    bytes.reserve(std::min(expected, maxBytes) + 1);
+    std::uint8_t buffer[65536];
+    while (true) {
+        const std::size_t wanted = std::min(sizeof buffer, maxBytes + 1 - bytes.size());
+        const ssize_t got = ::read(fd.Get(), buffer, wanted);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            SetLastError(ERROR_READ_FAULT);
+            return std::nullopt;
+        }
+        if (got == 0)
+            break;
+        bytes.insert(bytes.end(), buffer, buffer + got);
+        if (bytes.size() > maxBytes) {
+            if (wholeOnly) {
+                SetLastError(ERROR_FILE_TOO_LARGE);
+                return std::nullopt;
+            }
+            bytes.resize(maxBytes);
+            break;
+        }
+    }
+    return bytes;
+}
+
+bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (wrote < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (wrote == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        done += static_cast<std::size_t>(wrote);
+    }
+    return true;
+}
+
+// Flushes a folder's entries so a rename in it survives a power loss.
+void SyncFolder(const std::filesystem::path& folder) {
+    UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.Valid())
+        (void)::fsync(fd.Get());
+}
+
+} // namespace
+
+DWORD GetFileAttributesW(LPCWSTR path) {
+    auto host = ExistingHostPath(path ? path : u"");
+    if (!host)
+        return INVALID_FILE_ATTRIBUTES;
+    const DWORD attributes = zorun::HostFileAttributes(*host);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        SetLastError(ERROR_FILE_NOT_FOUND);
+    return attributes;
+}
+
+BOOL SetFileAttributesW(LPCWSTR path, DWORD attributes) {
+    auto host = ExistingHostPath(path ? path : u"");
+    if (!host)
+        return FALSE;
+    struct stat info {};
+    if (::stat(host->c_str(), &info) != 0)
+        return FailWithErrno();
+    const bool readOnly = attributes & FILE_ATTRIBUTE_READONLY;
+    const bool hidden = attributes & FILE_ATTRIBUTE_HIDDEN;
+    mode_t mode = info.st_mode & 07777;
+    // The mark is written while the file is still writable: the host asks for
+    // write permission to change extended attributes.
+    if (!readOnly && (mode & kWriteBits) == 0) {
+        mode |= S_IWUSR;
+        if (::chmod(host->c_str(), mode) != 0)
+            return FailWithErrno();
+    }
+    if (!zorun::SetHostHidden(*host, hidden))
+        return FailWithErrno();
+    if (readOnly && (mode & kWriteBits) != 0) {
+        if (::chmod(host->c_str(), mode & ~kWriteBits) != 0)
+            return FailWithErrno();
+    }
+    return TRUE;
+}
+
+BOOL CreateDirectoryW(LPCWSTR path, void* /*securityAttributes*/) {
+    auto host = HostPath(path ? path : u"");
+    if (!host)
+        return FALSE;
+    if (::mkdir(host->c_str(), 0777) != 0)
+        return FailWithErrno();
+    return TRUE;
+}
+
+BOOL DeleteFileW(LPCWSTR path) {
+    auto host = ExistingHostPath(path ? path : u"");
+    if (!host)
+        return FALSE;
+    std::error_code ec;
+    if (std::filesystem::is_directory(std::filesystem::symlink_status(*host, ec))) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    if (::unlink(host->c_str()) != 0)
+        return FailWithErrno();
+    return TRUE;
+}
+
+BOOL MoveFileW(LPCWSTR existingPath, LPCWSTR newPath) {
+    if (IsDeviceRoot(existingPath) || IsDeviceRoot(newPath)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    auto from = ExistingHostPath(existingPath ? existingPath : u"");
+    if (!from)
+        return FALSE;
+    auto to = HostPath(newPath ? newPath : u"");
+    if (!to)
+        return FALSE;
+    struct stat fromInfo {};
+    struct stat toInfo {};
+    if (::lstat(from->c_str(), &fromInfo) != 0)
+        return FailWithErrno();
+    if (::lstat(to->c_str(), &toInfo) == 0) {
+        if (fromInfo.st_dev != toInfo.st_dev || fromInfo.st_ino != toInfo.st_ino) {
+            SetLastError(ERROR_ALREADY_EXISTS);
+            return FALSE;
+        }
+        // The same entry under another case: rename it to the name as given.
+        auto components = zorun::SplitDevicePath(newPath);
+        *to = to->parent_path() / zorun::ToUtf8(components->back());
+    }
+    if (::rename(from->c_str(), to->c_str()) != 0)
+        return FailWithErrno();
+    return TRUE;
+}
+
+namespace zorun {
+
+std::optional<std::vector<std::uint8_t>> ReadDeviceFile(LPCWSTR path, std::size_t maxBytes) {
+    return ReadHostFile(path, maxBytes, true);
+}
+
+std::optional<std::vector<std::uint8_t>> ReadDeviceFilePrefix(LPCWSTR path, std::size_t maxBytes) {
+    return ReadHostFile(path, maxBytes, false);
+}
+
+bool WriteDeviceFileAtomically(LPCWSTR path, std::span<const std::uint8_t> bytes,
+                               DWORD attributes) {
+    if (IsDeviceRoot(path)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    auto target = HostPath(path ? path : u"");
+    if (!target)
+        return false;
+    const std::filesystem::path folder = target->parent_path();
+
+    mode_t mode = 0644;
+    struct stat old {};
+    if (::stat(target->c_str(), &old) == 0) {
+        // The device cannot overwrite a read-only file or a folder either.
+        if (S_ISDIR(old.st_mode) || (old.st_mode & kWriteBits) == 0) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            return false;
+        }
+        mode = old.st_mode & 07777;
+    }
+
+    std::string name = (folder / (target->filename().string() + ".tmp-XXXXXX")).string();
+    UniqueFd fd(::mkstemp(name.data()));
+    if (!fd.Valid()) {
+        FailWithErrno();
+        return false;
+    }
+    const std::filesystem::path temporary = name;
+    auto fail = [&temporary]() {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        SetLastError(ErrorFromErrno(error == 0 ? EIO : error));
+        return false;
+    };
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        mode &= ~kWriteBits;
+    // The hidden mark goes on before the mode: a read-only file takes no marks.
+    if (!WriteAll(fd.Get(), bytes))
+        return fail();
+    if ((attributes & FILE_ATTRIBUTE_HIDDEN) && !SetHostHidden(fd.Get(), true))
+        return fail();
+    if (::fchmod(fd.Get(), mode) != 0)
+        return fail();
+    if (::fsync(fd.Get()) != 0 || !fd.Close())
+        return fail();
+    if (::rename(temporary.c_str(), target->c_str()) != 0)
+        return fail();
+    SyncFolder(folder);
+    return true;
+}
+
+} // namespace zorun

@@ -1,0 +1,35 @@
+#pragma once
+// What the window system needs from a display backend: a small table of
+// functions. The message loop calls `wait` when it has nothing to deliver and
+// `present` when the composed screen changed.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace zorun {
+
+class Surface;
+
+struct Backend {
+    // Shows the composed 240 x 320 screen.
+    std::function<void(const Surface& framebuffer)> present;
+    // Blocks until something may have arrived (input queued with PushInput, a
+    // watched descriptor served, a signal) or the platform clock reaches
+    // deadlineMs (nothing = no deadline). May return early; the loop asks again.
+    std::function<void(std::optional<std::uint64_t> deadlineMs)> wait;
+    std::function<void()> shutdown;
+};
+
+// The backend in force; nullptr = none (unit tests: waiting only moves a
+// virtual clock to the next timer).
+void SetBackend(Backend* backend);
+[[nodiscard]] Backend* CurrentBackend();
+
+// The descriptors registered with AddWatchedFd (Input.h), for the backends'
+// wait; ServeWatchedFd runs the callback of one that became readable.
+[[nodiscard]] std::vector<int> WatchedFds();
+void ServeWatchedFd(int fd);
+
+} // namespace zorun
