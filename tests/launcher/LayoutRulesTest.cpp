@@ -15,7 +15,7 @@ TEST(UniqueName, TakesFirstFreeNumberIgnoringCaseWhenAsked) {
     const std::vector<std::u16string> taken{u"Mail", u"MAIL1", u"mail3", u"Notes"};
     EXPECT_EQ(MakeUniqueName(u"Calc", taken, NameCompare::IgnoreCase), u"Calc");
     EXPECT_EQ(MakeUniqueName(u"mail", taken, NameCompare::IgnoreCase), u"mail2");
-    EXPECT_EQ(MakeUniqueName(u"Mail", taken, NameCompare::ExactCase), u"Mail2");
+    EXPECT_EQ(MakeUniqueName(u"Mail", taken, NameCompare::ExactCase), u"Mail1");
     EXPECT_EQ(MakeUniqueName(u"mail", taken, NameCompare::ExactCase), u"mail");
     // Accented names fold as users expect.
     const std::vector<std::u16string> accented{u"\u00c9t\u00e9"};
@@ -46,8 +46,10 @@ TEST(TabCaption, ByteScanDecidesWholeOrShortened) {
     // scan meets two zero bytes early, so the caption is drawn whole.
     EXPECT_EQ(CaptionZeroOffset(MakeCaption(u"A\u0100BCDEFGH")), 1);
     EXPECT_EQ(CaptionLabel(MakeCaption(u"A\u0100BCDEFGH")), u"A\u0100BCDEFGH");
-    // Japanese names have no zero bytes: always shortened.
-    EXPECT_EQ(CaptionLabel(MakeCaption(u"\u30b2\u30fc\u30e0")), u"\u30b2\u30fc\u30e0...");
+    // Japanese units have no zero bytes: five show whole, six do not.
+    EXPECT_EQ(CaptionLabel(MakeCaption(u"\u30b2\u30fc\u30e0")), u"\u30b2\u30fc\u30e0");
+    EXPECT_EQ(CaptionLabel(MakeCaption(u"\u30b2\u30fc\u30e0\u30b2\u30fc\u30e0")),
+              u"\u30b2\u30fc\u30e0\u30b2...");
 }
 
 TEST(TabCaption, LongNamesStayWithinTheBuffer) {
