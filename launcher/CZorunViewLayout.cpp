@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "platform/gdi/WinGdi.h"
 #include "platform/user/WinUser.h"
 
 namespace ViewLayout {
@@ -63,6 +64,27 @@ RECT FeedbackSquare(POINT p, const RECT& client) {
 
 RECT FeedbackBar(const RECT& square) {
     return {square.left - 5, square.bottom + 3, square.right + 5, square.bottom + 9};
+}
+
+std::u16string FitLabel(HDC dc, std::u16string_view name) {
+    auto width = [dc](std::u16string_view text) {
+        SIZE size{};
+        int fit = 0;
+        if (!GetTextExtentExPointW(dc, text.data(), static_cast<int>(text.size()), 0, &fit,
+                                   nullptr, &size))
+            return 0;
+        return static_cast<int>(size.cx);
+    };
+    std::u16string text(name);
+    if (text.size() < 4 || width(text) <= kLabelMaxWidth)
+        return text;
+    // One character fewer per pass, down to one character and "...".
+    std::size_t keep = name.size();
+    do {
+        --keep;
+        text = std::u16string(name.substr(0, keep)) + u"...";
+    } while (text.size() >= 5 && width(text) > kLabelMaxWidth);
+    return text;
 }
 
 int PageCount(int count) {

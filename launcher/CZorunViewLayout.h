@@ -38,6 +38,12 @@ constexpr int kLabelMaxWidth = 70; // label width 78 minus 8
 // The bar drawn under a feedback square.
 [[nodiscard]] RECT FeedbackBar(const RECT& square);
 
+// The label of a shortcut as drawn with the DC's current font: the name when
+// it fits in kLabelMaxWidth or has fewer than 4 characters, else the name
+// shortened from the end with "..." appended until it fits (at the least one
+// character and "...").
+[[nodiscard]] std::u16string FitLabel(HDC dc, std::u16string_view name);
+
 // Pages of a group: count div 6, plus one for a partial page.
 [[nodiscard]] int PageCount(int count);
 // The page-state value sent to the split window after each paint (0..3).
