@@ -1,5 +1,6 @@
 #include "platform/gdi/DibSection.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <unordered_map>
@@ -60,17 +61,26 @@ std::unique_ptr<DibSection> DibSection::Create(const BITMAPINFO& info) {
     dib->bpp_ = bpp;
     dib->topDown_ = h.biHeight < 0;
     dib->stride_ = int(((width * bpp + 31) / 32) * 4);
+    // The colour table follows the header, whose size the header gives; it
+    // is read only within the BITMAPINFO the caller passed.
+    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biSize > sizeof(BITMAPINFO))
+        return nullptr;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(&info);
+    dib->palette_.fill(0xFF000000u);
     if (bpp <= 8) {
         const int maxColors = 1 << bpp;
         dib->paletteSize_ =
             h.biClrUsed > 0 && h.biClrUsed < DWORD(maxColors) ? int(h.biClrUsed) : maxColors;
-        for (int i = 0; i < dib->paletteSize_; ++i) {
-            const RGBQUAD& q = info.bmiColors[i];
+        const auto available = int((sizeof(BITMAPINFO) - h.biSize) / sizeof(RGBQUAD));
+        for (int i = 0; i < std::min(dib->paletteSize_, available); ++i) {
+            RGBQUAD q;
+            std::memcpy(&q, bytes + h.biSize + std::size_t(i) * sizeof q, sizeof q);
             dib->palette_[std::size_t(i)] = 0xFF000000u | (std::uint32_t(q.rgbRed) << 16) |
                                             (std::uint32_t(q.rgbGreen) << 8) | q.rgbBlue;
         }
     } else if (bitfields) {
-        std::memcpy(dib->masks_.data(), info.bmiColors, sizeof dib->masks_);
+        // Right after the basic header, also where the larger headers keep them.
+        std::memcpy(dib->masks_.data(), bytes + sizeof(BITMAPINFOHEADER), sizeof dib->masks_);
     } else if (bpp == 16) {
         dib->masks_ = {0x7C00, 0x03E0, 0x001F};
     } else {

@@ -144,6 +144,7 @@ struct FontEngine::Impl {
     std::map<std::tuple<std::u16string, int, bool, bool, bool>, std::unique_ptr<RealFont>> fonts;
     // Fallback per (requested family, bold, italic, code point): file or none.
     std::map<std::tuple<std::string, bool, bool, char32_t>, std::optional<Match>> fallbacks;
+    std::map<std::tuple<std::string, bool, bool>, FcFontSet*> sorts;
 
     FT_Face Unsized(const FaceFile& file) {
         auto it = unsized.find(file);
@@ -192,12 +193,19 @@ struct FontEngine::Impl {
         auto it = fallbacks.find(key);
         if (it != fallbacks.end())
             return it->second;
+        // The candidates, best first, are the same for every code point of a
+        // request: sorted once, then searched per code point.
+        auto request = std::make_tuple(family, bold, italic);
+        auto sorted = sorts.find(request);
+        if (sorted == sorts.end()) {
+            FcPattern* p = Request(family, bold, italic);
+            FcResult result = FcResultNoMatch;
+            FcFontSet* set = FcFontSort(nullptr, p, FcTrue, nullptr, &result);
+            FcPatternDestroy(p);
+            sorted = sorts.emplace(request, set).first;
+        }
         std::optional<Match> answer;
-        FcPattern* p = Request(family, bold, italic);
-        FcResult result = FcResultNoMatch;
-        FcFontSet* set = FcFontSort(nullptr, p, FcTrue, nullptr, &result);
-        FcPatternDestroy(p);
-        if (set) {
+        if (FcFontSet* set = sorted->second) {
             for (int i = 0; i < set->nfont && !answer; ++i) {
                 FcCharSet* chars = nullptr;
                 if (FcPatternGetCharSet(set->fonts[i], FC_CHARSET, 0, &chars) == FcResultMatch &&
@@ -207,7 +215,6 @@ struct FontEngine::Impl {
                         answer = m;
                 }
             }
-            FcFontSetDestroy(set);
         }
         fallbacks.emplace(key, answer);
         return answer;
@@ -238,6 +245,10 @@ FontEngine::~FontEngine() {
             FT_Done_Face(face->face);
     }
     impl_->sized.clear();
+    for (auto& [key, set] : impl_->sorts) {
+        if (set)
+            FcFontSetDestroy(set);
+    }
     for (auto& [key, face] : impl_->unsized) {
         if (face)
             FT_Done_Face(face);

@@ -128,7 +128,8 @@ std::optional<Target> GdiTable::Resolve(HDC hdc) {
         t.surface = &t.bitmap->surface;
         clip = t.surface->Bounds();
     }
-    t.offset = {dc->origin.x + dc->state.viewport.x, dc->origin.y + dc->state.viewport.y};
+    t.offset = {Bound(std::int64_t(dc->origin.x) + dc->state.viewport.x),
+                Bound(std::int64_t(dc->origin.y) + dc->state.viewport.y)};
     if (dc->state.clip)
         clip = clip.Intersect(*dc->state.clip);
     t.clip = clip.Intersect(t.surface->Bounds());

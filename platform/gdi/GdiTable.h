@@ -60,6 +60,20 @@ struct DeviceContext {
     std::vector<DcState> saved;
 };
 
+// Coordinates far beyond any surface are pulled in, so that arithmetic on
+// what callers pass can never overflow.
+constexpr int kFar = 1 << 28;
+[[nodiscard]] inline int Bound(std::int64_t v) {
+    return int(v < -kFar ? -kFar : (v > kFar ? kFar : v));
+}
+[[nodiscard]] inline Rect Bounded(const Rect& r) {
+    return {Bound(r.left), Bound(r.top), Bound(r.right), Bound(r.bottom)};
+}
+[[nodiscard]] inline Rect SizedRect(std::int64_t x, std::int64_t y, std::int64_t w,
+                                    std::int64_t h) {
+    return {Bound(x), Bound(y), Bound(x + w), Bound(y + h)};
+}
+
 // Where a DC draws right now: the surface, how logical coordinates map onto
 // it and the clip. For a DIB section the bits are decoded on resolving and
 // encoded again by Commit() after drawing.
@@ -70,7 +84,9 @@ struct Target {
     Point offset; // surface = logical + offset
     Rect clip;    // surface coordinates, within the surface
 
-    [[nodiscard]] Rect ToSurface(const Rect& r) const { return r.Offset(offset.x, offset.y); }
+    [[nodiscard]] Rect ToSurface(const Rect& r) const {
+        return Bounded(r).Offset(offset.x, offset.y);
+    }
     void Commit() const;
 };
 

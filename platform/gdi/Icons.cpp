@@ -92,7 +92,7 @@ BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int width, int height, UINT, 
         scaled = Scale(natural, width, height);
         pixels = &scaled;
     }
-    const zorun::Rect target = t->ToSurface({x, y, x + width, y + height});
+    const zorun::Rect target = t->ToSurface(zorun::gdi::SizedRect(x, y, width, height));
     const zorun::Rect dst = target.Intersect(t->clip);
     for (int row = dst.top; row < dst.bottom; ++row) {
         std::uint32_t* out = t->surface->Row(row);

@@ -1,6 +1,7 @@
 // Raster operations: blits, fills, frames, lines and pixels, all clipped to
 // the surface and the DC's clip.
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -111,12 +112,6 @@ void FillLogical(const Target& t, const Rect& r, std::uint32_t argb) {
     t.surface->Fill(dst, argb);
 }
 
-void XorPixel(const Target& t, int x, int y) {
-    const zorun::Point p{x + t.offset.x, y + t.offset.y};
-    if (t.clip.Contains(p))
-        t.surface->Row(p.y)[p.x] ^= kRgb;
-}
-
 void PlotPen(const Target& t, int x, int y, int width, std::uint32_t argb) {
     if (width <= 1) {
         const zorun::Point p{x + t.offset.x, y + t.offset.y};
@@ -128,11 +123,48 @@ void PlotPen(const Target& t, int x, int y, int width, std::uint32_t argb) {
     FillLogical(t, {x - before, y - before, x - before + width, y - before + width}, argb);
 }
 
+constexpr std::int64_t kLongLine = 4096;
+
+// Cuts a very long segment down to the part near the clip (Liang-Barsky), so
+// that walking it costs what is visible, not what was asked.
+bool ClipSegment(const Target& t, int penWidth, zorun::Point& a, zorun::Point& b) {
+    const Rect c = t.clip.Offset(-t.offset.x, -t.offset.y);
+    const double pad = penWidth + 1;
+    const double x0 = a.x, y0 = a.y, dx = double(b.x) - a.x, dy = double(b.y) - a.y;
+    double lo = 0, hi = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x0 - (c.left - pad), (c.right + pad) - x0, y0 - (c.top - pad),
+                         (c.bottom + pad) - y0};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double r = q[i] / p[i];
+        if (p[i] < 0)
+            lo = std::max(lo, r);
+        else
+            hi = std::min(hi, r);
+    }
+    if (lo > hi)
+        return false;
+    const zorun::Point from{int(std::lround(x0 + lo * dx)), int(std::lround(y0 + lo * dy))};
+    const zorun::Point to{int(std::lround(x0 + hi * dx)), int(std::lround(y0 + hi * dy))};
+    a = from;
+    // Keep the end point excluded only where the caller's segment ended.
+    b = hi < 1 ? zorun::Point{to.x + (dx > 0) - (dx < 0), to.y + (dy > 0) - (dy < 0)} : to;
+    return true;
+}
+
 // A line from a to b without its end point, as the device draws it.
 void DrawLine(const Target& t, zorun::Point a, zorun::Point b, const Pen& pen) {
     if (pen.style == PS_NULL)
         return;
     const std::uint32_t argb = ToArgb(pen.color);
+    if (std::abs(std::int64_t(b.x) - a.x) + std::abs(std::int64_t(b.y) - a.y) > kLongLine &&
+        !ClipSegment(t, pen.width, a, b))
+        return;
     const int dx = std::abs(b.x - a.x), dy = std::abs(b.y - a.y);
     const int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
     int err = dx - dy;
@@ -180,7 +212,7 @@ BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop) {
         y += height;
         height = -height;
     }
-    const Rect dst = t->ToSurface({x, y, x + width, y + height}).Intersect(t->clip);
+    const Rect dst = t->ToSurface(zorun::gdi::SizedRect(x, y, width, height)).Intersect(t->clip);
     if (dst.IsEmpty())
         return TRUE;
     if (!Run(rop, *t->surface, dst, nullptr, {}, pattern))
@@ -201,8 +233,9 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, in
     if (width <= 0 || height <= 0)
         return TRUE;
     // The source is clipped to its surface only; the destination to its clip.
-    const Rect source = s->ToSurface({srcX, srcY, srcX + width, srcY + height});
-    const zorun::Point delta{x + d->offset.x - source.left, y + d->offset.y - source.top};
+    const Rect source = s->ToSurface(zorun::gdi::SizedRect(srcX, srcY, width, height));
+    const zorun::Point delta{zorun::gdi::Bound(x) + d->offset.x - source.left,
+                             zorun::gdi::Bound(y) + d->offset.y - source.top};
     const Rect dst =
         source.Intersect(s->surface->Bounds()).Offset(delta.x, delta.y).Intersect(d->clip);
     if (dst.IsEmpty())
@@ -235,11 +268,11 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX
         return FALSE;
     if (width == 0 || height == 0 || srcWidth == 0 || srcHeight == 0)
         return TRUE;
-    const Rect target = d->ToSurface({x, y, x + width, y + height});
+    const Rect target = d->ToSurface(zorun::gdi::SizedRect(x, y, width, height));
     const Rect dst = target.Intersect(d->clip);
     if (dst.IsEmpty())
         return TRUE;
-    const Rect source = s->ToSurface({srcX, srcY, srcX + srcWidth, srcY + srcHeight});
+    const Rect source = s->ToSurface(zorun::gdi::SizedRect(srcX, srcY, srcWidth, srcHeight));
     const Rect sourceBounds = s->surface->Bounds();
     // Nearest sampling at pixel centres; the copy keeps its own source row.
     Surface sampled(dst.Width(), dst.Height());
@@ -287,10 +320,12 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX
         if (!source.Contains(r.position))
             continue;
         auto mapX = [&](int v) {
-            return target.left + int(std::int64_t(v - source.left) * width / srcWidth);
+            return zorun::gdi::Bound(target.left +
+                                     std::int64_t(v - source.left) * width / srcWidth);
         };
         auto mapY = [&](int v) {
-            return target.top + int(std::int64_t(v - source.top) * height / srcHeight);
+            return zorun::gdi::Bound(target.top +
+                                     std::int64_t(v - source.top) * height / srcHeight);
         };
         zorun::TextRecord moved = r;
         moved.position = {mapX(r.position.x), mapY(r.position.y)};
@@ -371,21 +406,24 @@ BOOL DrawFocusRect(HDC hdc, const RECT* rect) {
     auto t = Resolve(hdc);
     if (!t || !rect)
         return FALSE;
-    const Rect& r = *rect;
+    const Rect r = t->ToSurface(*rect);
     if (r.IsEmpty())
         return TRUE;
     // Every other pixel of the frame, each frame pixel visited once, so a
-    // second call restores the picture exactly.
+    // second call restores the picture exactly. Only the visible part is walked.
+    const Rect& clip = t->clip;
     auto dotted = [&](int x, int y) {
-        if (((x + y) & 1) == 0)
-            XorPixel(*t, x, y);
+        if (((x + y) & 1) == 0 && clip.Contains({x, y}))
+            t->surface->Row(y)[x] ^= kRgb;
     };
-    for (int x = r.left; x < r.right; ++x) {
+    const int x0 = std::max(r.left, clip.left), x1 = std::min(r.right, clip.right);
+    for (int x = x0; x < x1; ++x) {
         dotted(x, r.top);
         if (r.bottom - 1 > r.top)
             dotted(x, r.bottom - 1);
     }
-    for (int y = r.top + 1; y < r.bottom - 1; ++y) {
+    const int y0 = std::max(r.top + 1, clip.top), y1 = std::min(r.bottom - 1, clip.bottom);
+    for (int y = y0; y < y1; ++y) {
         dotted(r.left, y);
         if (r.right - 1 > r.left)
             dotted(r.right - 1, y);

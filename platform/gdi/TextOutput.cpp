@@ -96,13 +96,13 @@ void Render(const Target& t, RealFont& font, std::u16string_view text, int x, in
                 }
             }
         }
-        int advance = g.advance;
+        std::int64_t advance = g.advance;
         if (dx) {
             advance = dx[i];
             if (units == 2)
                 advance += dx[i + 1];
         }
-        pen += advance;
+        pen = zorun::gdi::Bound(std::int64_t(pen) + advance);
         i += std::size_t(units);
     }
 }
@@ -223,15 +223,16 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rect, const ch
         clip = clip.Intersect(t->ToSurface(*rect));
     if (rect && (options & ETO_OPAQUE))
         t->surface->Fill(t->ToSurface(*rect).Intersect(t->clip), bk);
-    int width = 0;
+    std::int64_t width = 0;
     if (dx) {
         for (UINT i = 0; i < length; ++i)
             width += dx[i];
     } else {
         width = Width(*font, view);
     }
-    const zorun::Point at{x + t->offset.x, y + t->offset.y};
-    const Rect box{at.x, at.y, at.x + width, at.y + font->Metrics().tmHeight};
+    const zorun::Point at{zorun::gdi::Bound(std::int64_t(x) + t->offset.x),
+                          zorun::gdi::Bound(std::int64_t(y) + t->offset.y)};
+    const Rect box{at.x, at.y, zorun::gdi::Bound(at.x + width), at.y + font->Metrics().tmHeight};
     if (state.bkMode == OPAQUE)
         t->surface->Fill(box.Intersect(clip), bk);
     Render(*t, *font, view, at.x, at.y, clip, state.textColor, dx);
@@ -240,12 +241,30 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rect, const ch
     return TRUE;
 }
 
+namespace {
+int Layout(const Target& target, RealFont& font, std::u16string_view source, RECT* rect,
+           UINT format);
+}
+
 int DrawTextW(HDC hdc, const char16_t* text, int length, RECT* rect, UINT format) {
     auto t = GdiTable::Get().Resolve(hdc);
     RealFont* font = t ? FontOf(*t->dc) : nullptr;
     if (!font || !rect || (!text && length != 0))
         return 0;
-    std::u16string shown(View(text, length));
+    const Rect given = *rect;
+    *rect = zorun::gdi::Bounded(*rect);
+    const int drawn = Layout(*t, *font, View(text, length), rect, format);
+    if (!(format & DT_CALCRECT))
+        *rect = given;
+    return drawn;
+}
+
+namespace {
+int Layout(const Target& target, RealFont& fontRef, std::u16string_view source, RECT* rect,
+           UINT format) {
+    const Target* t = &target;
+    RealFont* font = &fontRef;
+    std::u16string shown(source);
     if (shown.empty()) {
         if (format & DT_CALCRECT) {
             rect->right = rect->left;
@@ -330,3 +349,4 @@ int DrawTextW(HDC hdc, const char16_t* text, int length, RECT* rect, UINT format
     t->Commit();
     return height;
 }
+} // namespace

@@ -22,6 +22,12 @@ extern char** environ;
 namespace zorun {
 namespace {
 
+// Processes started here, in start order (main thread only).
+std::vector<DWORD>& StartOrder() {
+    static std::vector<DWORD> order;
+    return order;
+}
+
 // Children we started and have not reaped yet. The SIGCHLD handler reads it,
 // so it is a fixed array of atomics (no allocation, no locks in the handler).
 constexpr std::size_t kMaxChildren = 1024;
@@ -75,11 +81,6 @@ bool Record(pid_t pid) {
     return false;
 }
 
-// Processes started here, in start order (main thread only).
-std::vector<DWORD>& StartOrder() {
-    static std::vector<DWORD> order;
-    return order;
-}
 
 bool IsRecorded(pid_t pid) {
     return std::any_of(std::begin(children), std::end(children),
@@ -272,7 +273,13 @@ BOOL TerminateProcess(HANDLE process, UINT) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    if (kill(object->Pid(), SIGKILL) != 0) {
+    // A program we started leads its own session: stop its helpers with it.
+    const pid_t pid = object->Pid();
+    const auto& started = StartOrder();
+    const bool ours = std::find(started.begin(), started.end(), static_cast<DWORD>(pid)) !=
+                          started.end() &&
+                      getpgid(pid) == pid;
+    if (kill(ours ? -pid : pid, SIGKILL) != 0) {
         SetLastError(ErrorFromErrno(errno));
         return FALSE;
     }

@@ -36,7 +36,8 @@ constexpr DWORD PROCESS_TERMINATE = 0x0001, SYNCHRONIZE = 0x00100000,
                 PROCESS_ALL_ACCESS = 0x001F0FFF;
 // A handle on any running host process by id; null when there is none.
 HANDLE OpenProcess(DWORD access, BOOL inheritHandle, DWORD processId);
-// Kills the process (SIGKILL); the exit code cannot be chosen on the host.
+// Kills the process (SIGKILL), with its process group when this program
+// started it; the exit code cannot be chosen on the host.
 BOOL TerminateProcess(HANDLE process, UINT exitCode);
 
 constexpr DWORD WAIT_OBJECT_0 = 0, WAIT_TIMEOUT = 0x102, WAIT_FAILED = 0xFFFFFFFF,

@@ -32,4 +32,8 @@ void SetBackend(Backend* backend);
 [[nodiscard]] std::vector<int> WatchedFds();
 void ServeWatchedFd(int fd);
 
+// True when the loop has something to deliver (queued messages or input,
+// or a window to paint): the script runner waits for this to clear.
+[[nodiscard]] bool MessagesPending();
+
 } // namespace zorun

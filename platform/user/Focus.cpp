@@ -5,9 +5,9 @@
 #include "platform/user/Screen.h"
 #include "platform/user/WindowSystem.h"
 
-using zorun::Window;
 using zorun::Point;
 using zorun::Rect;
+using zorun::Window;
 using zorun::WindowSystem;
 
 namespace {
@@ -30,7 +30,9 @@ int AddForegroundListener(ForegroundListener listener) {
     return id;
 }
 
-void RemoveForegroundListener(int id) { Listeners().erase(id); }
+void RemoveForegroundListener(int id) {
+    Listeners().erase(id);
+}
 
 void WindowSystem::NotifyForeground() {
     HWND foreground = active;
@@ -65,7 +67,9 @@ HWND SetActiveWindow(HWND hwnd) {
     return previous;
 }
 
-HWND GetActiveWindow() { return WindowSystem::Get().active; }
+HWND GetActiveWindow() {
+    return WindowSystem::Get().active;
+}
 
 BOOL SetForegroundWindow(HWND hwnd) {
     if (!IsWindow(hwnd))
@@ -74,7 +78,9 @@ BOOL SetForegroundWindow(HWND hwnd) {
     return TRUE;
 }
 
-HWND GetForegroundWindow() { return WindowSystem::Get().active; }
+HWND GetForegroundWindow() {
+    return WindowSystem::Get().active;
+}
 
 HWND SetFocus(HWND hwnd) {
     auto& ws = WindowSystem::Get();
@@ -98,7 +104,9 @@ HWND SetFocus(HWND hwnd) {
     return previous;
 }
 
-HWND GetFocus() { return WindowSystem::Get().focus; }
+HWND GetFocus() {
+    return WindowSystem::Get().focus;
+}
 
 HWND SetCapture(HWND hwnd) {
     auto& ws = WindowSystem::Get();
@@ -120,4 +128,6 @@ BOOL ReleaseCapture() {
     return TRUE;
 }
 
-HWND GetCapture() { return WindowSystem::Get().capture; }
+HWND GetCapture() {
+    return WindowSystem::Get().capture;
+}

@@ -73,12 +73,19 @@ bool WaitForInput(std::uint64_t deadlineMs) {
     }
 }
 
+bool MessagesPending() {
+    auto& ws = WindowSystem::Get();
+    return !ws.queue.empty() || ws.quitCode || ws.HasPendingPaint();
+}
+
 void AddWatchedFd(int fd, std::function<void()> onReadable) {
     if (fd >= 0 && onReadable)
         Watched()[fd] = std::move(onReadable);
 }
 
-void RemoveWatchedFd(int fd) { Watched().erase(fd); }
+void RemoveWatchedFd(int fd) {
+    Watched().erase(fd);
+}
 
 std::vector<int> WatchedFds() {
     std::vector<int> fds;

@@ -11,9 +11,9 @@
 #include "platform/user/WindowSystem.h"
 
 using zorun::InputEvent;
-using zorun::Window;
 using zorun::Point;
 using zorun::Rect;
+using zorun::Window;
 using zorun::WindowSystem;
 
 namespace {
@@ -198,7 +198,7 @@ bool ReadMessage(MSG* msg, HWND filter, UINT min, UINT max, bool remove) {
     }
 
     if (ws.quitCode && InRange(WM_QUIT, min, max)) {
-        *msg = {nullptr, WM_QUIT, static_cast<WPARAM>(*ws.quitCode), 0, static_cast<DWORD>(now),
+        *msg = {nullptr,   WM_QUIT, static_cast<WPARAM>(*ws.quitCode), 0, static_cast<DWORD>(now),
                 ws.lastPos};
         if (remove)
             ws.quitCode.reset();
@@ -235,7 +235,9 @@ BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
-void PostQuitMessage(int exitCode) { WindowSystem::Get().quitCode = exitCode; }
+void PostQuitMessage(int exitCode) {
+    WindowSystem::Get().quitCode = exitCode;
+}
 
 BOOL GetMessageW(MSG* msg, HWND hwnd, UINT min, UINT max) {
     if (!msg)

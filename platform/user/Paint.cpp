@@ -5,9 +5,9 @@
 
 #include "platform/user/WindowSystem.h"
 
-using zorun::Window;
 using zorun::Point;
 using zorun::Rect;
+using zorun::Window;
 using zorun::WindowSystem;
 
 namespace {

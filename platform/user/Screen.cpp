@@ -24,7 +24,9 @@ Backend* currentBackend = nullptr;
 
 } // namespace
 
-const Surface& ScreenSurface() { return Framebuffer(); }
+const Surface& ScreenSurface() {
+    return Framebuffer();
+}
 
 bool ComposeScreen() {
     auto& ws = WindowSystem::Get();
@@ -50,8 +52,12 @@ void PresentIfChanged() {
         currentBackend->present(Framebuffer());
 }
 
-void SetBackend(Backend* backend) { currentBackend = backend; }
-Backend* CurrentBackend() { return currentBackend; }
+void SetBackend(Backend* backend) {
+    currentBackend = backend;
+}
+Backend* CurrentBackend() {
+    return currentBackend;
+}
 
 void RegisterControlClass(const char16_t* className, WNDPROC proc) {
     if (!className)
@@ -69,7 +75,9 @@ WNDPROC FindControlClass(const char16_t* className) {
     return it == ControlClasses().end() ? nullptr : it->second;
 }
 
-void SetMainWindow(HWND hwnd) { WindowSystem::Get().mainWindow = IsWindow(hwnd) ? hwnd : nullptr; }
+void SetMainWindow(HWND hwnd) {
+    WindowSystem::Get().mainWindow = IsWindow(hwnd) ? hwnd : nullptr;
+}
 
 HWND MainWindow() {
     auto& ws = WindowSystem::Get();
@@ -81,6 +89,8 @@ void SetWindowBackground(HWND hwnd, std::optional<COLORREF> color) {
         w->background = color;
 }
 
-void ResetWindowSystem() { WindowSystem::Get().Reset(); }
+void ResetWindowSystem() {
+    WindowSystem::Get().Reset();
+}
 
 } // namespace zorun

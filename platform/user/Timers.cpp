@@ -33,13 +33,14 @@ std::uintptr_t SetTimer(HWND hwnd, std::uintptr_t id, UINT elapseMs, void* /*unu
 
 BOOL KillTimer(HWND hwnd, std::uintptr_t id) {
     auto& ws = WindowSystem::Get();
-    auto removed = std::erase_if(ws.timers, [&](const zorun::Timer& t) {
-        return t.hwnd == hwnd && t.id == id;
-    });
+    auto removed = std::erase_if(
+        ws.timers, [&](const zorun::Timer& t) { return t.hwnd == hwnd && t.id == id; });
     return removed ? TRUE : FALSE;
 }
 
-DWORD GetTickCount() { return static_cast<DWORD>(zorun::CurrentClock().NowMs()); }
+DWORD GetTickCount() {
+    return static_cast<DWORD>(zorun::CurrentClock().NowMs());
+}
 
 void Sleep(DWORD ms) {
     zorun::Clock& clock = zorun::CurrentClock();

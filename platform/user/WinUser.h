@@ -11,24 +11,22 @@
 
 // --- Messages ----------------------------------------------------------------
 constexpr UINT WM_NULL = 0x0000, WM_CREATE = 0x0001, WM_DESTROY = 0x0002, WM_MOVE = 0x0003,
-               WM_SIZE = 0x0005, WM_ACTIVATE = 0x0006, WM_SETFOCUS = 0x0007,
-               WM_KILLFOCUS = 0x0008, WM_ENABLE = 0x000A, WM_SETTEXT = 0x000C,
-               WM_GETTEXT = 0x000D, WM_GETTEXTLENGTH = 0x000E, WM_PAINT = 0x000F,
-               WM_CLOSE = 0x0010, WM_QUIT = 0x0012, WM_ERASEBKGND = 0x0014,
-               WM_SHOWWINDOW = 0x0018, WM_SETFONT = 0x0030, WM_GETFONT = 0x0031,
-               WM_NOTIFY = 0x004E, WM_NCDESTROY = 0x0082, WM_HELP = 0x0053, WM_KEYDOWN = 0x0100, WM_KEYUP = 0x0101,
-               WM_CHAR = 0x0102, WM_INITDIALOG = 0x0110, WM_COMMAND = 0x0111,
-               WM_TIMER = 0x0113, WM_INITMENUPOPUP = 0x0117, WM_CTLCOLORSTATIC = 0x0138,
-               WM_MOUSEMOVE = 0x0200, WM_LBUTTONDOWN = 0x0201, WM_LBUTTONUP = 0x0202,
-               WM_LBUTTONDBLCLK = 0x0203, WM_RBUTTONDOWN = 0x0204, WM_RBUTTONUP = 0x0205,
-               WM_CAPTURECHANGED = 0x0215, WM_USER = 0x0400, WM_APP = 0x8000;
+               WM_SIZE = 0x0005, WM_ACTIVATE = 0x0006, WM_SETFOCUS = 0x0007, WM_KILLFOCUS = 0x0008,
+               WM_ENABLE = 0x000A, WM_SETTEXT = 0x000C, WM_GETTEXT = 0x000D,
+               WM_GETTEXTLENGTH = 0x000E, WM_PAINT = 0x000F, WM_CLOSE = 0x0010, WM_QUIT = 0x0012,
+               WM_ERASEBKGND = 0x0014, WM_SHOWWINDOW = 0x0018, WM_SETFONT = 0x0030,
+               WM_GETFONT = 0x0031, WM_NOTIFY = 0x004E, WM_NCDESTROY = 0x0082, WM_HELP = 0x0053,
+               WM_KEYDOWN = 0x0100, WM_KEYUP = 0x0101, WM_CHAR = 0x0102, WM_INITDIALOG = 0x0110,
+               WM_COMMAND = 0x0111, WM_TIMER = 0x0113, WM_INITMENUPOPUP = 0x0117,
+               WM_CTLCOLORSTATIC = 0x0138, WM_MOUSEMOVE = 0x0200, WM_LBUTTONDOWN = 0x0201,
+               WM_LBUTTONUP = 0x0202, WM_LBUTTONDBLCLK = 0x0203, WM_RBUTTONDOWN = 0x0204,
+               WM_RBUTTONUP = 0x0205, WM_CAPTURECHANGED = 0x0215, WM_USER = 0x0400, WM_APP = 0x8000;
 
 constexpr WPARAM MK_LBUTTON = 0x0001;
 
 // Virtual keys.
-constexpr int VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_ESCAPE = 0x1B,
-              VK_SPACE = 0x20, VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28,
-              VK_DELETE = 0x2E;
+constexpr int VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_ESCAPE = 0x1B, VK_SPACE = 0x20,
+              VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28, VK_DELETE = 0x2E;
 
 // --- Windows -----------------------------------------------------------------
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
@@ -36,8 +34,10 @@ using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 constexpr DWORD WS_OVERLAPPED = 0x00000000, WS_POPUP = 0x80000000, WS_CHILD = 0x40000000,
                 WS_VISIBLE = 0x10000000, WS_DISABLED = 0x08000000, WS_BORDER = 0x00800000,
                 WS_CAPTION = 0x00C00000, WS_TABSTOP = 0x00010000, WS_GROUP = 0x00020000,
-                WS_VSCROLL = 0x00200000, WS_CLIPCHILDREN = 0x02000000,
-                WS_CLIPSIBLINGS = 0x04000000;
+                WS_VSCROLL = 0x00200000, WS_CLIPCHILDREN = 0x02000000, WS_CLIPSIBLINGS = 0x04000000;
+// WS_EX_TOPMOST: stays above every other window (chrome, menus, message boxes).
+// WS_EX_TOOLWINDOW: never becomes the active (foreground) window when shown
+// (the chrome bars, the soft keyboard, tips).
 constexpr DWORD WS_EX_TOPMOST = 0x00000008, WS_EX_TOOLWINDOW = 0x00000080;
 
 // Creates a window whose messages go to `proc`. `className` names a built-in
@@ -55,9 +55,9 @@ struct CREATESTRUCTW {
     const char16_t* lpszClass;
     DWORD dwExStyle;
 };
-HWND CreateWindowExW(DWORD exStyle, const char16_t* className, const char16_t* title,
-                     DWORD style, int x, int y, int width, int height, HWND parentOrOwner,
-                     HMENU menuOrId, WNDPROC proc, void* param);
+HWND CreateWindowExW(DWORD exStyle, const char16_t* className, const char16_t* title, DWORD style,
+                     int x, int y, int width, int height, HWND parentOrOwner, HMENU menuOrId,
+                     WNDPROC proc, void* param);
 BOOL DestroyWindow(HWND hwnd);
 BOOL IsWindow(HWND hwnd);
 BOOL IsWindowVisible(HWND hwnd);
@@ -67,8 +67,8 @@ constexpr int SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOW = 5, SW_SHOWNA = 8;
 BOOL ShowWindow(HWND hwnd, int command);
 HWND GetParent(HWND hwnd);
 HWND GetWindow(HWND hwnd, UINT relation);
-constexpr UINT GW_HWNDFIRST = 0, GW_HWNDLAST = 1, GW_HWNDNEXT = 2, GW_HWNDPREV = 3,
-               GW_OWNER = 4, GW_CHILD = 5;
+constexpr UINT GW_HWNDFIRST = 0, GW_HWNDLAST = 1, GW_HWNDNEXT = 2, GW_HWNDPREV = 3, GW_OWNER = 4,
+               GW_CHILD = 5;
 HWND GetDlgItem(HWND dialog, int id);
 int GetDlgCtrlID(HWND hwnd);
 BOOL SetWindowTextW(HWND hwnd, const char16_t* text);
@@ -142,9 +142,9 @@ HDC GetDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC hdc);
 
 // --- Menus -------------------------------------------------------------------------
-constexpr UINT MF_STRING = 0x0000, MF_ENABLED = 0x0000, MF_GRAYED = 0x0001,
-               MF_DISABLED = 0x0002, MF_CHECKED = 0x0008, MF_POPUP = 0x0010,
-               MF_SEPARATOR = 0x0800, MF_BYCOMMAND = 0x0000, MF_BYPOSITION = 0x0400;
+constexpr UINT MF_STRING = 0x0000, MF_ENABLED = 0x0000, MF_GRAYED = 0x0001, MF_DISABLED = 0x0002,
+               MF_CHECKED = 0x0008, MF_POPUP = 0x0010, MF_SEPARATOR = 0x0800, MF_BYCOMMAND = 0x0000,
+               MF_BYPOSITION = 0x0400;
 constexpr UINT TPM_LEFTALIGN = 0x0000, TPM_TOPALIGN = 0x0000, TPM_RETURNCMD = 0x0100;
 HMENU CreateMenu();
 HMENU CreatePopupMenu();
@@ -161,10 +161,9 @@ BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND own
                     const RECT* unused);
 
 // --- Message boxes ---------------------------------------------------------------
-constexpr UINT MB_OK = 0x0000, MB_OKCANCEL = 0x0001, MB_YESNO = 0x0004,
-               MB_ICONSTOP = 0x0010, MB_ICONERROR = 0x0010, MB_ICONQUESTION = 0x0020,
-               MB_ICONEXCLAMATION = 0x0030, MB_ICONWARNING = 0x0030,
-               MB_ICONINFORMATION = 0x0040, MB_SETFOREGROUND = 0x00010000;
+constexpr UINT MB_OK = 0x0000, MB_OKCANCEL = 0x0001, MB_YESNO = 0x0004, MB_ICONSTOP = 0x0010,
+               MB_ICONERROR = 0x0010, MB_ICONQUESTION = 0x0020, MB_ICONEXCLAMATION = 0x0030,
+               MB_ICONWARNING = 0x0030, MB_ICONINFORMATION = 0x0040, MB_SETFOREGROUND = 0x00010000;
 constexpr int IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7;
 int MessageBoxW(HWND owner, const char16_t* text, const char16_t* caption, UINT type);
 

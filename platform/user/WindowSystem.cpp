@@ -16,7 +16,9 @@ Window* WindowSystem::Find(HWND hwnd) {
     return it == windows_.end() ? nullptr : it->second.get();
 }
 
-Window* WindowSystem::Live(HWND hwnd) { return Find(hwnd); }
+Window* WindowSystem::Live(HWND hwnd) {
+    return Find(hwnd);
+}
 
 Window* WindowSystem::Lasting(HWND hwnd) {
     Window* w = Find(hwnd);
@@ -33,7 +35,9 @@ HWND WindowSystem::Add(std::unique_ptr<Window> window) {
     return hwnd;
 }
 
-void WindowSystem::Remove(HWND hwnd) { windows_.erase(reinterpret_cast<std::uintptr_t>(hwnd)); }
+void WindowSystem::Remove(HWND hwnd) {
+    windows_.erase(reinterpret_cast<std::uintptr_t>(hwnd));
+}
 
 std::vector<HWND>& WindowSystem::Siblings(Window& w) {
     if (w.IsChild()) {
@@ -232,7 +236,8 @@ LRESULT CallWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!w)
         return 0;
     WNDPROC proc = w->proc;
-    return proc ? proc(hwnd, message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+    return proc ? proc(hwnd, message, wParam, lParam)
+                : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 } // namespace zorun

@@ -27,8 +27,8 @@ struct Window {
     WNDPROC proc = nullptr;
     DWORD style = 0;
     DWORD exStyle = 0;
-    HWND parent = nullptr; // child windows
-    HWND owner = nullptr;  // top-level windows
+    HWND parent = nullptr;      // child windows
+    HWND owner = nullptr;       // top-level windows
     std::vector<HWND> children; // z-order, top first
     Rect rect;                  // parent's client coordinates for children, screen otherwise
     int id = 0;
@@ -70,7 +70,7 @@ struct ModalFrame {
 };
 
 class WindowSystem {
-public:
+  public:
     static WindowSystem& Get();
 
     // --- window table
@@ -121,12 +121,13 @@ public:
 
     // --- composition
     bool dirty = true;
-    std::unordered_map<HDC, std::shared_ptr<Surface>> windowDCs; // GetDC / BeginPaint, until released
+    std::unordered_map<HDC, std::shared_ptr<Surface>>
+        windowDCs;               // GetDC / BeginPaint, until released
     std::vector<HWND> topLevels; // z-order, top first
 
     void Reset();
 
-private:
+  private:
     std::unordered_map<std::uintptr_t, std::unique_ptr<Window>> windows_;
     std::uintptr_t nextHandle_ = 0x10000;
 };

@@ -7,9 +7,9 @@
 #include "platform/user/Screen.h"
 #include "platform/user/WindowSystem.h"
 
-using zorun::Window;
 using zorun::Point;
 using zorun::Rect;
+using zorun::Window;
 using zorun::WindowSystem;
 
 namespace {
@@ -116,17 +116,8 @@ HWND CreateWindowExW(DWORD exStyle, const char16_t* className, const char16_t* t
     else
         ws.PlaceTopLevel(hwnd, HWND_TOP);
 
-    CREATESTRUCTW cs{param,
-                     child ? nullptr : menuOrId,
-                     parentOrOwner,
-                     height,
-                     width,
-                     y,
-                     x,
-                     static_cast<LONG>(style),
-                     title,
-                     className,
-                     exStyle};
+    CREATESTRUCTW cs{param, child ? nullptr : menuOrId, parentOrOwner, height,    width,  y,
+                     x,     static_cast<LONG>(style),   title,         className, exStyle};
     if (zorun::CallWindow(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
         DestroyWindow(hwnd);
         return nullptr;
@@ -187,7 +178,9 @@ BOOL DestroyWindow(HWND hwnd) {
     return TRUE;
 }
 
-BOOL IsWindow(HWND hwnd) { return WindowSystem::Get().Live(hwnd) ? TRUE : FALSE; }
+BOOL IsWindow(HWND hwnd) {
+    return WindowSystem::Get().Live(hwnd) ? TRUE : FALSE;
+}
 
 BOOL IsWindowVisible(HWND hwnd) {
     auto& ws = WindowSystem::Get();
@@ -248,8 +241,7 @@ BOOL ShowWindow(HWND hwnd, int command) {
         }
     }
     w = ws.Live(hwnd);
-    if (show && w && !w->IsChild() && command != SW_SHOWNA &&
-        !(w->exStyle & WS_EX_TOOLWINDOW) && !w->Topmost())
+    if (show && w && !w->IsChild() && command != SW_SHOWNA && !(w->exStyle & WS_EX_TOOLWINDOW))
         SetActiveWindow(hwnd);
     return wasVisible;
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/gdi/EmbeddedPicture.h"
 #include "platform/gdi/Icon.h"
 #include "platform/gdi/Png.h"
 #include "platform/gdi/Surface.h"
@@ -188,6 +189,30 @@ TEST(DibSection, AbsurdAndUnsupportedFormatsAreRefused) {
         EXPECT_EQ(bits, nullptr);
     }
     EXPECT_EQ(CreateDIBSection(nullptr, nullptr, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
+    BITMAPINFO core = Info(4, 4, 8);
+    core.bmiHeader.biSize = 12; // an old core header: fields mean other things
+    EXPECT_EQ(CreateDIBSection(nullptr, &core, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
+    core.bmiHeader.biSize = 0x7FFFFFF0;
+    EXPECT_EQ(CreateDIBSection(nullptr, &core, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
+}
+
+TEST(DibSection, LargerHeadersKeepTheTableAfterThemWithinTheInfo) {
+    // A 124-byte header: the table starts after it and is read no further
+    // than the BITMAPINFO structure reaches.
+    BITMAPINFO info = Info(2, 1, 8);
+    info.bmiHeader.biSize = 124;
+    auto* bytes = reinterpret_cast<std::uint8_t*>(&info);
+    const RGBQUAD second{0x10, 0x20, 0x30, 0};
+    std::memcpy(bytes + 124 + 4, &second, 4);
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(dib, nullptr);
+    static_cast<std::uint8_t*>(bits)[0] = 1;
+    static_cast<std::uint8_t*>(bits)[1] = 255; // beyond the structure: black
+    Surface s = Shown(dib, 2, 1);
+    EXPECT_EQ(s.Pixel(0, 0), 0xFF302010u);
+    EXPECT_EQ(s.Pixel(1, 0), 0xFF000000u);
+    DeleteObject(dib);
 }
 
 TEST(Png, RoundTripKeepsEveryPixelAndAlpha) {
@@ -248,7 +273,32 @@ TEST(Pictures, ProgramIconLoadsByNumber) {
     EXPECT_GT(opaque, 300);
     DestroyIcon(icon);
     EXPECT_EQ(LoadIconW(nullptr, 7), nullptr);
+    EXPECT_EQ(LoadBitmapW(nullptr, 99999), nullptr);
     EXPECT_EQ(LoadBitmapW(nullptr, 128), nullptr); // an icon, not a bitmap
+}
+
+TEST(Pictures, EveryEmbeddedPictureDecodes) {
+    int count = 0;
+    for (const zorun::EmbeddedPicture* p = zorunPictures; p->number != 0; ++p, ++count) {
+        if (p->kind == zorun::PictureKind::Icon) {
+            HICON icon = LoadIconW(nullptr, p->number);
+            EXPECT_NE(icon, nullptr) << "icon " << p->number;
+            DestroyIcon(icon);
+            continue;
+        }
+        HBITMAP bitmap = LoadBitmapW(nullptr, p->number);
+        ASSERT_NE(bitmap, nullptr) << "bitmap " << p->number;
+        BITMAP bm{};
+        ASSERT_EQ(GetObjectW(bitmap, sizeof bm, &bm), int(sizeof bm));
+        EXPECT_GT(bm.bmWidth, 0);
+        // Bitmaps are opaque whatever the artwork's alpha.
+        const Surface* px = zorun::SurfaceOfBitmap(bitmap);
+        ASSERT_NE(px, nullptr);
+        for (std::uint32_t v : px->Pixels())
+            ASSERT_EQ(v >> 24, 0xFFu) << "bitmap " << p->number;
+        DeleteObject(bitmap);
+    }
+    EXPECT_GE(count, 1);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <numeric>
 
 #include "platform/gdi/Icon.h"
@@ -251,6 +252,41 @@ TEST(Raster, AlphaIconBlendsOverBackground) {
     EXPECT_EQ(size, (SIZE{2, 2}));
     EXPECT_TRUE(DestroyIcon(icon));
     EXPECT_FALSE(DrawIcon(screen.dc, 0, 0, icon));
+}
+
+TEST(Raster, ExtremeCoordinatesNeitherCrashNorOverflow) {
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    SurfaceDc screen(Surface(16, 16, 0xFF000000u));
+    SurfaceDc art(Numbered(4, 4));
+    const RECT huge{kMin, kMin, kMax, kMax};
+    EXPECT_TRUE(FillRect(screen.dc, &huge, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))));
+    EXPECT_EQ(screen.surface.Pixel(15, 15), 0xFFFFFFFFu);
+    EXPECT_TRUE(DrawFocusRect(screen.dc, &huge));
+    EXPECT_TRUE(DrawFocusRect(screen.dc, &huge));
+    EXPECT_EQ(screen.surface.Pixel(0, 0), 0xFFFFFFFFu);
+    EXPECT_TRUE(PatBlt(screen.dc, kMax, kMax, kMax, kMax, BLACKNESS));
+    EXPECT_TRUE(PatBlt(screen.dc, kMin, kMin, kMax, kMax, DSTINVERT));
+    EXPECT_TRUE(BitBlt(screen.dc, kMax, kMin, kMax, kMax, art.dc, kMin, kMax, SRCCOPY));
+    EXPECT_TRUE(StretchBlt(screen.dc, kMin, kMin, kMax, kMax, art.dc, 0, 0, 4, 4, SRCCOPY));
+    EXPECT_TRUE(StretchBlt(screen.dc, 0, 0, 16, 16, art.dc, kMin, kMin, kMax, kMax, SRCCOPY));
+    MoveToEx(screen.dc, kMin, kMin, nullptr);
+    EXPECT_TRUE(LineTo(screen.dc, kMax, kMax));
+    EXPECT_TRUE(LineTo(screen.dc, kMin, kMax));
+    EXPECT_TRUE(Rectangle(screen.dc, kMin, kMin, kMax, kMax));
+    RECT text = huge;
+    EXPECT_GT(DrawTextW(screen.dc, u"Edge", -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE), 0);
+    EXPECT_EQ(text, huge);
+    const int dx[2] = {kMax, kMax};
+    EXPECT_TRUE(ExtTextOutW(screen.dc, kMax, kMin, 0, nullptr, u"ab", 2, dx));
+    EXPECT_TRUE(SetViewportOrgEx(screen.dc, kMax, kMin, nullptr));
+    EXPECT_TRUE(FillRect(screen.dc, &huge, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))));
+    EXPECT_NE(IntersectClipRect(screen.dc, kMin, kMin, kMax, kMax), 0);
+    const std::uint32_t px[1] = {0xFFFFFFFFu};
+    HICON icon = CreateIconFromArgb(1, 1, px);
+    EXPECT_TRUE(DrawIconEx(screen.dc, kMin, kMax, icon, 0, 0, 0, nullptr, DI_NORMAL));
+    EXPECT_FALSE(DrawIconEx(screen.dc, 0, 0, icon, kMax, kMax, 0, nullptr, DI_NORMAL));
+    DestroyIcon(icon);
 }
 
 TEST(Raster, DeletedHandlesFailSafely) {

@@ -10,7 +10,7 @@ namespace {
 using Kind = zorun::InputEvent::Kind;
 
 class Input : public WindowTest {
-protected:
+  protected:
     void Stylus(Kind kind, int x, int y) { zorun::PushInput({kind, {x, y}}); }
 };
 

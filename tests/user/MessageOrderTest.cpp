@@ -23,8 +23,8 @@ TEST_F(MessageOrder, SendRunsNestedPostWaitsInOrder) {
     PostMessageW(w, A, 0, 0);
     PostMessageW(w, B, 1, 0);
     Pump();
-    EXPECT_EQ(Only({A, B, C}), (std::vector<Logged>{
-                                   {w, A, 0, 0}, {w, B, 0, 0}, {w, B, 1, 0}, {w, C, 0, 0}}));
+    EXPECT_EQ(Only({A, B, C}),
+              (std::vector<Logged>{{w, A, 0, 0}, {w, B, 0, 0}, {w, B, 1, 0}, {w, C, 0, 0}}));
 }
 
 TEST_F(MessageOrder, LoopReadsPostedThenTimersThenPaintThenQuit) {
@@ -123,9 +123,9 @@ TEST_F(MessageOrder, KeyDownIsFollowedByItsCharacterBeforeLaterInput) {
     zorun::PushInput({zorun::InputEvent::Kind::KeyDown, {}, VK_LEFT, 0});
     Pump();
     EXPECT_EQ(Only({WM_KEYDOWN, WM_CHAR}), (std::vector<Logged>{{w, WM_KEYDOWN, 'A', 1},
-                                                                 {w, WM_CHAR, u'a', 1},
-                                                                 {w, WM_CHAR, u'b', 1},
-                                                                 {w, WM_KEYDOWN, VK_LEFT, 1}}));
+                                                                {w, WM_CHAR, u'a', 1},
+                                                                {w, WM_CHAR, u'b', 1},
+                                                                {w, WM_KEYDOWN, VK_LEFT, 1}}));
 }
 
 } // namespace

@@ -39,8 +39,8 @@ TEST_F(ModalLoop, EndingTheOuterLoopWaitsForTheInnerOne) {
     PostMessageW(outer, RUN_INNER, 0, 0);
     int r = RunModalLoop(outer);
     events.push_back("outer returned " + std::to_string(r));
-    EXPECT_EQ(events, (std::vector<std::string>{"outer ended", "inner returned 22",
-                                                "outer returned 11"}));
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"outer ended", "inner returned 22", "outer returned 11"}));
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_TRUE(IsWindowEnabled(outer));
     EXPECT_FALSE(EndModalLoop(outer, 1)); // nothing runs for it any more

@@ -8,7 +8,7 @@
 namespace {
 
 class Paint : public WindowTest {
-protected:
+  protected:
     std::vector<RECT> painted;
     void RecordPaint(HWND w) {
         on[{w, WM_PAINT}] = [this, w](WPARAM, LPARAM) {
@@ -80,10 +80,11 @@ TEST_F(Paint, ChildrenRepaintAfterTheirParentAndEraseComesFirst) {
     RECT band{0, 70, 240, 80};
     InvalidateRect(parent, &band, TRUE);
     Pump();
-    EXPECT_EQ(Only({WM_PAINT, WM_ERASEBKGND}), (std::vector<Logged>{{parent, WM_PAINT, 0, 0},
-                                                                    {parent, WM_ERASEBKGND, Only({WM_ERASEBKGND})[0].wParam, 0},
-                                                                    {child, WM_PAINT, 0, 0},
-                                                                    {child, WM_ERASEBKGND, Only({WM_ERASEBKGND})[1].wParam, 0}}));
+    EXPECT_EQ(Only({WM_PAINT, WM_ERASEBKGND}),
+              (std::vector<Logged>{{parent, WM_PAINT, 0, 0},
+                                   {parent, WM_ERASEBKGND, Only({WM_ERASEBKGND})[0].wParam, 0},
+                                   {child, WM_PAINT, 0, 0},
+                                   {child, WM_ERASEBKGND, Only({WM_ERASEBKGND})[1].wParam, 0}}));
     EXPECT_EQ(painted.back(), (RECT{0, 0, 240, 6}));
 }
 

@@ -8,7 +8,7 @@
 namespace {
 
 class Timers : public WindowTest {
-protected:
+  protected:
     // Runs the loop until the clock reaches `untilMs`, recording when each
     // WM_TIMER is handled.
     std::vector<std::pair<std::uint64_t, WPARAM>> RunUntil(HWND w, std::uint64_t untilMs) {

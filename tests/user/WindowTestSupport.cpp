@@ -32,8 +32,7 @@ LRESULT WindowTest::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
 HWND WindowTest::MakeWindow(RECT rect, HWND parent, DWORD style, int id) {
     return CreateWindowExW(0, u"TEST", u"test", style, rect.left, rect.top, rect.Width(),
                            rect.Height(), parent,
-                           reinterpret_cast<HMENU>(static_cast<std::intptr_t>(id)), &Proc,
-                           nullptr);
+                           reinterpret_cast<HMENU>(static_cast<std::intptr_t>(id)), &Proc, nullptr);
 }
 
 void WindowTest::Pump() {

@@ -23,7 +23,7 @@ struct Logged {
 };
 
 class WindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

@@ -1,0 +1,90 @@
+#include "platform/backend/HostEvents.h"
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+#include <vector>
+
+#include "platform/user/Backend.h"
+#include "platform/user/Screen.h"
+#include "platform/user/WinUser.h"
+
+namespace zorun {
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void OnQuitSignal(int) {
+    int saved = errno;
+    char byte = 1;
+    // A full pipe already holds a pending request; nothing is lost.
+    [[maybe_unused]] auto written = write(signalPipe[1], &byte, 1);
+    errno = saved;
+}
+
+bool DrainSignals() {
+    bool any = false;
+    char buffer[64];
+    while (read(signalPipe[0], buffer, sizeof buffer) > 0)
+        any = true;
+    return any;
+}
+
+} // namespace
+
+bool InstallQuitSignals() {
+    if (signalPipe[0] >= 0)
+        return true;
+    if (pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return false;
+    struct sigaction action {};
+    action.sa_handler = OnQuitSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(sig, &action, nullptr);
+    return true;
+}
+
+void RequestQuit() {
+    if (HWND main = MainWindow())
+        PostMessageW(main, WM_CLOSE, 0, 0);
+    else
+        PostQuitMessage(0);
+}
+
+bool PollHostEvents(int timeoutMs) {
+    std::vector<pollfd> fds;
+    if (signalPipe[0] >= 0)
+        fds.push_back({signalPipe[0], POLLIN, 0});
+    for (int fd : WatchedFds())
+        fds.push_back({fd, POLLIN, 0});
+    if (fds.empty()) {
+        if (timeoutMs > 0)
+            poll(nullptr, 0, timeoutMs);
+        return false;
+    }
+    int ready = poll(fds.data(), fds.size(), timeoutMs);
+    if (ready <= 0)
+        return false;
+    bool served = false;
+    for (const pollfd& p : fds) {
+        if (!(p.revents & (POLLIN | POLLHUP | POLLERR)))
+            continue;
+        if (p.fd == signalPipe[0]) {
+            if (DrainSignals()) {
+                RequestQuit();
+                served = true;
+            }
+        } else {
+            ServeWatchedFd(p.fd);
+            served = true;
+        }
+    }
+    return served;
+}
+
+} // namespace zorun

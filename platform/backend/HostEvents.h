@@ -1,0 +1,18 @@
+#pragma once
+// What the backends watch besides their display: the quit signals (SIGTERM,
+// SIGINT, SIGHUP, turned into a readable descriptor by a self-pipe) and the
+// descriptors registered with AddWatchedFd.
+
+namespace zorun {
+
+// Installs the signal handlers once; false when the pipe cannot be made.
+[[nodiscard]] bool InstallQuitSignals();
+// Polls the signal pipe and the watched descriptors for up to timeoutMs
+// (-1: no limit), serves what is readable, and turns a quit signal into
+// WM_CLOSE to the main window (or a quit message when there is none).
+// True when anything was served.
+bool PollHostEvents(int timeoutMs);
+// What the program does when asked to quit from outside (signal, window close).
+void RequestQuit();
+
+} // namespace zorun

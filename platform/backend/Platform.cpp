@@ -1,0 +1,132 @@
+#include "platform/backend/Platform.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <system_error>
+
+#include "platform/backend/HostEvents.h"
+#include "platform/backend/Options.h"
+#include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/backend/headless/ScriptRunner.h"
+#include "platform/backend/sdl/SdlDisplay.h"
+#include "platform/base/Clock.h"
+#include "platform/kernel/DeviceRoot.h"
+#include "platform/user/Backend.h"
+#include "platform/user/Screen.h"
+
+#ifndef ZORUN_VERSION
+#define ZORUN_VERSION "0"
+#endif
+
+namespace zorun {
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+int Complain(const std::string& message) {
+    std::fprintf(stderr, "zorun: %s\n", message.c_str());
+    return kUsageError;
+}
+
+std::optional<std::vector<ScriptStep>> LoadScript(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        Complain("cannot read the script " + path);
+        return std::nullopt;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    ParsedScript parsed = ParseScript(text.str());
+    if (auto* error = std::get_if<ScriptError>(&parsed)) {
+        Complain(path + ":" + std::to_string(error->line) + ": " + error->reason + ": " +
+                 error->text);
+        return std::nullopt;
+    }
+    return std::get<std::vector<ScriptStep>>(std::move(parsed));
+}
+
+// Restores the platform's globals however the program ends.
+struct PlatformScope {
+    ~PlatformScope() {
+        ResetWindowSystem();
+        SetBackend(nullptr);
+        SetCurrentClock(nullptr);
+    }
+};
+
+} // namespace
+
+int RunPlatform(int argc, char** argv, const std::function<int()>& programMain) {
+    auto parsed = ParseOptions(argc, argv);
+    if (auto* error = std::get_if<OptionError>(&parsed)) {
+        Complain(error->message);
+        std::fputs("Try 'zorun --help'.\n", stderr);
+        return kUsageError;
+    }
+    const PlatformOptions& options = std::get<PlatformOptions>(parsed);
+    if (options.help) {
+        std::fputs(UsageText().c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("zorun %s\n", ZORUN_VERSION);
+        return 0;
+    }
+
+    std::filesystem::path root = options.deviceRoot.empty()
+                                     ? DefaultDeviceRoot()
+                                     : std::filesystem::path(options.deviceRoot);
+    std::error_code ec;
+    std::filesystem::create_directories(root, ec);
+    if (ec || !std::filesystem::is_directory(root))
+        return Complain("cannot use the device root " + root.string() + ": " +
+                        (ec ? ec.message() : "not a folder"));
+    SetDeviceRoot(root);
+
+    std::optional<std::vector<ScriptStep>> steps;
+    if (!options.script.empty()) {
+        steps = LoadScript(options.script);
+        if (!steps)
+            return kUsageError;
+    }
+    if (!InstallQuitSignals())
+        return Complain("cannot watch for quit signals");
+
+    PlatformScope scope;
+    VirtualClock virtualClock;
+    std::unique_ptr<ScriptRunner> runner;
+    std::unique_ptr<SdlDisplay> display;
+    Backend backend;
+    if (options.headless) {
+        SetCurrentClock(&virtualClock);
+        if (steps)
+            runner = std::make_unique<ScriptRunner>(std::move(*steps), virtualClock);
+        backend = MakeHeadlessBackend(virtualClock, runner.get());
+    } else {
+        std::string error;
+        display = OpenSdlDisplay({options.scale, options.fullscreen, "Zorun"}, &error);
+        if (!display) {
+            std::fprintf(stderr, "zorun: cannot open the display: %s\n", error.c_str());
+            return 1;
+        }
+        backend = MakeSdlBackend(*display);
+    }
+    SetBackend(&backend);
+
+    int code = programMain();
+
+    if (backend.shutdown)
+        backend.shutdown();
+    ResetWindowSystem();
+    SetBackend(nullptr);
+    CloseSdlDisplay(display);
+    if (runner && runner->Failures() && code == 0)
+        code = 1;
+    return code;
+}
+
+} // namespace zorun

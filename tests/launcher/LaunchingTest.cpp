@@ -1,0 +1,114 @@
+#include "launcher/Launching.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
+
+#include "platform/base/Text.h"
+#include "platform/kernel/DeviceRoot.h"
+
+namespace fs = std::filesystem;
+using Kind = LaunchPlan::Kind;
+
+namespace {
+
+class Launching : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "zorun-launch-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        root_ = pattern;
+        fs::create_directories(root_ / "Windows" / "Start Menu");
+        zorun::SetDeviceRoot(root_);
+        // Every program records its name and arguments in its own marker.
+        for (const char* name : {"tool.exe", "calendar.exe", "poutlook.exe", "notes"}) {
+            const auto path = root_ / "Windows" / name;
+            std::ofstream(path) << "#!/bin/sh\n{ printf '%s\\n' \"$(basename \"$0\")\"; for a in "
+                                   "\"$@\"; do printf '%s\\n' \"$a\"; done; } > \"$0.out.tmp\"\n"
+                                   "mv \"$0.out.tmp\" \"$0.out\"\n";
+            chmod(path.c_str(), 0755);
+        }
+        Link("Windows/Start Menu/Calendar.lnk", "25#\\Windows\\poutlook.exe -cal");
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    void Link(const fs::path& relative, const std::string& text) {
+        std::ofstream(root_ / relative, std::ios::binary) << text;
+    }
+    // The argv a program recorded, waiting (bounded) for it to finish.
+    std::vector<std::string> Ran(const char* program) {
+        const auto out = root_ / "Windows" / (std::string(program) + ".out");
+        for (int i = 0; i < 500 && !fs::exists(out); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        std::vector<std::string> lines;
+        std::ifstream in(out);
+        for (std::string l; std::getline(in, l);)
+            lines.push_back(l);
+        fs::remove(out);
+        return lines;
+    }
+
+    fs::path root_;
+};
+
+} // namespace
+
+TEST_F(Launching, DesktopTargetInAnyCaseStartsNothing) {
+    for (const char16_t* t : {u"\\windows\\shell32.exe", u"\\WINDOWS\\Shell32.EXE"}) {
+        const auto plan = PlanLaunch(t, LaunchVariant::Message);
+        EXPECT_EQ(plan.kind, Kind::Desktop);
+    }
+    EXPECT_EQ(PlanLaunch(u"", LaunchVariant::Message).kind, Kind::Nothing);
+    EXPECT_FALSE(LaunchShortcut(u"", LaunchVariant::Key));
+}
+
+TEST_F(Launching, CalendarIsRewrittenToItsLinkOnlyForTheTap) {
+    ASSERT_TRUE(LaunchShortcut(u"\\Windows\\calendar.exe", LaunchVariant::Message));
+    EXPECT_EQ(Ran("poutlook.exe"), (std::vector<std::string>{"poutlook.exe", "-cal"}));
+    ASSERT_TRUE(LaunchShortcut(u"\\Windows\\calendar.exe", LaunchVariant::Key));
+    EXPECT_EQ(Ran("calendar.exe"), std::vector<std::string>{"calendar.exe"});
+    // The test is case-sensitive: "Calendar.EXE" is not rewritten.
+    EXPECT_EQ(PlanLaunch(u"\\Windows\\Calendar.EXE", LaunchVariant::Message).program,
+              u"\\Windows\\Calendar.EXE");
+}
+
+TEST_F(Launching, ShortcutFilesStartTheirProgramWithItsArguments) {
+    Link("Windows/Start Menu/Tool.lnk", "40#\\Windows\\tool.exe first \"two words\"");
+    ASSERT_TRUE(LaunchShortcut(u"\\Windows\\Start Menu\\Tool.lnk", LaunchVariant::Message));
+    EXPECT_EQ(Ran("tool.exe"), (std::vector<std::string>{"tool.exe", "first", "two words"}));
+
+    // A quoted program path keeps working: the quotes are not part of the name.
+    Link("Windows/Start Menu/Quoted.lnk", "30#\"\\Windows\\tool.exe\" x");
+    const auto quoted = PlanLaunch(u"\\Windows\\Start Menu\\Quoted.lnk", LaunchVariant::Key);
+    EXPECT_EQ(quoted.program, u"\"\\Windows\\tool.exe");
+    EXPECT_EQ(quoted.arguments, u" x");
+    ASSERT_TRUE(LaunchShortcut(u"\\Windows\\Start Menu\\Quoted.lnk", LaunchVariant::Key));
+    EXPECT_EQ(Ran("tool.exe"), (std::vector<std::string>{"tool.exe", "x"}));
+
+    // Ending right after ".exe" gives no arguments.
+    Link("Windows/Start Menu/Bare.lnk", "18#\\Windows\\tool.exe");
+    const auto bare = PlanLaunch(u"\\Windows\\Start Menu\\Bare.lnk", LaunchVariant::Key);
+    EXPECT_EQ(bare.program, u"\\Windows\\tool.exe");
+    EXPECT_EQ(bare.arguments, u"");
+
+    // No ".exe" at all: the whole text is the program, with no arguments.
+    Link("Windows/Start Menu/Notes.lnk", "14#\\Windows\\notes");
+    ASSERT_TRUE(LaunchShortcut(u"\\Windows\\Start Menu\\Notes.lnk", LaunchVariant::Message));
+    EXPECT_EQ(Ran("notes"), std::vector<std::string>{"notes"});
+}
+
+TEST_F(Launching, ShortcutsThatAreNotResolved) {
+    // Capital ".LNK" and ".lnk" at position 0 go to CreateProcessW unchanged.
+    Link("Windows/Start Menu/Up.LNK", "18#\\Windows\\tool.exe");
+    const auto upper = PlanLaunch(u"\\Windows\\Start Menu\\Up.LNK", LaunchVariant::Message);
+    EXPECT_EQ(upper.kind, Kind::Program);
+    EXPECT_EQ(upper.program, u"\\Windows\\Start Menu\\Up.LNK");
+    EXPECT_FALSE(LaunchShortcut(u"\\Windows\\Start Menu\\Up.LNK", LaunchVariant::Message));
+    EXPECT_EQ(PlanLaunch(u".lnk", LaunchVariant::Message).program, u".lnk");
+    // An unreadable shortcut file starts nothing.
+    EXPECT_EQ(PlanLaunch(u"\\Windows\\missing.lnk", LaunchVariant::Message).kind, Kind::Nothing);
+    EXPECT_FALSE(LaunchShortcut(u"\\Windows\\missing.lnk", LaunchVariant::Message));
+}
