@@ -7,7 +7,7 @@
 #include "launcher/CZorunViewCommands.h"
 #include "launcher/UniqueName.h"
 #include "platform/base/Format.h"
-#include "platform/shell/Gesture.h"
+#include "launcher/CZorunViewGesture.h"
 
 using namespace ViewLayout;
 

@@ -222,8 +222,9 @@ HMENU zorun::LoadMenuIndirect(std::span<const MenuTemplateItem> items) {
 }
 
 HMENU LoadMenuW(HINSTANCE, int number) {
-    for (const auto& t : zorun::MenuTemplateTable())
-        if (t.number == number)
-            return zorun::LoadMenuIndirect(t.items);
+    for (const auto& table : zorun::MenuTemplateTables())
+        for (const auto& t : table)
+            if (t.number == number)
+                return zorun::LoadMenuIndirect(t.items);
     return nullptr;
 }

@@ -86,7 +86,7 @@ TEST_F(ViewPaint, LabelsAreShortenedUntilTheyFit) {
     SIZE size{};
     GetTextExtentPoint32W(dc, fitted.c_str(), static_cast<int>(fitted.size()), &size);
     EXPECT_LE(size.cx, kLabelMaxWidth);
-    const std::u16string longer = u"Calculator for engineers"s.substr(0, fitted.size() - 2) + u"...";
+    const std::u16string longer = std::u16string(u"Calculator for engineers").substr(0, fitted.size() - 2) + u"...";
     GetTextExtentPoint32W(dc, longer.c_str(), static_cast<int>(longer.size()), &size);
     EXPECT_GT(size.cx, kLabelMaxWidth);
     DeleteDC(dc);
@@ -226,6 +226,11 @@ TEST_F(ViewPaint, FocusRectangleMarksTheSelectedCellOnly) {
     View().Invalidate();
     Pump();
     EXPECT_EQ(Screen().Pixels().size(), after.Pixels().size());
+    EXPECT_TRUE(std::equal(after.Pixels().begin(), after.Pixels().end(),
+                           Screen().Pixels().begin()));
+    // And moving the focus away from a painted one leaves nothing behind.
+    Key(VK_LEFT);
+    Key(VK_RIGHT);
     EXPECT_TRUE(std::equal(after.Pixels().begin(), after.Pixels().end(),
                            Screen().Pixels().begin()));
 }
