@@ -7,7 +7,7 @@
 #include "launcher/CZorunViewCommands.h"
 #include "launcher/UniqueName.h"
 #include "platform/base/Format.h"
-#include "launcher/CZorunViewGesture.h"
+#include "platform/shell/Gesture.h"
 
 using namespace ViewLayout;
 

@@ -5,7 +5,7 @@
 #include "launcher/CZorunView.h"
 #include "launcher/CZorunViewCommands.h"
 #include "platform/afx/CMenu.h"
-#include "launcher/CZorunViewGesture.h"
+#include "platform/shell/Gesture.h"
 #include "platform/user/Menu.h"
 
 LRESULT CZorunView::OnNotify(WPARAM wParam, LPARAM lParam) {

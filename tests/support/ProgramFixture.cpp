@@ -216,10 +216,7 @@ void ProgramFixture::Tap(int x, int y) {
     Pump();
 }
 
-void ProgramFixture::Down(int x, int y) {
-    Push(zorun::InputEvent::Kind::StylusDown, x, y);
-    Pump();
-}
+void ProgramFixture::Down(int x, int y) { Push(zorun::InputEvent::Kind::StylusDown, x, y); }
 
 void ProgramFixture::Move(int x, int y) {
     Push(zorun::InputEvent::Kind::StylusMove, x, y);
@@ -250,6 +247,7 @@ void ProgramFixture::Hold(int x, int y, std::uint64_t ms) {
         clock.AdvanceTo(until);
     });
     Down(x, y);
+    Pump();
     // Nothing waited (no gesture recognised here): finish the hold directly.
     if (!done->first) {
         done->first = true;

@@ -103,6 +103,9 @@ protected:
 
     // --- Input, view client coordinates ---
     void Tap(int x, int y);
+    // Down only queues the press: the next action follows it at once. Pump()
+    // delivers it alone, which is a stylus held still (in the shortcut area
+    // the press-and-hold recogniser takes that for a hold).
     void Down(int x, int y);
     void Move(int x, int y);
     void Up(int x, int y);
