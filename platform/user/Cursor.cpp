@@ -4,6 +4,7 @@
 #include "platform/gdi/Surface.h"
 #include "platform/user/Backend.h"
 #include "platform/user/ControlPaint.h"
+#include "platform/user/ControlSupport.h"
 #include "platform/user/Screen.h"
 
 namespace {
@@ -56,6 +57,7 @@ void SetWaitCursor(bool on) {
                                      WS_POPUP | WS_DISABLED, x, y, kSize, kSize, nullptr, nullptr,
                                      WaitProc, nullptr);
         if (waitWindow) {
+            zorun::MarkTransientWindow(waitWindow);
             ShowWindow(waitWindow, SW_SHOWNA);
             UpdateWindow(waitWindow);
         }

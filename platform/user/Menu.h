@@ -46,9 +46,8 @@ struct MenuTemplate {
 
 // The registry of menu templates by number, filled by the language's
 // resources at start-up (header-only so the resource library needs no link
-// to the window system). Several resource files each register their own
-// table (the main menu, the launcher's press-and-hold menus), so tables are
-// added, not replaced; the first table naming a number wins.
+// to the window system).
+// Later registrations take precedence.
 inline std::vector<std::span<const MenuTemplate>>& MenuTemplateTables() {
     static std::vector<std::span<const MenuTemplate>> tables;
     return tables;
