@@ -1,10 +1,10 @@
 #include "app/CMainFrame.h"
 
-#include "app/CInfoPlaceholderView.h"
 #include "app/ClearTypeSetting.h"
 #include "app/CommandIds.h"
 #include "catalogue/DefaultCatalogue.h"
 #include "catalogue/SettingsFile.h"
+#include "info/CInfoView.h"
 #include "launcher/CZorunView.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/afx/StringTable.h"
@@ -53,7 +53,7 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {
     GetClientRect(&client);
     if (context)
         context->m_pCurrentFrame = this;
-    if (!splitter.CreateView(0, 0, NewView<CInfoPlaceholderView>,
+    if (!splitter.CreateView(0, 0, NewView<CInfoView>,
                              CSize(client.Width(), CXSplitterWnd::kUpperPaneHeight), context))
         return FALSE;
     if (!splitter.CreateView(1, 0, NewView<CZorunView>, CSize(client.Width(), client.Height() - 84),

@@ -80,11 +80,20 @@ make_program() { # DEVICE_RELATIVE_PATH
   chmod +x "$path"
 }
 
-# Starts the program on the X display; sets ZORUN_PID and ZORUN_WINDOW.
+# Starts the program on the X display and waits for its first frame (the
+# platform writes a byte to ZORUN_FIRST_FRAME_FD once it has presented it:
+# input sent before that could reach a program still setting up). Sets
+# ZORUN_PID and ZORUN_WINDOW.
 start_zorun() {
-  "$ZORUN" --scale "$SCALE" --device-root "$DEVICE" "$@" >"$WORK/zorun.log" 2>&1 &
+  local ready=$WORK/ready.$RANDOM
+  mkfifo "$ready"
+  ZORUN_FIRST_FRAME_FD=7 "$ZORUN" --scale "$SCALE" --device-root "$DEVICE" "$@" \
+    7>"$ready" >"$WORK/zorun.log" 2>&1 &
   ZORUN_PID=$!
   background_pids+=("$ZORUN_PID")
+  local byte
+  read -r -t 20 -n 1 byte <"$ready" || true
+  rm -f "$ready"
   ZORUN_WINDOW=
   wait_until 20 find_zorun_window || { echo "no window: $(cat "$WORK/zorun.log")"; exit 1; }
 }
