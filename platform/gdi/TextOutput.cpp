@@ -129,30 +129,61 @@ std::u16string StripPrefixes(std::u16string_view text) {
     return out;
 }
 
-// Greedy breaking at spaces; a word wider than the line stays whole.
-void BreakWords(RealFont& font, const std::u16string& line, int width,
+// Ideographs, kana and full-width forms may break anywhere, as they are
+// written without spaces.
+bool BreaksAnywhere(char32_t c) {
+    return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0xFF00 && c <= 0xFFEF) || (c >= 0x20000 && c <= 0x3FFFF);
+}
+
+void PushLine(std::vector<std::u16string>& out, std::u16string_view line) {
+    while (!line.empty() && line.back() == u' ')
+        line.remove_suffix(1);
+    out.emplace_back(line);
+}
+
+// Greedy breaking at spaces and around ideographs; a word wider than the
+// line stays whole.
+void BreakWords(RealFont& font, const std::u16string& text, int width,
                 std::vector<std::u16string>& out) {
+    const std::u16string_view line(text);
     std::size_t start = 0;
-    while (start < line.size()) {
-        std::size_t end = start, lastFit = std::u16string::npos;
-        while (end < line.size()) {
-            std::size_t next = line.find(u' ', end);
-            if (next == std::u16string::npos)
-                next = line.size();
-            if (Width(font, std::u16string_view(line).substr(start, next - start)) > width &&
-                lastFit != std::u16string::npos)
+    do {
+        std::size_t i = start, lastBreak = std::u16string::npos;
+        int x = 0;
+        char32_t previous = 0;
+        bool broke = false;
+        while (i < line.size()) {
+            int units = 1;
+            const char32_t c = CodePointAt(line, i, &units);
+            const bool opportunity =
+                i > start && c != u' ' &&
+                (previous == u' ' || BreaksAnywhere(c) || BreaksAnywhere(previous));
+            if (opportunity) {
+                if (x > width) { // an over-long word ends here
+                    PushLine(out, line.substr(start, i - start));
+                    start = i;
+                    broke = true;
+                    break;
+                }
+                lastBreak = i;
+            }
+            const int next = x + font.GlyphFor(c).advance;
+            if (next > width && c != u' ' && lastBreak != std::u16string::npos) {
+                PushLine(out, line.substr(start, lastBreak - start));
+                start = lastBreak;
+                broke = true;
                 break;
-            lastFit = next;
-            end = next + 1;
+            }
+            x = next;
+            previous = c;
+            i += std::size_t(units);
         }
-        const std::size_t stop = std::min(lastFit, line.size());
-        out.push_back(line.substr(start, stop - start));
-        start = stop;
-        while (start < line.size() && line[start] == u' ')
-            ++start;
-    }
-    if (line.empty())
-        out.emplace_back();
+        if (!broke) {
+            PushLine(out, line.substr(start));
+            break;
+        }
+    } while (start < line.size());
 }
 
 std::u16string Ellipsize(RealFont& font, const std::u16string& line, int width) {

@@ -3,6 +3,15 @@
 // operations, text and fonts, DIB sections, bitmaps and icons by number.
 // Semantics follow the device's graphics system; everything draws into
 // 32-bit ARGB surfaces (platform/gdi/Surface.h).
+//
+// Handles are looked up in tables: a handle of something deleted is not
+// found and the call fails (FALSE, 0, null or CLR_INVALID) without harm.
+// Every drawing call is clipped to the surface and the DC's clip, whatever
+// the coordinates. Texts drawn (DrawTextW, ExtTextOutW) are recorded on the
+// surface; copies carry the records and opaque fills remove them.
+// A new DC has the black pen, the white brush, the default font (13-pixel
+// cell, a Tahoma-like sans), opaque white background and black text. A
+// memory DC starts with a 1 x 1 bitmap. One user-interface thread only.
 
 #include <cstdint>
 #include <string_view>
@@ -78,12 +87,16 @@ constexpr DWORD DSTINVERT = 0x00550009;
 constexpr DWORD BLACKNESS = 0x00000042;
 constexpr DWORD WHITENESS = 0x00FF0062;
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, DWORD rop);
+// Nearest-neighbour sampling.
 BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY,
                 int srcWidth, int srcHeight, DWORD rop);
 BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop);
 int FillRect(HDC hdc, const RECT* rect, HBRUSH brush);
 int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush);
+// Fills with the brush and frames with the pen; a wide pen's frame lies inside.
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom);
+// Inverts every other pixel of the rectangle's 1-pixel frame: drawing the
+// same rectangle twice restores every pixel.
 BOOL DrawFocusRect(HDC hdc, const RECT* rect);
 BOOL MoveToEx(HDC hdc, int x, int y, POINT* previous);
 BOOL LineTo(HDC hdc, int x, int y);
@@ -106,6 +119,10 @@ constexpr UINT DT_LEFT = 0x0000, DT_CENTER = 0x0001, DT_RIGHT = 0x0002, DT_VCENT
                DT_BOTTOM = 0x0008, DT_WORDBREAK = 0x0010, DT_SINGLELINE = 0x0020,
                DT_NOCLIP = 0x0100, DT_CALCRECT = 0x0400, DT_NOPREFIX = 0x0800,
                DT_END_ELLIPSIS = 0x8000;
+// length -1: up to the NUL. Lines split at line feeds (DT_SINGLELINE: one
+// line); DT_WORDBREAK wraps at spaces; "&" marks a mnemonic unless
+// DT_NOPREFIX. Clipped to `rect` unless DT_NOCLIP. DT_CALCRECT only sets
+// rect's right and bottom to the text's size. Returns the text's height.
 int DrawTextW(HDC hdc, const char16_t* text, int length, RECT* rect, UINT format);
 constexpr UINT ETO_OPAQUE = 0x0002, ETO_CLIPPED = 0x0004;
 BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rect, const char16_t* text,
@@ -138,6 +155,10 @@ struct LOGFONTW {
     BYTE lfPitchAndFamily;
     char16_t lfFaceName[32];
 };
+// lfHeight < 0: the em height in pixels; > 0: the cell height; 0: a 13-pixel
+// cell. lfWeight >= 600 is bold; lfQuality 5 is LCD subpixel rendering, any
+// other grey anti-aliasing. The face is matched through fontconfig (Arial
+// gives Liberation Sans); characters the face lacks come from a fallback.
 HFONT CreateFontIndirectW(const LOGFONTW* font);
 
 // --- DIB sections ----------------------------------------------------------
@@ -172,6 +193,8 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* info, UINT usage, void** bit
 HBITMAP LoadBitmapW(HINSTANCE instance, int number);
 HICON LoadIconW(HINSTANCE instance, int number);
 constexpr UINT DI_NORMAL = 0x0003;
+// Blends the icon's straight alpha over the destination; width or height 0
+// means the icon's own size, otherwise it is scaled (area average).
 BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int width, int height, UINT step, HBRUSH flicker,
                 UINT flags);
 BOOL DrawIcon(HDC hdc, int x, int y, HICON icon);

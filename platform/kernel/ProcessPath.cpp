@@ -1,9 +1,6 @@
 #include "platform/kernel/ProcessPath.h"
 
-#include <vector>
-
-#include "platform/base/Text.h"
-#include "platform/kernel/DeviceRoot.h"
+#include "platform/kernel/DevicePath.h"
 
 namespace zorun {
 
@@ -45,42 +42,7 @@ std::u16string DeviceFolderPath(std::u16string_view folder) {
 }
 
 std::optional<std::filesystem::path> MapDevicePath(std::u16string_view devicePath) {
-    std::filesystem::path host = DeviceRoot();
-    std::vector<std::u16string> parts;
-    std::size_t start = 0;
-    while (start <= devicePath.size()) {
-        std::size_t end = devicePath.find_first_of(u"\\/", start);
-        if (end == std::u16string_view::npos)
-            end = devicePath.size();
-        const auto part = devicePath.substr(start, end - start);
-        if (part == u"..") {
-            if (parts.empty())
-                return std::nullopt;
-            parts.pop_back();
-        } else if (!part.empty() && part != u".") {
-            parts.emplace_back(part);
-        }
-        start = end + 1;
-    }
-    std::error_code ec;
-    for (const auto& part : parts) {
-        const std::filesystem::path exact = host / ToUtf8(part);
-        if (std::filesystem::exists(exact, ec)) {
-            host = exact;
-            continue;
-        }
-        bool found = false;
-        for (const auto& entry : std::filesystem::directory_iterator(host, ec)) {
-            if (EqualsNoCase(FromUtf8(entry.path().filename().string()), part)) {
-                host = entry.path();
-                found = true;
-                break;
-            }
-        }
-        if (!found)
-            return std::nullopt;
-    }
-    return host;
+    return ExistingHostPath(devicePath);
 }
 
 } // namespace zorun

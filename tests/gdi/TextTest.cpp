@@ -174,6 +174,17 @@ TEST(DrawText, CentringLinesAndCalcRect) {
     RECT narrow{0, 0, w + 4, 0};
     EXPECT_EQ(DrawTextW(c.dc, u"Memory Memory Memory", -1, &narrow, DT_CALCRECT | DT_WORDBREAK),
               3 * tm.tmHeight);
+    RECT wide{0, 0, 2 * w + 30, 0};
+    EXPECT_EQ(DrawTextW(c.dc, u"Memory Memory Memory", -1, &wide, DT_CALCRECT | DT_WORDBREAK),
+              2 * tm.tmHeight);
+    EXPECT_EQ(wide.right, 2 * w + c.Width(u" ")); // trailing spaces take no room
+    RECT word{0, 0, 5, 0};
+    EXPECT_EQ(DrawTextW(c.dc, u"Memory", -1, &word, DT_CALCRECT | DT_WORDBREAK), tm.tmHeight);
+    // Japanese has no spaces: it wraps between characters.
+    SIZE kanji{};
+    ASSERT_TRUE(GetTextExtentPoint32W(c.dc, u"日本語", 3, &kanji));
+    RECT ja{0, 0, kanji.cx - 1, 0};
+    EXPECT_EQ(DrawTextW(c.dc, u"日本語", -1, &ja, DT_CALCRECT | DT_WORDBREAK), 2 * tm.tmHeight);
     // Prefix characters are not shown unless asked.
     RECT calcAmp{0, 0, 0, 0}, calcPlain{0, 0, 0, 0};
     DrawTextW(c.dc, u"&Memory", -1, &calcAmp, DT_CALCRECT | DT_SINGLELINE);

@@ -1,0 +1,68 @@
+#include "launcher/IconResolver.h"
+
+#include <climits>
+#include <string>
+
+#include "platform/base/Text.h"
+#include "platform/gdi/WinGdi.h"
+#include "platform/shell/IconExtract.h"
+#include "platform/shell/Shortcut.h"
+
+namespace {
+
+constexpr std::u16string_view kDesktopTarget = u"\\windows\\shell32.exe";
+// The device's buffer for a resolved shortcut target.
+constexpr int kResolvedCapacity = 100;
+
+HICON ExtractLarge(const std::u16string& file, int index) {
+    HICON large = nullptr;
+    if (ExtractIconExW(file.c_str(), index, &large, nullptr, 1) == 0)
+        return nullptr;
+    return large;
+}
+
+// The icon a shortcut file names, else the icon of the program it starts.
+HICON ShortcutIcon(const std::u16string& t) {
+    if (const auto bytes = zorun::ReadShortcutFile(t)) {
+        const auto location = zorun::ParseShortcutIconLocation(zorun::ShortcutText(*bytes));
+        const long number = location.number;
+        const int index = number > INT_MAX || number < -INT_MAX ? INT_MIN : -static_cast<int>(number);
+        if (index != INT_MIN)
+            if (HICON icon = ExtractLarge(location.file, index))
+                return icon;
+    }
+    char16_t resolved[kResolvedCapacity];
+    if (!SHGetShortcutTarget(t.c_str(), resolved, kResolvedCapacity))
+        return nullptr;
+    std::u16string program(resolved);
+    if (const auto exe = program.find(u".exe"); exe != std::u16string::npos)
+        program.resize(exe + 4);
+    // A quoted program path names the same file as an unquoted one.
+    if (!program.empty() && program.front() == u'"')
+        program.erase(0, 1);
+    return ExtractLarge(program, 0);
+}
+
+} // namespace
+
+HICON ResolveShortcutIcon(std::u16string_view target, std::u16string_view iconReference,
+                          HINSTANCE instance) {
+    if (iconReference.size() >= 3) {
+        // Every character counts as a digit, as the number was always written by us.
+        long long id = 0;
+        for (char16_t c : iconReference) {
+            id = id * 10 + (static_cast<long long>(c) - u'0');
+            if (id > INT_MAX || id < INT_MIN)
+                break;
+        }
+        HICON icon = id > 0 && id <= INT_MAX ? LoadIconW(instance, static_cast<int>(id)) : nullptr;
+        return icon ? icon : LoadIconW(instance, kGenericProgramIcon);
+    }
+    const std::u16string t = zorun::FoldText(target);
+    if (t.empty())
+        return nullptr;
+    if (t == kDesktopTarget)
+        return LoadIconW(instance, kDesktopIcon);
+    HICON icon = t.find(u".lnk") != std::u16string::npos ? ShortcutIcon(t) : ExtractLarge(t, 0);
+    return icon ? icon : LoadIconW(instance, kGenericProgramIcon);
+}

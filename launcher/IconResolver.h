@@ -1,0 +1,25 @@
+#pragma once
+// The icon of a shortcut cell, shared by the launcher view and the shortcut
+// dialog: a built-in icon when the icon reference is a resource number,
+// otherwise the icon of the target (the desktop icon, a shortcut file's icon
+// location or its program, the program itself), else the generic icon.
+
+#include <string_view>
+
+#include "platform/base/WinTypes.h"
+
+inline constexpr int kDesktopIcon = 154;
+inline constexpr int kGenericProgramIcon = 155;
+
+// An icon the caller releases with DestroyIcon once drawn, or nullptr when
+// the target is empty (the cell shows no icon). Resource numbers load from
+// `instance` (the program's own resources).
+//  - A reference of 3 or more characters is a resource number; one that
+//    names no icon gives the generic icon.
+//  - The target, ignoring case: the desktop target gives icon 154; a target
+//    containing ".lnk" is a shortcut file: its icon location ("?file,-n"),
+//    else the icon of the program it starts; anything else is a program
+//    file whose own icon is used. Nothing found gives icon 155.
+[[nodiscard]] HICON ResolveShortcutIcon(std::u16string_view target,
+                                        std::u16string_view iconReference,
+                                        HINSTANCE instance = nullptr);

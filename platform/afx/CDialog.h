@@ -1,0 +1,80 @@
+#pragma once
+// A dialog from a registered template: DoModal runs it over the work area
+// and returns what EndDialog gave; Create makes it modeless. OnInitDialog
+// fills the controls (UpdateData(FALSE)); OnOK reads them back
+// (UpdateData(TRUE)) and ends with IDOK; OnCancel ends with IDCANCEL.
+
+#include <string>
+
+#include "platform/afx/CWnd.h"
+#include "platform/user/Dialog.h"
+
+class CDataExchange;
+
+class CDialog : public CWnd {
+  public:
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr);
+    CDialog(const zorun::DialogTemplate* dialogTemplate, CWnd* parent = nullptr);
+
+    // Runs the dialog modally; IDOK/IDCANCEL or EndDialog's value; -1 when
+    // the template is unknown or the window cannot be made.
+    virtual INT_PTR DoModal();
+    // Creates the dialog modeless and visible.
+    BOOL Create(UINT templateId, CWnd* parent = nullptr);
+    void EndDialog(int result);
+
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    // Moves data between the controls and the members: to the members when
+    // `save` is true. False when a DDX helper refused the input.
+    BOOL UpdateData(BOOL save = TRUE);
+
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+    [[nodiscard]] UINT GetTemplateId() const { return templateId_; }
+
+  protected:
+    virtual void DoDataExchange(CDataExchange*) {}
+    void OnOKCommand() { OnOK(); }
+    void OnCancelCommand() { OnCancel(); }
+
+    DECLARE_MESSAGE_MAP()
+
+    CWnd* m_pParentWnd = nullptr;
+
+  private:
+    [[nodiscard]] const zorun::DialogTemplate* FindTemplate() const;
+    [[nodiscard]] HWND OwnerHandle() const;
+    BOOL CreateFromTemplate(bool show);
+
+    UINT templateId_ = 0;
+    const zorun::DialogTemplate* template_ = nullptr;
+};
+
+// Data exchange between a dialog's controls and its members.
+class CDataExchange {
+  public:
+    CDataExchange(CWnd* dialog, BOOL save) : m_pDlgWnd(dialog), m_bSaveAndValidate(save) {}
+    CWnd* m_pDlgWnd;
+    BOOL m_bSaveAndValidate;
+    bool m_bFailed = false;
+    // Marks the exchange as refused (the focus goes to the control last exchanged).
+    void Fail();
+    HWND PrepareCtrl(int id);
+    [[nodiscard]] HWND LastControl() const { return lastControl_; }
+
+  private:
+    HWND lastControl_ = nullptr;
+};
+
+void DDX_Text(CDataExchange* dx, int id, std::u16string& value);
+// A number; a text that is not a whole number fails the exchange.
+void DDX_Text(CDataExchange* dx, int id, int& value);
+void DDX_Check(CDataExchange* dx, int id, int& value);
+// The selected index of a list box / combo box (-1: none).
+void DDX_LBIndex(CDataExchange* dx, int id, int& index);
+void DDX_CBIndex(CDataExchange* dx, int id, int& index);
+// Limits an edit control's text (when filling it) / refuses longer text.
+void DDV_MaxChars(CDataExchange* dx, const std::u16string& value, int maxChars);

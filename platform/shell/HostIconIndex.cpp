@@ -1,0 +1,308 @@
+#include "platform/shell/HostIconIndex.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+namespace zorun {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+    return s;
+}
+
+std::string Trim(const std::string& s) {
+    const auto b = s.find_first_not_of(" \t\r");
+    if (b == std::string::npos)
+        return {};
+    return s.substr(b, s.find_last_not_of(" \t\r") - b + 1);
+}
+
+std::string BaseName(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The program an Exec line runs: its first word, past "env" and its
+// variable assignments, unquoted.
+std::string ExecProgram(const std::string& exec) {
+    std::istringstream words(exec);
+    std::string word;
+    while (words >> word) {
+        if (!word.empty() && word.front() == '"')
+            word = word.substr(1, word.find('"', 1) - 1);
+        if (word == "env" || word.find('=') != std::string::npos)
+            continue;
+        return BaseName(word);
+    }
+    return {};
+}
+
+// The few names a small launcher script might hand over to: "exec prog".
+std::string ScriptTarget(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    char head[512] = {};
+    in.read(head, sizeof head - 1);
+    const std::string text(head, static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    if (text.rfind("#!", 0) != 0)
+        return {};
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string word;
+        if (words >> word && word == "exec") {
+            std::string rest;
+            std::getline(words, rest);
+            return ExecProgram(rest);
+        }
+    }
+    return {};
+}
+
+std::string ThemeFromGtkSettings(const fs::path& file) {
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);) {
+        const auto eq = line.find('=');
+        if (eq != std::string::npos && Trim(line.substr(0, eq)) == "gtk-icon-theme-name")
+            return Trim(line.substr(eq + 1));
+    }
+    return {};
+}
+
+// Size folders of a theme, "32x32" style, with their size.
+std::vector<std::pair<int, fs::path>> SizeFolders(const fs::path& theme) {
+    std::vector<std::pair<int, fs::path>> folders;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(theme, ec)) {
+        const auto name = entry.path().filename().string();
+        const auto x = name.find('x');
+        if (x == std::string::npos || x == 0)
+            continue;
+        char* end = nullptr;
+        const long size = std::strtol(name.c_str(), &end, 10);
+        if (end != name.c_str() + x || size <= 0 || size > 1024)
+            continue;
+        folders.emplace_back(int(size), entry.path());
+        // "32x32@2" folders hold bigger pictures of the same size.
+        if (name.find('@') != std::string::npos)
+            folders.back().first *= 2;
+    }
+    return folders;
+}
+
+std::unique_ptr<HostIconIndex>& DefaultSlot() {
+    static std::unique_ptr<HostIconIndex> index;
+    return index;
+}
+
+} // namespace
+
+IconSearchPaths IconSearchPaths::FromEnvironment() {
+    IconSearchPaths paths;
+    const char* home = std::getenv("HOME");
+    const fs::path homeDir = home && *home ? fs::path(home) : fs::path();
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
+        paths.dataDirs.emplace_back(data);
+    else if (!homeDir.empty())
+        paths.dataDirs.push_back(homeDir / ".local" / "share");
+    std::string dirs = "/usr/local/share:/usr/share";
+    if (const char* env = std::getenv("XDG_DATA_DIRS"); env && *env)
+        dirs = env;
+    std::istringstream list(dirs);
+    for (std::string dir; std::getline(list, dir, ':');)
+        if (!dir.empty())
+            paths.dataDirs.emplace_back(dir);
+    std::string config;
+    if (const char* c = std::getenv("XDG_CONFIG_HOME"); c && *c)
+        config = c;
+    else if (!homeDir.empty())
+        config = (homeDir / ".config").string();
+    if (!config.empty())
+        if (auto theme = ThemeFromGtkSettings(fs::path(config) / "gtk-3.0" / "settings.ini");
+            !theme.empty())
+            paths.themes.push_back(theme);
+    return paths;
+}
+
+HostIconIndex::HostIconIndex(IconSearchPaths paths) : paths_(std::move(paths)) {}
+
+void HostIconIndex::AddEntry(const fs::path& file, const std::string& id) {
+    std::ifstream in(file);
+    bool inEntry = false, application = true, hidden = false;
+    std::string icon, exec, tryExec;
+    int lines = 0;
+    for (std::string line; std::getline(in, line) && ++lines < 2000;) {
+        line = Trim(line);
+        if (line.empty() || line[0] == '#')
+            continue;
+        if (line[0] == '[') {
+            inEntry = line == "[Desktop Entry]";
+            continue;
+        }
+        if (!inEntry)
+            continue;
+        const auto eq = line.find('=');
+        if (eq == std::string::npos)
+            continue;
+        const auto key = Trim(line.substr(0, eq));
+        const auto value = Trim(line.substr(eq + 1));
+        if (key == "Icon")
+            icon = value;
+        else if (key == "Exec")
+            exec = value;
+        else if (key == "TryExec")
+            tryExec = value;
+        else if (key == "Type")
+            application = value == "Application";
+        else if (key == "Hidden")
+            hidden = value == "true";
+    }
+    // The first entry with an id wins (user folders come first), even when
+    // it hides the program or has no icon.
+    const std::string idBase = Lower(id.substr(0, id.size() - 8));
+    const bool fresh = byId_.emplace(idBase, hidden || !application ? "" : icon).second;
+    if (!fresh || hidden || !application || icon.empty())
+        return;
+    for (const auto& program : {ExecProgram(exec), BaseName(tryExec)})
+        if (!program.empty())
+            byExec_.emplace(Lower(program), icon);
+}
+
+void HostIconIndex::BuildIndex() {
+    indexed_ = true;
+    for (const auto& dir : paths_.dataDirs) {
+        const auto apps = dir / "applications";
+        std::error_code ec;
+        std::vector<fs::path> files;
+        for (auto it = fs::recursive_directory_iterator(apps, ec);
+             !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
+            if (it->path().extension() == ".desktop")
+                files.push_back(it->path());
+        std::sort(files.begin(), files.end());
+        for (const auto& file : files) {
+            // The desktop-file id: the path under applications/, '/' -> '-'.
+            auto id = fs::relative(file, apps, ec).generic_string();
+            std::replace(id.begin(), id.end(), '/', '-');
+            AddEntry(file, id);
+        }
+    }
+}
+
+std::string HostIconIndex::IconNameFor(const std::string& programName) {
+    if (!indexed_)
+        BuildIndex();
+    const auto key = Lower(programName);
+    if (auto it = byId_.find(key); it != byId_.end() && !it->second.empty())
+        return it->second;
+    if (auto it = byExec_.find(key); it != byExec_.end())
+        return it->second;
+    return {};
+}
+
+std::optional<fs::path> HostIconIndex::FindIconFile(const std::string& name, int size) const {
+    if (name.empty())
+        return std::nullopt;
+    std::error_code ec;
+    if (name.front() == '/')
+        return fs::is_regular_file(name, ec) ? std::optional<fs::path>(name) : std::nullopt;
+    if (name.find('/') != std::string::npos || name.find("..") != std::string::npos)
+        return std::nullopt;
+    std::vector<std::string> themes = paths_.themes;
+    themes.emplace_back("hicolor");
+    std::vector<fs::path> bases;
+    if (const char* home = std::getenv("HOME"); home && *home)
+        bases.push_back(fs::path(home) / ".icons");
+    for (const auto& dir : paths_.dataDirs)
+        bases.push_back(dir / "icons");
+    for (const auto& theme : themes) {
+        // Best size: exactly `size`, else the smallest larger, else the largest.
+        std::optional<fs::path> best;
+        int bestScore = 1 << 30;
+        for (const auto& base : bases)
+            for (const auto& [folderSize, folder] : SizeFolders(base / theme)) {
+                const int score =
+                    folderSize >= size ? folderSize - size : (size - folderSize) * 100;
+                if (score >= bestScore)
+                    continue;
+                for (const auto& context : fs::directory_iterator(folder, ec)) {
+                    const auto candidate = context.path() / (name + ".png");
+                    if (fs::is_regular_file(candidate, ec)) {
+                        best = candidate;
+                        bestScore = score;
+                        break;
+                    }
+                }
+            }
+        if (best)
+            return best;
+    }
+    for (const auto& dir : paths_.dataDirs)
+        if (const auto candidate = dir / "pixmaps" / (name + ".png"); fs::is_regular_file(candidate, ec))
+            return candidate;
+    return std::nullopt;
+}
+
+const IconPicture* HostIconIndex::ProgramIcon(const fs::path& program, int size) {
+    auto known = programs_.find({program.string(), size});
+    if (known != programs_.end())
+        return known->second;
+    const IconPicture* found = nullptr;
+    std::vector<std::string> names;
+    auto add = [&names](std::string n) {
+        if (!n.empty() && std::find(names.begin(), names.end(), n) == names.end())
+            names.push_back(std::move(n));
+    };
+    const auto own = program.filename().string();
+    add(own);
+    if (Lower(own).ends_with(".exe"))
+        add(own.substr(0, own.size() - 4));
+    std::error_code ec;
+    fs::path link = program;
+    for (int hops = 0; hops < 8 && fs::is_symlink(link, ec); ++hops) {
+        auto target = fs::read_symlink(link, ec);
+        if (ec)
+            break;
+        link = target.is_absolute() ? target : link.parent_path() / target;
+        add(link.filename().string());
+    }
+    add(ScriptTarget(link));
+
+    for (const auto& name : names) {
+        const auto iconName = IconNameFor(name);
+        if (iconName.empty())
+            continue;
+        auto key = std::make_pair(iconName, size);
+        auto it = pixels_.find(key);
+        if (it == pixels_.end()) {
+            std::optional<IconPicture> pixels;
+            if (auto file = FindIconFile(iconName, size))
+                pixels = LoadIconFile(*file, size);
+            it = pixels_.emplace(std::move(key), std::move(pixels)).first;
+        }
+        if (it->second) {
+            found = &*it->second;
+            break;
+        }
+    }
+    programs_.emplace(std::make_pair(program.string(), size), found);
+    return found;
+}
+
+HostIconIndex& DefaultHostIconIndex() {
+    auto& slot = DefaultSlot();
+    if (!slot)
+        slot = std::make_unique<HostIconIndex>(IconSearchPaths::FromEnvironment());
+    return *slot;
+}
+
+void SetDefaultHostIconIndex(std::unique_ptr<HostIconIndex> index) {
+    DefaultSlot() = std::move(index);
+}
+
+} // namespace zorun

@@ -1,0 +1,47 @@
+#pragma once
+// What the built-in controls share: per-window state kept in a table by
+// handle (freed at WM_DESTROY), the font set with WM_SETFONT, and the
+// notification to the parent.
+
+#include <memory>
+#include <unordered_map>
+
+#include "platform/user/Controls.h"
+#include "platform/user/Dialog.h"
+
+namespace zorun {
+
+template <typename State> class ControlStates {
+  public:
+    // The state of `hwnd`, made on first use.
+    static State& Of(HWND hwnd) {
+        auto& slot = Table()[hwnd];
+        if (!slot)
+            slot = std::make_unique<State>();
+        return *slot;
+    }
+    static void Forget(HWND hwnd) { Table().erase(hwnd); }
+
+  private:
+    static std::unordered_map<HWND, std::unique_ptr<State>>& Table() {
+        static std::unordered_map<HWND, std::unique_ptr<State>> table;
+        return table;
+    }
+};
+
+// Sends WM_COMMAND (id, code) with the control's handle to its parent.
+void NotifyParent(HWND control, UINT code);
+// The control's style bits.
+[[nodiscard]] DWORD StyleOf(HWND control);
+// The top-level window holding `hwnd` (itself when it is one).
+[[nodiscard]] HWND TopLevelOf(HWND hwnd);
+// The control's client rectangle (empty when it is gone).
+[[nodiscard]] RECT ClientOf(HWND control);
+
+LRESULT StaticProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT ButtonProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT EditProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT ListBoxProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT ComboBoxProc(HWND, UINT, WPARAM, LPARAM);
+
+} // namespace zorun
