@@ -113,6 +113,9 @@ class InfoViewTest : public ::testing::Test {
         Pump();
     }
     void TearDown() override {
+        // The panel goes with its parent and deletes itself, as in the program.
+        frame_.DestroyWindow();
+        AfxFlushDestroyedWindows();
         zorun::ResetWindowSystem();
         zorun::SetCurrentClock(nullptr);
         zorun::SetMaildirFolder({});
