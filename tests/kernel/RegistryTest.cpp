@@ -148,7 +148,8 @@ TEST(RegistryFileFormat, ContinuedHexKeepsEveryByteAndTheFileRoundTrips) {
         wide.push_back(c);
         wide.push_back('\0');
     }
-    const auto* v = RegistryFile::Parse(wide).Find(u"HKEY_CURRENT_USER\\B", u"v");
+    const auto wideFile = RegistryFile::Parse(wide);
+    const auto* v = wideFile.Find(u"HKEY_CURRENT_USER\\B", u"v");
     ASSERT_NE(v, nullptr);
     EXPECT_EQ(v->data, RegistryValue::Dword(2).data);
 }
