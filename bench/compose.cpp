@@ -107,6 +107,27 @@ void BM_FullScreenBlit(benchmark::State& state) {
 }
 BENCHMARK(BM_FullScreenBlit)->Unit(benchmark::kMicrosecond);
 
+// One shortcut label: measured for its ellipsis, then drawn centred.
+void BM_MeasureAndDrawLabel(benchmark::State& state) {
+    Scene scene;
+    HGDIOBJ oldMem = SelectObject(scene.memDc, scene.offscreen);
+    HGDIOBJ oldFont = SelectObject(scene.memDc, scene.font);
+    SetBkMode(scene.memDc, TRANSPARENT);
+    const std::u16string label = u"Calendar 日本";
+    for (auto _ : state) {
+        int fit = 0;
+        SIZE size{};
+        GetTextExtentExPointW(scene.memDc, label.c_str(), int(label.size()), 70, &fit, nullptr,
+                              &size);
+        RECT r{0, 52, 78, 72};
+        benchmark::DoNotOptimize(
+            DrawTextW(scene.memDc, label.c_str(), -1, &r, DT_CENTER | DT_SINGLELINE));
+    }
+    SelectObject(scene.memDc, oldFont);
+    SelectObject(scene.memDc, oldMem);
+}
+BENCHMARK(BM_MeasureAndDrawLabel)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

@@ -2,19 +2,6 @@
 
 #include <algorithm>
 
-#include "catalogue/DefaultCatalogueTexts.h"
-
-namespace {
-
-Catalogue::DefaultNames LanguageDefaultNames() {
-    const DefaultCatalogueTexts& texts = LanguageDefaultCatalogueTexts();
-    return {texts.groupNames[0], texts.groupNames[1], texts.groupNames[2], texts.groupNames[3]};
-}
-
-} // namespace
-
-Catalogue::Catalogue() : Catalogue(LanguageDefaultNames()) {}
-
 Catalogue::Catalogue(DefaultNames defaultGroupNames)
     : defaultGroupNames_(std::move(defaultGroupNames)) {}
 

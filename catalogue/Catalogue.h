@@ -31,6 +31,7 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/DefaultCatalogueTexts.h"
 #include "catalogue/GroupRecord.h"
 
 // String pairs the settings file carries ahead of the groups; read and
@@ -61,7 +62,9 @@ class Catalogue {
     using DefaultNames = std::array<std::u16string, 4>;
 
     // Empty lists; defaultGroupNames are the language build's four names.
-    Catalogue();
+    // (Inline, so the language's table is referred to by the code that makes
+    // the catalogue, which the linker reads before the language's resources.)
+    Catalogue() : Catalogue(LanguageDefaultNames()) {}
     explicit Catalogue(DefaultNames defaultGroupNames);
     Catalogue(const Catalogue&) = delete;
     Catalogue& operator=(const Catalogue&) = delete;
@@ -137,6 +140,10 @@ class Catalogue {
     void SetSysInfoMode(std::int32_t mode) { sysInfoMode_ = mode; }
 
   private:
+    [[nodiscard]] static DefaultNames LanguageDefaultNames() {
+        const DefaultCatalogueTexts& texts = LanguageDefaultCatalogueTexts();
+        return {texts.groupNames[0], texts.groupNames[1], texts.groupNames[2], texts.groupNames[3]};
+    }
     [[nodiscard]] bool NameTaken(std::u16string_view name, int exceptPosition) const;
     [[nodiscard]] GroupRecord* MutableGroup(int p);
 

@@ -48,8 +48,7 @@ CatalogueContents DefaultCatalogueContents(const DefaultCatalogueTexts& t) {
     return contents;
 }
 
-void BuildDefaultCatalogue(Catalogue& catalogue) {
-    const bool replaced =
-        catalogue.Replace(DefaultCatalogueContents(LanguageDefaultCatalogueTexts()));
+void BuildDefaultCatalogue(Catalogue& catalogue, const DefaultCatalogueTexts& texts) {
+    const bool replaced = catalogue.Replace(DefaultCatalogueContents(texts));
     (void)replaced; // four groups in order are always well formed
 }

@@ -11,6 +11,10 @@
 // icon reference "0", only when a file (not a folder) of that name exists.
 [[nodiscard]] CatalogueContents DefaultCatalogueContents(const DefaultCatalogueTexts& texts);
 
-// Replaces the whole catalogue with the default one (the language's texts).
-// sysInfoMode becomes 0; defaultGroupNames are not touched. Always succeeds.
-void BuildDefaultCatalogue(Catalogue& catalogue);
+// Replaces the whole catalogue with the default one. sysInfoMode becomes 0;
+// defaultGroupNames are not touched. Always succeeds.
+void BuildDefaultCatalogue(Catalogue& catalogue, const DefaultCatalogueTexts& texts);
+// With the language's texts (inline for the linker, as Catalogue()).
+inline void BuildDefaultCatalogue(Catalogue& catalogue) {
+    BuildDefaultCatalogue(catalogue, LanguageDefaultCatalogueTexts());
+}

@@ -10,7 +10,7 @@ class Catalogue;
 class CZorunView;
 
 class ProgramHost {
-public:
+  public:
     virtual ~ProgramHost() = default;
 
     [[nodiscard]] virtual Catalogue& GetCatalogue() = 0;

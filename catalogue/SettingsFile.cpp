@@ -63,7 +63,7 @@ bool SaveSettings(const Catalogue& catalogue, std::u16string_view path) {
     std::u16string existing;
     if (FindExistingFile(parts.folder, parts.name, existing)) {
         auto old = zorun::ReadDeviceFile(existing.c_str(), kMaxSettingsFileBytes);
-        if (!old || !ParseSettings(*old)) {
+        if (!old || !IsValidSettings(*old)) {
             if (!KeepRefusedFile(existing, old))
                 return false;
         }

@@ -1,5 +1,7 @@
 #include "catalogue/SettingsFormat.h"
 
+#include <bit>
+#include <cstring>
 #include <functional>
 #include <string_view>
 
@@ -10,7 +12,9 @@ constexpr std::u16string_view kHeader = u"TRUMO ZORUN";
 // Reads little-endian fields; every read is bounded by the bytes left.
 class FieldReader {
   public:
-    explicit FieldReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+    // With `decode` false, strings are only checked and skipped.
+    FieldReader(std::span<const std::uint8_t> bytes, bool decode)
+        : bytes_(bytes), decode_(decode) {}
 
     [[nodiscard]] std::size_t Left() const { return bytes_.size() - offset_; }
 
@@ -25,13 +29,19 @@ class FieldReader {
     }
 
     // `length` bytes as UTF-16LE (an odd last byte is skipped with them).
-    [[nodiscard]] bool ReadText(std::size_t length, std::u16string& text) {
+    [[nodiscard]] bool ReadText(std::size_t length, std::u16string& text, bool always = false) {
         if (length > Left())
             return false;
-        const std::uint8_t* p = bytes_.data() + offset_;
-        text.resize(length / 2);
-        for (std::size_t i = 0; i < text.size(); ++i)
-            text[i] = static_cast<char16_t>(p[2 * i] | p[2 * i + 1] << 8);
+        if (decode_ || always) {
+            const std::uint8_t* p = bytes_.data() + offset_;
+            text.resize(length / 2);
+            if constexpr (std::endian::native == std::endian::little) {
+                std::memcpy(text.data(), p, text.size() * 2);
+            } else {
+                for (std::size_t i = 0; i < text.size(); ++i)
+                    text[i] = static_cast<char16_t>(p[2 * i] | p[2 * i + 1] << 8);
+            }
+        }
         offset_ += length;
         return true;
     }
@@ -56,6 +66,7 @@ class FieldReader {
   private:
     std::span<const std::uint8_t> bytes_;
     std::size_t offset_ = 0;
+    bool decode_;
 };
 
 bool IsHeader(std::u16string text) {
@@ -86,12 +97,14 @@ class FieldWriter {
 
     void WriteString(std::u16string_view text) {
         Write32(static_cast<std::uint32_t>(text.size() * 2));
-        const std::size_t at = out_.size();
-        out_.resize(at + text.size() * 2);
-        std::uint8_t* p = out_.data() + at;
-        for (char16_t c : text) {
-            *p++ = static_cast<std::uint8_t>(c);
-            *p++ = static_cast<std::uint8_t>(c >> 8);
+        if constexpr (std::endian::native == std::endian::little) {
+            const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
+            out_.insert(out_.end(), p, p + text.size() * 2);
+        } else {
+            for (char16_t c : text) {
+                out_.push_back(static_cast<std::uint8_t>(c));
+                out_.push_back(static_cast<std::uint8_t>(c >> 8));
+            }
         }
     }
 
@@ -138,7 +151,23 @@ std::optional<std::vector<std::uint8_t>> Serialize(const Source& source) {
         source.reservedPairs.first.size() != source.reservedPairs.second.size())
         return std::nullopt;
 
+    // One allocation: the size is known from the lists.
+    std::size_t size = 4 + 2 * kHeader.size() + 16 + 4 * n;
+    for (std::size_t i = 0; i < source.reservedPairs.first.size(); ++i)
+        size +=
+            8 + 2 * (source.reservedPairs.first[i].size() + source.reservedPairs.second[i].size());
+    for (std::size_t j = 0; j < n && size <= kMaxSettingsFileBytes; ++j) {
+        const GroupRecord& group = source.group(j);
+        size += 12 + 2 * (source.groupNames[j].size() + source.backgroundPaths[j].size());
+        for (std::size_t i = 0;
+             i < group.targets.size() && i < group.names.size() && i < group.iconRefs.size(); ++i)
+            size += 12 + 2 * (group.targets[i].size() + group.names[i].size() +
+                              group.iconRefs[i].size());
+    }
+    if (size > kMaxSettingsFileBytes)
+        return std::nullopt;
     std::vector<std::uint8_t> bytes;
+    bytes.reserve(size);
     FieldWriter out(bytes);
     out.WriteString(kHeader);
     out.Write32(static_cast<std::uint32_t>(source.sysInfoMode));
@@ -172,17 +201,17 @@ std::optional<std::vector<std::uint8_t>> Serialize(const Source& source) {
     return bytes;
 }
 
-} // namespace
-
-std::optional<CatalogueContents> ParseSettings(std::span<const std::uint8_t> bytes) {
+// One reader for both uses: with Build false nothing is kept, and the
+// result is an empty CatalogueContents for a valid file.
+template <bool Build> std::optional<CatalogueContents> Parse(std::span<const std::uint8_t> bytes) {
     if (bytes.size() > kMaxSettingsFileBytes)
         return std::nullopt;
-    FieldReader in(bytes);
+    FieldReader in(bytes, Build);
     CatalogueContents contents;
 
     std::uint32_t headerLength = 0;
     std::u16string header;
-    if (!in.Read32(headerLength) || !in.ReadText(headerLength, header) || !IsHeader(header))
+    if (!in.Read32(headerLength) || !in.ReadText(headerLength, header, true) || !IsHeader(header))
         return std::nullopt;
 
     std::uint32_t sysInfoMode = 0;
@@ -196,8 +225,10 @@ std::optional<CatalogueContents> ParseSettings(std::span<const std::uint8_t> byt
         std::u16string first, second;
         if (!in.ReadReservedString(first) || !in.ReadReservedString(second))
             return std::nullopt;
-        contents.reservedPairs.first.push_back(std::move(first));
-        contents.reservedPairs.second.push_back(std::move(second));
+        if constexpr (Build) {
+            contents.reservedPairs.first.push_back(std::move(first));
+            contents.reservedPairs.second.push_back(std::move(second));
+        }
     }
 
     std::uint32_t groupCount = 0;
@@ -216,34 +247,52 @@ std::optional<CatalogueContents> ParseSettings(std::span<const std::uint8_t> byt
     }
     if (!IsPermutation(contents.groupOrder))
         return std::nullopt;
+    if constexpr (!Build)
+        contents.groupOrder.clear();
 
-    contents.groupNames.reserve(n);
-    contents.backgroundPaths.reserve(n);
-    contents.groupList.reserve(n);
+    contents.groupNames.reserve(Build ? n : 0);
+    contents.backgroundPaths.reserve(Build ? n : 0);
+    contents.groupList.reserve(Build ? n : 0);
+    GroupRecord scratch;
     for (std::size_t j = 0; j < n; ++j) {
         std::uint32_t count = 0;
         std::u16string name, background;
         if (!in.Read32(count) || !in.ReadGroupString(name) || !in.ReadGroupString(background))
             return std::nullopt;
-        contents.groupNames.push_back(std::move(name));
-        contents.backgroundPaths.push_back(std::move(background));
-        GroupRecord& group = contents.groupList.emplace_back();
+        if constexpr (Build) {
+            contents.groupNames.push_back(std::move(name));
+            contents.backgroundPaths.push_back(std::move(background));
+        }
+        GroupRecord& group = Build ? contents.groupList.emplace_back() : scratch;
         const std::size_t k = count & 0xFFFF;
         // Each shortcut takes at least three length fields.
         if (in.Left() / 12 < k)
             return std::nullopt;
-        group.targets.reserve(k);
-        group.names.reserve(k);
-        group.iconRefs.reserve(k);
+        if constexpr (Build) {
+            group.targets.reserve(k);
+            group.names.reserve(k);
+            group.iconRefs.reserve(k);
+        }
         for (std::size_t i = 0; i < k; ++i) {
             ShortcutRecord shortcut;
             if (!in.ReadGroupString(shortcut.target) || !in.ReadGroupString(shortcut.name) ||
                 !in.ReadGroupString(shortcut.iconRef))
                 return std::nullopt;
-            group.Append(std::move(shortcut));
+            if constexpr (Build)
+                group.Append(std::move(shortcut));
         }
     }
     return contents;
+}
+
+} // namespace
+
+std::optional<CatalogueContents> ParseSettings(std::span<const std::uint8_t> bytes) {
+    return Parse<true>(bytes);
+}
+
+bool IsValidSettings(std::span<const std::uint8_t> bytes) {
+    return Parse<false>(bytes).has_value();
 }
 
 std::optional<std::vector<std::uint8_t>> SerializeSettings(const Catalogue& catalogue) {

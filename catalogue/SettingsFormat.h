@@ -32,6 +32,9 @@ inline constexpr std::size_t kMaxSettingsFileBytes = 64u << 20;
 // a NUL. Bytes after the last group entry are ignored.
 [[nodiscard]] std::optional<CatalogueContents> ParseSettings(std::span<const std::uint8_t> bytes);
 
+// Whether ParseSettings would accept the bytes, without keeping anything.
+[[nodiscard]] bool IsValidSettings(std::span<const std::uint8_t> bytes);
+
 // The file for `catalogue`; nullopt when the catalogue is not well formed
 // (Catalogue::IsWellFormed) or holds what the format cannot carry exactly (a
 // group of more than 65535 shortcuts, a string of more than 32767

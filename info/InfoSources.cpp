@@ -1,5 +1,6 @@
 #include "info/InfoSources.h"
 
+#include "platform/afx/StringTable.h"
 #include "platform/base/Clock.h"
 #include "platform/base/Format.h"
 #include "platform/base/Text.h"
@@ -13,12 +14,15 @@ using zorun::Format;
 
 namespace {
 
-constexpr int kCalendarErrorId = 65021;
-constexpr int kTaskErrorId = 65024;
+constexpr UINT kCalendarErrorId = 65021;
+constexpr UINT kTaskErrorId = 65024;
 
-std::u16string ErrorText(int id) {
-    // Until the string table is available to this layer, the English texts.
-    return id == kCalendarErrorId ? u"Calendar Setting Error" : u"Task Setting Error";
+std::u16string ErrorText(UINT id) {
+    std::u16string text = LoadStringW(id);
+    // A build whose table lacks the text still says what went wrong.
+    if (text.empty())
+        text = id == kCalendarErrorId ? u"Calendar Setting Error" : u"Task Setting Error";
+    return text;
 }
 
 constexpr double kBytesToMegabytes = 9.5367431640625e-07; // 1 / 1,048,576

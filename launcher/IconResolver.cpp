@@ -23,18 +23,25 @@ HICON ExtractLarge(const std::u16string& file, int index) {
 
 // The icon a shortcut file names, else the icon of the program it starts.
 HICON ShortcutIcon(const std::u16string& t) {
-    if (const auto bytes = zorun::ReadShortcutFile(t)) {
-        const auto location = zorun::ParseShortcutIconLocation(zorun::ShortcutText(*bytes));
+    // One read serves both: the file is opened once per paint.
+    const auto bytes = zorun::ReadShortcutFile(t);
+    if (!bytes)
+        return nullptr;
+    const auto text = zorun::ShortcutText(*bytes);
+    // Without a '?' the whole text would be taken as the icon file, which
+    // names no file: go straight to the program.
+    if (text.find(u'?') != std::u16string::npos) {
+        const auto location = zorun::ParseShortcutIconLocation(text);
         const long number = location.number;
-        const int index = number > INT_MAX || number < -INT_MAX ? INT_MIN : -static_cast<int>(number);
-        if (index != INT_MIN)
-            if (HICON icon = ExtractLarge(location.file, index))
+        if (number <= INT_MAX && number >= -INT_MAX)
+            if (HICON icon = ExtractLarge(location.file, -static_cast<int>(number)))
                 return icon;
     }
-    char16_t resolved[kResolvedCapacity];
-    if (!SHGetShortcutTarget(t.c_str(), resolved, kResolvedCapacity))
+    auto target = zorun::ParseShortcutTarget(text);
+    if (!target)
         return nullptr;
-    std::u16string program(resolved);
+    // As SHGetShortcutTarget gives it into the device's 100-character buffer.
+    std::u16string program = target->substr(0, kResolvedCapacity - 1);
     if (const auto exe = program.find(u".exe"); exe != std::u16string::npos)
         program.resize(exe + 4);
     // A quoted program path names the same file as an unquoted one.
@@ -58,11 +65,14 @@ HICON ResolveShortcutIcon(std::u16string_view target, std::u16string_view iconRe
         HICON icon = id > 0 && id <= INT_MAX ? LoadIconW(instance, static_cast<int>(id)) : nullptr;
         return icon ? icon : LoadIconW(instance, kGenericProgramIcon);
     }
+    // The tests ignore case; the files are opened by the name as written,
+    // which finds them at once when the case matches the host's.
     const std::u16string t = zorun::FoldText(target);
     if (t.empty())
         return nullptr;
     if (t == kDesktopTarget)
         return LoadIconW(instance, kDesktopIcon);
-    HICON icon = t.find(u".lnk") != std::u16string::npos ? ShortcutIcon(t) : ExtractLarge(t, 0);
+    const std::u16string file(target);
+    HICON icon = t.find(u".lnk") != std::u16string::npos ? ShortcutIcon(file) : ExtractLarge(file, 0);
     return icon ? icon : LoadIconW(instance, kGenericProgramIcon);
 }

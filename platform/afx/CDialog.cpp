@@ -1,6 +1,7 @@
 #include "platform/afx/CDialog.h"
 
 #include "platform/afx/CWinApp.h"
+#include "platform/user/ControlSupport.h"
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
 ON_COMMAND(IDOK, OnOKCommand)
@@ -57,6 +58,7 @@ BOOL CDialog::CreateFromTemplate(bool show) {
 }
 
 INT_PTR CDialog::DoModal() {
+    zorun::FocusKeeper focus;
     if (!CreateFromTemplate(true))
         return -1;
     const INT_PTR result = zorun::RunDialogLoop(m_hWnd);
@@ -66,8 +68,10 @@ INT_PTR CDialog::DoModal() {
 }
 
 BOOL CDialog::Create(UINT templateId, CWnd* parent) {
-    templateId_ = templateId;
-    template_ = nullptr;
+    if (templateId) {
+        templateId_ = templateId;
+        template_ = nullptr;
+    }
     if (parent)
         m_pParentWnd = parent;
     return CreateFromTemplate(true);

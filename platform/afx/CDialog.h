@@ -19,7 +19,7 @@ class CDialog : public CWnd {
     // Runs the dialog modally; IDOK/IDCANCEL or EndDialog's value; -1 when
     // the template is unknown or the window cannot be made.
     virtual INT_PTR DoModal();
-    // Creates the dialog modeless and visible.
+    // Creates the dialog modeless and visible (0: the template given at construction).
     BOOL Create(UINT templateId, CWnd* parent = nullptr);
     void EndDialog(int result);
 

@@ -3,6 +3,7 @@
 #include "platform/afx/CSingleDocTemplate.h"
 #include "platform/afx/CWnd.h"
 #include "platform/afx/StringTable.h"
+#include "platform/user/Chrome.h"
 #include "platform/user/Screen.h"
 
 namespace {
@@ -37,6 +38,9 @@ CWnd* AfxGetMainWnd() {
 void CWinApp::SetMainWnd(CWnd* wnd) {
     m_pMainWnd = wnd;
     zorun::SetMainWindow(wnd ? wnd->m_hWnd : nullptr);
+    // A program with a window has the navigation and command bars.
+    if (wnd)
+        zorun::EnsureChrome();
 }
 
 void CWinApp::AddDocTemplate(CDocTemplate* docTemplate) {

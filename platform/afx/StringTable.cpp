@@ -3,9 +3,11 @@
 #include <algorithm>
 
 std::u16string LoadStringW(UINT id) {
-    for (const auto& s : zorun::StringTable())
-        if (s.id == id && s.text)
-            return s.text;
+    const auto& tables = zorun::StringTables();
+    for (auto t = tables.rbegin(); t != tables.rend(); ++t)
+        for (const auto& s : *t)
+            if (s.id == id && s.text)
+                return s.text;
     return {};
 }
 

@@ -5,6 +5,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 #include "platform/base/WinTypes.h"
 
@@ -15,12 +16,13 @@ struct StringResource {
     const char16_t* text;
 };
 
-inline std::span<const StringResource>& StringTable() {
-    static std::span<const StringResource> table;
-    return table;
+// Every registered table; later registrations take precedence.
+inline std::vector<std::span<const StringResource>>& StringTables() {
+    static std::vector<std::span<const StringResource>> tables;
+    return tables;
 }
 inline bool RegisterStrings(std::span<const StringResource> table) {
-    StringTable() = table;
+    StringTables().push_back(table);
     return true;
 }
 

@@ -411,9 +411,13 @@ BOOL DrawFocusRect(HDC hdc, const RECT* rect) {
         return TRUE;
     // Every other pixel of the frame, each frame pixel visited once, so a
     // second call restores the picture exactly. Only the visible part is walked.
+    // The dots follow the DC's own coordinates, not the surface's: a focus
+    // painted off screen and one drawn on the window must fall on the same
+    // pixels, or drawing one over the other would not remove it.
     const Rect& clip = t->clip;
+    const int phase = (t->offset.x + t->offset.y) & 1;
     auto dotted = [&](int x, int y) {
-        if (((x + y) & 1) == 0 && clip.Contains({x, y}))
+        if (((x + y + phase) & 1) == 0 && clip.Contains({x, y}))
             t->surface->Row(y)[x] ^= kRgb;
     };
     const int x0 = std::max(r.left, clip.left), x1 = std::min(r.right, clip.right);

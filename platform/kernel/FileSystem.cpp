@@ -1,6 +1,8 @@
 #include "platform/kernel/FileSystem.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -66,14 +68,16 @@ std::optional<std::vector<std::uint8_t>> ReadHostFile(LPCWSTR path, std::size_t 
         SetLastError(ERROR_ACCESS_DENIED);
         return std::nullopt;
     }
-    std::vector<std::uint8_t> bytes;
+    // One byte beyond the limit tells a longer file.
+    const std::size_t limit = maxBytes < SIZE_MAX ? maxBytes + 1 : SIZE_MAX;
     const std::size_t expected =
         info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : std::size_t{0};
-    bytes.reserve(std::min(expected, maxBytes) + 1);
-    std::uint8_t buffer[65536];
-    while (true) {
-        const std::size_t wanted = std::min(sizeof buffer, maxBytes + 1 - bytes.size());
-        const ssize_t got = ::read(fd.Get(), buffer, wanted);
+    std::vector<std::uint8_t> bytes(std::min(limit, std::max<std::size_t>(expected + 1, 4096)));
+    std::size_t used = 0;
+    while (used < limit) {
+        if (used == bytes.size())
+            bytes.resize(std::min(limit, bytes.size() * 2));
+        const ssize_t got = ::read(fd.Get(), bytes.data() + used, bytes.size() - used);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -82,16 +86,16 @@ std::optional<std::vector<std::uint8_t>> ReadHostFile(LPCWSTR path, std::size_t 
         }
         if (got == 0)
             break;
-        bytes.insert(bytes.end(), buffer, buffer + got);
-        if (bytes.size() > maxBytes) {
-            if (wholeOnly) {
-                SetLastError(ERROR_FILE_TOO_LARGE);
-                return std::nullopt;
-            }
-            bytes.resize(maxBytes);
-            break;
-        }
+        used += static_cast<std::size_t>(got);
     }
+    if (used > maxBytes) {
+        if (wholeOnly) {
+            SetLastError(ERROR_FILE_TOO_LARGE);
+            return std::nullopt;
+        }
+        used = maxBytes;
+    }
+    bytes.resize(used);
     return bytes;
 }
 

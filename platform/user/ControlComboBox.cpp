@@ -169,6 +169,7 @@ void DropDown(HWND hwnd, ComboState& s) {
     if (!list)
         return;
     SetWindowBackground(list, std::nullopt);
+    MarkTransientWindow(list);
     s.dropped = true;
     s.list = list;
     s.hot = s.selected;

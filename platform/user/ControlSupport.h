@@ -35,8 +35,29 @@ void NotifyParent(HWND control, UINT code);
 [[nodiscard]] DWORD StyleOf(HWND control);
 // The top-level window holding `hwnd` (itself when it is one).
 [[nodiscard]] HWND TopLevelOf(HWND hwnd);
+// Pop-ups that never count as the window in front (menus, drop-down lists,
+// tool tips, the wait cursor): the navigation bar keeps the title of the
+// window beneath them.
+void MarkTransientWindow(HWND hwnd);
+[[nodiscard]] bool IsTransientWindow(HWND hwnd);
 // The control's client rectangle (empty when it is gone).
 [[nodiscard]] RECT ClientOf(HWND control);
+
+// Gives the focus back, when the scope ends, to the window that had it
+// (modal pop-ups take the focus; their owner gets it back).
+class FocusKeeper {
+  public:
+    FocusKeeper() : previous_(GetFocus()) {}
+    FocusKeeper(const FocusKeeper&) = delete;
+    FocusKeeper& operator=(const FocusKeeper&) = delete;
+    ~FocusKeeper() {
+        if (previous_ && IsWindow(previous_) && IsWindowVisible(previous_))
+            SetFocus(previous_);
+    }
+
+  private:
+    HWND previous_;
+};
 
 LRESULT StaticProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT ButtonProc(HWND, UINT, WPARAM, LPARAM);

@@ -1,5 +1,7 @@
 #include "platform/user/Controls.h"
 
+#include <unordered_set>
+
 #include "platform/user/ControlSupport.h"
 #include "platform/user/Screen.h"
 
@@ -32,6 +34,23 @@ HWND TopLevelOf(HWND hwnd) {
         hwnd = parent;
     }
     return hwnd;
+}
+
+namespace {
+std::unordered_set<HWND>& Transients() {
+    static std::unordered_set<HWND> transients;
+    return transients;
+}
+} // namespace
+
+void MarkTransientWindow(HWND hwnd) {
+    std::erase_if(Transients(), [](HWND h) { return !IsWindow(h); });
+    if (hwnd)
+        Transients().insert(hwnd);
+}
+
+bool IsTransientWindow(HWND hwnd) {
+    return hwnd && IsWindow(hwnd) && Transients().count(hwnd);
 }
 
 RECT ClientOf(HWND control) {

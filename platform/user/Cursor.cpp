@@ -1,9 +1,11 @@
 // The wait cursor: a small hourglass in the centre of the screen, above
 // every window, shown while at least one SetWaitCursor(true) is not yet
 // matched by SetWaitCursor(false).
+#include "platform/user/Cursor.h"
 #include "platform/gdi/Surface.h"
 #include "platform/user/Backend.h"
 #include "platform/user/ControlPaint.h"
+#include "platform/user/ControlSupport.h"
 #include "platform/user/Screen.h"
 
 namespace {
@@ -56,6 +58,7 @@ void SetWaitCursor(bool on) {
                                      WS_POPUP | WS_DISABLED, x, y, kSize, kSize, nullptr, nullptr,
                                      WaitProc, nullptr);
         if (waitWindow) {
+            zorun::MarkTransientWindow(waitWindow);
             ShowWindow(waitWindow, SW_SHOWNA);
             UpdateWindow(waitWindow);
         }

@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/user/ControlSupport.h"
 #include "platform/user/Controls.h"
 #include "platform/user/ModalLoop.h"
 #include "platform/user/Screen.h"
@@ -269,6 +270,7 @@ std::intptr_t DialogBoxIndirectParamW(HINSTANCE instance, const zorun::DialogTem
                                       HWND owner, DLGPROC proc, LPARAM initParam) {
     if (!dialog)
         return -1;
+    zorun::FocusKeeper focus;
     pendingDlgProc = proc;
     HWND hwnd = zorun::CreateDialogWindow(*dialog, owner, DlgProcWindow, initParam, true);
     pendingDlgProc = nullptr;

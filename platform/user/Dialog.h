@@ -11,6 +11,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 #include "platform/user/WinUser.h"
 
@@ -56,18 +57,21 @@ struct DialogTemplate {
 
 // The registry of dialog templates by number (header-only: the resource
 // library registers without linking the window system).
-inline std::span<const DialogTemplate>& DialogTemplateTable() {
-    static std::span<const DialogTemplate> table;
-    return table;
+// Later registrations take precedence.
+inline std::vector<std::span<const DialogTemplate>>& DialogTemplateTables() {
+    static std::vector<std::span<const DialogTemplate>> tables;
+    return tables;
 }
 inline bool RegisterDialogTemplates(std::span<const DialogTemplate> table) {
-    DialogTemplateTable() = table;
+    DialogTemplateTables().push_back(table);
     return true;
 }
 [[nodiscard]] inline const DialogTemplate* FindDialogTemplate(int number) {
-    for (const auto& t : DialogTemplateTable())
-        if (t.number == number)
-            return &t;
+    const auto& tables = DialogTemplateTables();
+    for (auto table = tables.rbegin(); table != tables.rend(); ++table)
+        for (const auto& t : *table)
+            if (t.number == number)
+                return &t;
     return nullptr;
 }
 

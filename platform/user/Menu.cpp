@@ -222,8 +222,10 @@ HMENU zorun::LoadMenuIndirect(std::span<const MenuTemplateItem> items) {
 }
 
 HMENU LoadMenuW(HINSTANCE, int number) {
-    for (const auto& t : zorun::MenuTemplateTable())
-        if (t.number == number)
-            return zorun::LoadMenuIndirect(t.items);
+    const auto& tables = zorun::MenuTemplateTables();
+    for (auto table = tables.rbegin(); table != tables.rend(); ++table)
+        for (const auto& t : *table)
+            if (t.number == number)
+                return zorun::LoadMenuIndirect(t.items);
     return nullptr;
 }

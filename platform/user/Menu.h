@@ -6,6 +6,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 #include "platform/user/WinUser.h"
 
@@ -46,12 +47,13 @@ struct MenuTemplate {
 // The registry of menu templates by number, filled by the language's
 // resources at start-up (header-only so the resource library needs no link
 // to the window system).
-inline std::span<const MenuTemplate>& MenuTemplateTable() {
-    static std::span<const MenuTemplate> table;
-    return table;
+// Later registrations take precedence.
+inline std::vector<std::span<const MenuTemplate>>& MenuTemplateTables() {
+    static std::vector<std::span<const MenuTemplate>> tables;
+    return tables;
 }
 inline bool RegisterMenuTemplates(std::span<const MenuTemplate> table) {
-    MenuTemplateTable() = table;
+    MenuTemplateTables().push_back(table);
     return true;
 }
 

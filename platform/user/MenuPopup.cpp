@@ -142,6 +142,7 @@ bool MenuTracker::Open(HMENU menu, int x, int y, UINT align, int avoidLeft) {
     if (!hwnd)
         return false;
     zorun::SetWindowBackground(hwnd, std::nullopt);
+    zorun::MarkTransientWindow(hwnd);
     levels_.push_back({menu, hwnd, {left, top, left + size.cx, top + size.cy}, -1});
     ShowWindow(hwnd, SW_SHOWNA);
     return true;
@@ -392,6 +393,7 @@ BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, HWND owner, const
     if (!IsMenu(menu))
         return FALSE;
     MenuTracker* const outer = activeTracker;
+    zorun::FocusKeeper focus;
     MenuTracker tracker(owner, flags);
     activeTracker = &tracker;
     const UINT command = tracker.Run(menu, x, y);

@@ -115,6 +115,7 @@ LRESULT BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 int MessageBoxW(HWND owner, const char16_t* text, const char16_t* caption, UINT type) {
     zorun::RegisterBuiltinControls();
+    zorun::FocusKeeper focus;
     BoxState state;
     state.text = text ? text : u"";
     state.caption = caption ? caption : u"";

@@ -12,6 +12,10 @@
 #include "platform/user/WinUser.h"
 
 class AfxTest : public ::testing::Test {
+  public:
+    // The composed screen's pixel as 0xRRGGBB.
+    static std::uint32_t ScreenPixel(int x, int y);
+
   protected:
     void SetUp() override;
     void TearDown() override;
@@ -25,8 +29,6 @@ class AfxTest : public ::testing::Test {
     static void Type(std::u16string_view text);
     // Runs every queued message and paint (never waits).
     static void Pump();
-    // The composed screen's pixel as 0xRRGGBB.
-    static std::uint32_t ScreenPixel(int x, int y);
 
     zorun::VirtualClock clock{0};
 };
