@@ -1,34 +1,18 @@
-// The program's entry: the platform runtime around the application object.
-// (An empty frame for now; the program's own classes take over from here.)
+// The program's entry: the platform runtime (options, device root, clock,
+// display) around the application object. A new device root is provisioned
+// first, so the very first start shows the default groups on their pictures.
 
-#include "platform/afx/CFrameWnd.h"
-#include "platform/afx/CWinApp.h"
+#include "app/CZorunApp.h"
+#include "app/DeviceProvisioning.h"
 #include "platform/backend/Platform.h"
-
-namespace {
-
-class CEmptyApp : public CWinApp {
-  public:
-    BOOL InitInstance() override {
-        auto* frame = new CFrameWnd;
-        frame->m_bAutoDelete = false; // ours until its window exists
-        if (!frame->Create(nullptr, u"Zorun")) {
-            delete frame;
-            return FALSE;
-        }
-        frame->m_bAutoDelete = true;
-        SetMainWnd(frame);
-        frame->ShowWindow(SW_SHOW);
-        frame->UpdateWindow();
-        return TRUE;
-    }
-};
-
-} // namespace
+#include "platform/kernel/DeviceRoot.h"
 
 int main(int argc, char** argv) {
     return zorun::RunPlatform(argc, argv, [] {
-        CEmptyApp app;
+        // A root that cannot be provisioned still runs: the program then
+        // shows what it finds, as on a device without those files.
+        (void)ProvisionDeviceRootIfNew(zorun::DeviceRoot());
+        CZorunApp app;
         return zorun::RunApplication(app);
     });
 }

@@ -12,6 +12,8 @@ namespace zorun {
 // --version print and return 0; a bad option or script prints why on stderr
 // and returns 2, before programMain runs. A script that could not write a
 // screenshot or text dump makes a successful run return 1.
+// For start-up measurements, ZORUN_FIRST_FRAME_FD=n in the environment makes
+// it write one byte to descriptor n when the first frame has been presented.
 int RunPlatform(int argc, char** argv, const std::function<int()>& programMain);
 
 } // namespace zorun

@@ -20,12 +20,22 @@ struct Backend {
     // deadlineMs (nothing = no deadline). May return early; the loop asks again.
     std::function<void(std::optional<std::uint64_t> deadlineMs)> wait;
     std::function<void()> shutdown;
+    // Brings the program's host window in front of the host's other windows
+    // (nothing where there are none).
+    std::function<void()> raise;
 };
 
 // The backend in force; nullptr = none (unit tests: waiting only moves a
 // virtual clock to the next timer).
 void SetBackend(Backend* backend);
 [[nodiscard]] Backend* CurrentBackend();
+
+// Asks the backend to bring the program's host window to the front: what a
+// later start of the program asks of the running one.
+inline void RaiseHostWindow() {
+    if (Backend* backend = CurrentBackend(); backend && backend->raise)
+        backend->raise();
+}
 
 // The descriptors registered with AddWatchedFd (Input.h), for the backends'
 // wait; ServeWatchedFd runs the callback of one that became readable.

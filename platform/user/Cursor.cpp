@@ -1,6 +1,7 @@
 // The wait cursor: a small hourglass in the centre of the screen, above
 // every window, shown while at least one SetWaitCursor(true) is not yet
 // matched by SetWaitCursor(false).
+#include "platform/user/Cursor.h"
 #include "platform/gdi/Surface.h"
 #include "platform/user/Backend.h"
 #include "platform/user/ControlPaint.h"

@@ -76,6 +76,16 @@ bool InputToMessage(const InputEvent& input, MSG* msg) {
     return false;
 }
 
+// A tap on a window of another top-level window brings that one forward, as
+// on the device; the chrome (tool windows) never takes the activation.
+void ActivateOnTap(HWND target) {
+    auto& ws = WindowSystem::Get();
+    HWND top = ws.TopLevelOf(target);
+    Window* w = ws.Lasting(top);
+    if (w && top != ws.active && !(w->exStyle & WS_EX_TOOLWINDOW))
+        SetActiveWindow(top);
+}
+
 void NoteInputRead(const InputEvent& input) {
     auto& ws = WindowSystem::Get();
     switch (input.kind) {
@@ -162,6 +172,8 @@ bool ReadMessage(MSG* msg, HWND filter, UINT min, UINT max, bool remove) {
                 NoteInputRead(entry.input);
             ws.queue.erase(ws.queue.begin() + static_cast<std::ptrdiff_t>(i));
             ws.lastMsg = m;
+            if (m.message == WM_LBUTTONDOWN)
+                ActivateOnTap(m.hwnd);
         }
         *msg = m;
         return true;
@@ -254,7 +266,10 @@ BOOL PeekMessageW(MSG* msg, HWND hwnd, UINT min, UINT max, UINT remove) {
     if (zorun::ReadMessage(msg, hwnd, min, max, take))
         return TRUE;
     // Let the backend hand over input that arrived meanwhile, without blocking.
-    if (zorun::Backend* backend = zorun::CurrentBackend(); backend && backend->wait) {
+    // In virtual time nothing arrives meanwhile: the script moves on only when
+    // the loop waits.
+    zorun::Backend* backend = zorun::CurrentBackend();
+    if (backend && backend->wait && !zorun::CurrentClock().IsVirtual()) {
         backend->wait(zorun::CurrentClock().NowMs());
         return zorun::ReadMessage(msg, hwnd, min, max, take) ? TRUE : FALSE;
     }

@@ -44,7 +44,8 @@ void SetMainWindow(HWND hwnd);
 // White unless changed.
 void SetWindowBackground(HWND hwnd, std::optional<COLORREF> color);
 
-// Destroys every window and forgets all messages, timers and state (tests).
+// Forgets every window, message, timer and state without telling any window
+// (their procedures' objects may be gone): at exit and between tests.
 void ResetWindowSystem();
 
 } // namespace zorun

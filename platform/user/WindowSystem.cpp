@@ -208,14 +208,9 @@ void WindowSystem::DropMessagesFor(HWND hwnd) {
 }
 
 void WindowSystem::Reset() {
-    for (;;) {
-        // Destroy from the top of the z-order; DestroyWindow takes owned windows along.
-        if (topLevels.empty())
-            break;
-        HWND h = topLevels.front();
-        if (!DestroyWindow(h))
-            std::erase(topLevels, h);
-    }
+    // No messages: the objects behind the windows' procedures may be gone.
+    for (auto& [dc, surface] : windowDCs)
+        DeleteDC(dc);
     windows_.clear();
     topLevels.clear();
     queue.clear();

@@ -68,6 +68,25 @@ TEST_F(Input, TopmostVisibleEnabledWindowTakesTheStylus) {
               (std::vector<Logged>{{frame, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 174)}}));
 }
 
+TEST_F(Input, TapActivatesItsTopLevelWindowButNotTheChrome) {
+    HWND frame = MakeWindow({0, 26, 240, 294});
+    HWND tip = MakeWindow({0, 200, 240, 294});
+    HWND bar =
+        CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, u"TEST", u"", WS_POPUP | WS_VISIBLE, 0, 0,
+                        240, 26, nullptr, nullptr, &WindowTest::Proc, nullptr);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), tip);
+    Stylus(Kind::StylusDown, 10, 50);
+    Stylus(Kind::StylusUp, 10, 50);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), frame);
+    EXPECT_EQ(GetFocus(), frame);
+    Stylus(Kind::StylusDown, 10, 10);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), frame);
+    EXPECT_EQ(Only({WM_LBUTTONDOWN}).back().hwnd, bar);
+}
+
 TEST_F(Input, KeysGoToTheFocusElseTheActiveWindow) {
     HWND frame = MakeWindow({0, 26, 240, 294});
     HWND edit = MakeWindow({10, 10, 100, 30}, frame, WS_CHILD | WS_VISIBLE, 1);

@@ -87,6 +87,10 @@ Point SdlDisplay::ToDevice(int windowX, int windowY) const {
     return {down(windowX, offset_.x), down(windowY, offset_.y)};
 }
 
+void SdlDisplay::Raise() {
+    SDL_RaiseWindow(window_);
+}
+
 void SdlDisplay::Present(const Surface& framebuffer) {
     last_ = &framebuffer;
     SDL_Surface* target = SDL_GetWindowSurface(window_);
@@ -269,6 +273,7 @@ Backend MakeSdlBackend(SdlDisplay& display) {
     backend.present = [&display](const Surface& framebuffer) { display.Present(framebuffer); };
     backend.wait = [&display](std::optional<std::uint64_t> deadline) { display.Wait(deadline); };
     backend.shutdown = [] {};
+    backend.raise = [&display] { display.Raise(); };
     return backend;
 }
 

@@ -22,6 +22,8 @@ class SdlDisplay {
 
     void Present(const Surface& framebuffer);
     void Wait(std::optional<std::uint64_t> deadlineMs);
+    // Raises the window above the host's other windows and gives it the focus.
+    void Raise();
 
   private:
     void Layout(); // scale and offset from the window's size

@@ -1,0 +1,201 @@
+// The main frame on the whole program: start-up, the menus' enabled items,
+// ClearType, help, "Save", and the save on every way out with its message
+// when the settings file cannot be written.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+#include <thread>
+
+#include "app/CommandIds.h"
+#include "catalogue/SettingsFile.h"
+#include "launcher/CZorunView.h"
+#include "platform/afx/CMenu.h"
+#include "platform/user/Screen.h"
+#include "tests/app/AppHarness.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void WriteClearType(const fs::path& root, const char* value) {
+    fs::create_directories(root);
+    std::ofstream(root / "registry.reg") << "Windows Registry Editor Version 5.00\n\n"
+                                            "[HKEY_CURRENT_USER\\Software\\MicroSoft\\Shell]\n"
+                                            "\"ClearType\"=dword:"
+                                         << value << "\n";
+}
+
+// Counts the windows that come to the foreground other than the main frame:
+// the message boxes of the frame.
+class ForegroundCounter {
+  public:
+    ForegroundCounter() {
+        id_ = zorun::AddForegroundListener([this](HWND w) {
+            if (w && w != zorun::MainWindow() && seen_.insert(w).second)
+                ++count_;
+        });
+    }
+    ~ForegroundCounter() { zorun::RemoveForegroundListener(id_); }
+    [[nodiscard]] int Count() const { return count_; }
+
+  private:
+    int id_ = 0;
+    int count_ = 0;
+    std::set<HWND> seen_;
+};
+
+UINT State(HMENU menu, UINT id) {
+    return GetMenuState(menu, id, MF_BYCOMMAND);
+}
+
+} // namespace
+
+TEST(MainFrame, StartsWithTheDefaultCatalogueUnderItsTitle) {
+    AppHarness app;
+    ASSERT_TRUE(app.Start());
+    CMainFrame* frame = app.Frame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->GetWindowText(), u"Zorun");
+    EXPECT_TRUE(frame->IsWindowVisible());
+    EXPECT_EQ(frame->catalogue.GroupCount(), 4);
+    EXPECT_EQ(frame->catalogue.GroupName(0), u"Programs");
+    ASSERT_NE(frame->launcherView, nullptr);
+    EXPECT_EQ(frame->GetLauncherView(), frame->launcherView);
+    EXPECT_EQ(frame->GetSplitterWindow(), frame->splitter.GetSafeHwnd());
+    EXPECT_TRUE(app.ScreenShows(u"Game")); // the third tab
+}
+
+TEST(MainFrame, ShortcutItemsAreGreyWithoutASelection) {
+    AppHarness app;
+    ASSERT_TRUE(app.Start());
+    CMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(132));
+    HMENU edit = GetSubMenu(menu, 0);
+    HMENU tools = GetSubMenu(menu, 1);
+    ASSERT_NE(edit, nullptr);
+    ASSERT_NE(tools, nullptr);
+    HWND frame = app.Frame()->GetSafeHwnd();
+
+    SendMessageW(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 0);
+    SendMessageW(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(tools), 1);
+    for (UINT id : {CommandId::DeleteShortcut, CommandId::ChangeIcon, CommandId::RenameShortcut})
+        EXPECT_TRUE(State(edit, id) & MF_GRAYED) << id;
+    for (UINT id : {CommandId::CopyTo, CommandId::MoveTo})
+        EXPECT_TRUE(State(tools, id) & MF_GRAYED) << id;
+    for (UINT id : {CommandId::AddShortcut, CommandId::AddGroup, CommandId::Save})
+        EXPECT_FALSE(State(edit, id) & MF_GRAYED) << id;
+    EXPECT_FALSE(State(tools, CommandId::Monitor) & MF_GRAYED);
+    // Every item of the menu is there with its command.
+    for (UINT id : {32776u, 32777u, 32778u, 32779u, 32780u, 32781u, 32782u, 32783u, 32784u, 32785u,
+                    32786u, 57664u, 57665u})
+        EXPECT_NE(State(edit, id), static_cast<UINT>(-1)) << id;
+
+    // With a shortcut selected (keys move the selection) they are enabled,
+    // also when the "Shortcut" sub-menu itself opens.
+    app.Frame()->catalogue.AppendShortcut(0, {u"\\Windows\\x.exe", u"X", u"0"});
+    app.Frame()->launcherView->SelectGroup(1);
+    app.Pump();
+    app.Key(VK_RIGHT);
+    ASSERT_NE(app.Frame()->launcherView->SelectedItem(), -1);
+    HMENU shortcut = GetSubMenu(edit, 1);
+    SendMessageW(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(shortcut), 1);
+    SendMessageW(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(tools), 1);
+    for (UINT id : {CommandId::DeleteShortcut, CommandId::ChangeIcon, CommandId::RenameShortcut})
+        EXPECT_FALSE(State(shortcut, id) & MF_GRAYED) << id;
+    for (UINT id : {CommandId::CopyTo, CommandId::MoveTo})
+        EXPECT_FALSE(State(tools, id) & MF_GRAYED) << id;
+}
+
+TEST(MainFrame, ClearTypeIsReadOnceAtCreation) {
+    for (auto [value, on] : {std::pair{"00000001", true}, {"00000002", false}}) {
+        AppHarness app;
+        WriteClearType(app.Root(), value);
+        ASSERT_TRUE(app.Start());
+        EXPECT_EQ(app.Frame()->IsClearTypeOn(), on) << value;
+        EXPECT_EQ(clearTypeOn, on) << value;
+    }
+}
+
+TEST(MainFrame, SaveWritesNowSoAKillLaterLosesNothing) {
+    AppHarness app;
+    ASSERT_TRUE(app.Start());
+    ASSERT_FALSE(fs::exists(app.SettingsFile()));
+    ASSERT_TRUE(app.Frame()->catalogue.AppendGroup(u"Work", u""));
+    ForegroundCounter boxes;
+    app.Command(CommandId::Save);
+    EXPECT_EQ(boxes.Count(), 0);
+    // What a later start would read, even if this process never ends well.
+    Catalogue reread;
+    ASSERT_TRUE(LoadSettings(reread));
+    EXPECT_EQ(reread.Contents(), app.Frame()->catalogue.Contents());
+    EXPECT_EQ(reread.GroupName(4), u"Work");
+}
+
+TEST(MainFrame, EveryWayOutSavesTheCatalogue) {
+    // "Exit" from the menu, and a close of the main window (what the
+    // platform makes of the window's close button and of the quit signals).
+    for (UINT how : {CommandId::Exit, 0u}) {
+        AppHarness app;
+        ASSERT_TRUE(app.Start());
+        ASSERT_TRUE(app.Frame()->catalogue.AppendGroup(u"Late edit", u""));
+        if (how)
+            app.Command(how);
+        else
+            app.Close();
+        EXPECT_FALSE(app.Running());
+        Catalogue reread;
+        ASSERT_TRUE(LoadSettings(reread)) << how;
+        EXPECT_EQ(reread.GroupName(4), u"Late edit") << how;
+    }
+}
+
+TEST(MainFrame, AnUnwritableSettingsFileIsReportedOnce) {
+    AppHarness app;
+    ASSERT_TRUE(app.Start());
+    app.Command(CommandId::Save);
+    ASSERT_TRUE(fs::exists(app.SettingsFile()));
+    fs::permissions(app.SettingsFile(), fs::perms::owner_read | fs::perms::group_read);
+    const auto before = fs::file_size(app.SettingsFile());
+    ASSERT_TRUE(app.Frame()->catalogue.AppendGroup(u"Unsaved", u""));
+
+    {
+        // "Save": the stop message, dismissed with Return.
+        ForegroundCounter boxes;
+        PostMessageW(app.Frame()->GetSafeHwnd(), WM_COMMAND, CommandId::Save, 0);
+        app.QueueKey(VK_RETURN);
+        app.Pump();
+        EXPECT_EQ(boxes.Count(), 1);
+        EXPECT_TRUE(app.Running());
+    }
+    {
+        // At exit: the exclamation message, once, and the program still ends.
+        ForegroundCounter boxes;
+        PostMessageW(app.Frame()->GetSafeHwnd(), WM_CLOSE, 0, 0);
+        app.QueueKey(VK_RETURN);
+        app.QueueKey(VK_RETURN);
+        app.Pump();
+        EXPECT_EQ(boxes.Count(), 1);
+        EXPECT_FALSE(app.Running());
+    }
+    EXPECT_EQ(fs::file_size(app.SettingsFile()), before);
+}
+
+TEST(MainFrame, HelpStartsTheHelpViewerOnTheContents) {
+    AppHarness app;
+    const fs::path marker = app.Folder() / "help-args";
+    fs::create_directories(app.Root() / "Windows");
+    const fs::path viewer = app.Root() / "Windows" / "PegHelp.exe";
+    std::ofstream(viewer) << "#!/bin/sh\necho \"$*\" > '" << marker.string() << ".new'\nmv '"
+                          << marker.string() << ".new' '" << marker.string() << "'\n";
+    fs::permissions(viewer, fs::perms::owner_all);
+    ASSERT_TRUE(app.Start());
+    app.Frame()->SendMessage(WM_HELP);
+    for (int i = 0; i < 500 && !fs::exists(marker); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::ifstream in(marker);
+    std::string args;
+    std::getline(in, args);
+    EXPECT_EQ(args, "Zorun.htm#Main_Contents");
+}
