@@ -57,6 +57,14 @@ wait_until() {
   return 1
 }
 
+# True once process PID has ended (a child that has not been waited for
+# stays a zombie, which kill -0 still finds).
+process_ended() {
+  local state
+  state=$(ps -o stat= -p "$1" 2>/dev/null)
+  [ -z "$state" ] || [ "${state:0:1}" = Z ]
+}
+
 # Starts Xvfb on a free display (it picks the number) and the window manager.
 start_x() {
   local fifo=$WORK/displayfd
@@ -102,9 +110,10 @@ find_zorun_window() {
   [ -n "$ZORUN_WINDOW" ]
 }
 
-# click X Y: a stylus tap at device-screen pixel (X, Y).
+# click X Y: a stylus tap at device-screen pixel (X, Y). (No --sync: it waits
+# for a motion that never comes when the pointer is already there.)
 click() {
-  xdotool mousemove --sync $(($1 * SCALE + 1)) $(($2 * SCALE + 1)) click 1
+  xdotool mousemove $(($1 * SCALE + 1)) $(($2 * SCALE + 1)) click 1
 }
 
 # The program's settings file in the device root.
