@@ -1,8 +1,9 @@
 // The information panel's hit rules: every edge of every hit rectangle for
-// both column steps, the page strip, the region page, and the action table.
+// both column steps, the page strip and the region page.
 
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 #include "info/InfoPanelActions.h"
 
@@ -96,20 +97,4 @@ TEST(InfoPanelHits, PageStripAndRegionPage) {
     EXPECT_EQ(Classify(shifted, POINT{14, 14}, 3, 1).field, -1);
     EXPECT_EQ(Classify(shifted, POINT{15, 15}, 3, 1).field, 0);
     EXPECT_TRUE(Classify(shifted, POINT{226, 4}, 3, 1).turnPage);
-}
-
-TEST(InfoPanelHits, ActionTable) {
-    const std::pair<const char16_t*, const char16_t*> expected[] = {
-        {u"\\windows\\tmail.exe", u""},
-        {u"\\windows\\poutlook.exe", u"calendar"},
-        {u"\\windows\\poutlook.exe", u"tasks"},
-        {u"\\windows\\ctlpnl.exe", u"cplmain.cpl 3,0"},
-        {u"\\windows\\ctlpnl.exe", u"cplmain.cpl 4,0"},
-        {u"\\windows\\clock.exe", u""},
-        {u"\\windows\\ctlpnl.exe", u"cplmain.cpl 18,0"},
-    };
-    for (int f = 0; f < InfoPanelActions::kFieldCount; ++f) {
-        EXPECT_EQ(std::u16string(InfoPanelActions::ActionFor(f).program), expected[f].first);
-        EXPECT_EQ(std::u16string(InfoPanelActions::ActionFor(f).parameters), expected[f].second);
-    }
 }
