@@ -16,7 +16,7 @@ for signal in TERM INT HUP; do
   wait_until 20 process_ended "$ZORUN_PID" || fail "SIG$signal did not end the program"
   wait "$ZORUN_PID"
   status=$?
-  [ "$status" -eq 0 ] || fail "SIG$signal gave exit status $status"
+  [ "$status" -eq 0 ] || fail "SIG$signal gave exit status $status: $(cat "$WORK/zorun.log")"
   settings_saved ||
     fail "SIG$signal: the catalogue was not saved"
 done

@@ -16,6 +16,8 @@ export XDG_DATA_HOME=$WORK/data
 mkdir -p "$MARKERS" "$XDG_DATA_HOME"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 SCALE=2
+# Sanitizer builds: leaks of the host's libraries are not the program's.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/lsan-suppressions.txt:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 failures=0
 background_pids=()
 
