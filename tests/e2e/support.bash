@@ -99,11 +99,15 @@ start_zorun() {
     7>"$ready" >"$WORK/zorun.log" 2>&1 &
   ZORUN_PID=$!
   background_pids+=("$ZORUN_PID")
-  local byte
-  read -r -t 20 -n 1 byte <"$ready" || true
+  local byte=
+  read -r -t 30 -n 1 byte <"$ready" || true
   rm -f "$ready"
   ZORUN_WINDOW=
-  wait_until 20 find_zorun_window || { echo "no window: $(cat "$WORK/zorun.log")"; exit 1; }
+  wait_until 30 find_zorun_window || {
+    echo "no window (first frame: '${byte}', process: $(ps -o stat= -p "$ZORUN_PID")," \
+      "windows: $(xdotool search --pid "$ZORUN_PID" 2>&1 | tr '\n' ' ')): $(cat "$WORK/zorun.log")"
+    exit 1
+  }
 }
 find_zorun_window() {
   ZORUN_WINDOW=$(xdotool search --onlyvisible --pid "$ZORUN_PID" 2>/dev/null | head -n1)
