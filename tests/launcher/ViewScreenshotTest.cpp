@@ -30,8 +30,8 @@ TEST_F(ViewScreenshot, GroupOfSixOnABackgroundWithOneSelected) {
     MakeGroups(4, {}, {u"Programs", u"Multimedia", u"Game", u"Favorite"});
     GetCatalogue().SetBackground(0, u"\\Windows\\skin 1.bmp");
     const std::pair<const char16_t*, const char16_t*> shortcuts[] = {
-        {u"Mail", u"133"},     {u"Calendar", u"134"},         {u"Contacts", u"135"},
-        {u"Notes", u"136"},    {u"Internet Explorer", u"145"}, {u"Media Player", u"146"},
+        {u"Mail", u"133"},  {u"Calendar", u"134"},          {u"Contacts", u"135"},
+        {u"Notes", u"136"}, {u"Internet Explorer", u"145"}, {u"Media Player", u"146"},
     };
     for (const auto& [name, icon] : shortcuts)
         (void)GetCatalogue().AppendShortcut(0, {u"\\Windows\\prog.exe", name, icon});
