@@ -123,7 +123,6 @@ bool CMainFrame::CreateCommandBar() {
         return false;
     if (!commandBar.SendMessage(TB_SETTOOLTIPS, 3, reinterpret_cast<LPARAM>(&toolTips[1])))
         return false;
-    commandBar.SetBarStyle(commandBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY |
-                           CBRS_SIZE_FIXED);
+    commandBar.SetBarStyle(commandBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_FIXED);
     return true;
 }

@@ -29,15 +29,16 @@ struct Fixture {
             const auto name = "tool" + std::to_string(i);
             std::ofstream(tmp / "data/applications" / (name + ".desktop"))
                 << "[Desktop Entry]\nType=Application\nExec=" << name << "\nIcon=" << name << "\n";
-            (void)zorun::WritePng(zorun::Surface(48, 48, 0xFF3060A0u + i),
-                                  (tmp / "data/icons/hicolor/48x48/apps" / (name + ".png")).string());
+            (void)zorun::WritePng(
+                zorun::Surface(48, 48, 0xFF3060A0u + i),
+                (tmp / "data/icons/hicolor/48x48/apps" / (name + ".png")).string());
             std::ofstream(tmp / "device/Windows" / (name + ".exe")) << "#!/bin/sh\n";
             std::ofstream(tmp / "device/Windows/Start Menu" / (name + ".lnk"))
                 << "20#\\Windows\\" << name << ".exe -x";
         }
         zorun::SetDeviceRoot(tmp / "device");
-        zorun::SetDefaultHostIconIndex(std::make_unique<zorun::HostIconIndex>(
-            zorun::IconSearchPaths{{tmp / "data"}, {}}));
+        zorun::SetDefaultHostIconIndex(
+            std::make_unique<zorun::HostIconIndex>(zorun::IconSearchPaths{{tmp / "data"}, {}}));
     }
     ~Fixture() {
         zorun::SetDefaultHostIconIndex(nullptr);
@@ -54,7 +55,8 @@ void SixShortcutIcons(benchmark::State& state) {
     for (auto _ : state)
         for (int i = 0; i < 6; ++i) {
             const auto n = std::to_string(i);
-            std::u16string target = viaShortcut ? u"\\Windows\\Start Menu\\tool" : u"\\Windows\\tool";
+            std::u16string target =
+                viaShortcut ? u"\\Windows\\Start Menu\\tool" : u"\\Windows\\tool";
             target += char16_t(u'0' + i);
             target += viaShortcut ? u".lnk" : u".exe";
             HICON icon = ResolveShortcutIcon(target, u"0");
@@ -64,7 +66,11 @@ void SixShortcutIcons(benchmark::State& state) {
     DeleteDC(dc);
     DeleteObject(canvas);
 }
-BENCHMARK(SixShortcutIcons)->Arg(0)->Arg(1)->ArgNames({"shortcut_files"})->Unit(benchmark::kMicrosecond);
+BENCHMARK(SixShortcutIcons)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgNames({"shortcut_files"})
+    ->Unit(benchmark::kMicrosecond);
 
 void SixReadyIcons(benchmark::State& state) {
     HBITMAP canvas = CreateCompatibleBitmap(nullptr, 240, 184);

@@ -40,6 +40,8 @@ function(zorun_test name)
     endif()
   endforeach()
   target_link_libraries(${name} PRIVATE ${deps} test_support GTest::gtest GTest::gmock GTest::gtest_main)
+  # One variable per property: gtest_discover_tests splits a list of them apart.
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "ZORUN_SOURCE_DIR=${CMAKE_SOURCE_DIR};ZORUN_CORPORA=${CMAKE_SOURCE_DIR}/../shared/corpora")
+    PROPERTIES ENVIRONMENT "ZORUN_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+               ENVIRONMENT_MODIFICATION "ZORUN_CORPORA=set:${CMAKE_SOURCE_DIR}/../shared/corpora")
 endfunction()

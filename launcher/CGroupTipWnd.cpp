@@ -79,8 +79,7 @@ void CGroupTipWnd::OnPaint() {
     HGDIOBJ oldFont = font ? dc.SelectObject(font) : nullptr;
     // The text lies inside the border, as in a window with a frame of its own.
     RECT textRect{client.left + 1, client.top + 1, client.right - 1, client.bottom - 1};
-    DrawTextW(dc.GetSafeHdc(), text_.c_str(), static_cast<int>(text_.size()), &textRect,
-              DT_CENTER);
+    DrawTextW(dc.GetSafeHdc(), text_.c_str(), static_cast<int>(text_.size()), &textRect, DT_CENTER);
     if (font) {
         dc.SelectObject(oldFont);
         DeleteObject(font);

@@ -8,7 +8,7 @@
 #include "platform/afx/CWnd.h"
 
 class CGroupTipWnd : public CWnd {
-public:
+  public:
     static constexpr UINT_PTR kHideTimer = 48;
     static constexpr UINT kHideDelayMs = 2000;
     static constexpr COLORREF kBackground = RGB(255, 255, 200);
@@ -25,14 +25,14 @@ public:
 
     [[nodiscard]] const std::u16string& Text() const { return text_; }
 
-protected:
+  protected:
     BOOL OnEraseBkgnd(CDC* dc);
     void OnPaint();
     void OnTimer(UINT_PTR id);
 
     DECLARE_MESSAGE_MAP()
 
-private:
+  private:
     std::u16string text_;
     HWND owner_ = nullptr;
     bool clearType_ = false;

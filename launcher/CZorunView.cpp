@@ -37,7 +37,9 @@ END_MESSAGE_MAP()
 CZorunView::CZorunView() = default;
 CZorunView::~CZorunView() = default;
 
-ProgramHost* CZorunView::Host() { return dynamic_cast<ProgramHost*>(AfxGetMainWnd()); }
+ProgramHost* CZorunView::Host() {
+    return dynamic_cast<ProgramHost*>(AfxGetMainWnd());
+}
 
 Catalogue* CZorunView::GetCatalogue() const {
     ProgramHost* host = Host();
@@ -61,7 +63,9 @@ int CZorunView::ShortcutCount() const {
     return group ? static_cast<int>(group->Count()) : 0;
 }
 
-void CZorunView::Repaint() { Invalidate(TRUE); }
+void CZorunView::Repaint() {
+    Invalidate(TRUE);
+}
 
 void CZorunView::OnInitialUpdate() {
     if (ProgramHost* host = Host())

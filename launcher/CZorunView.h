@@ -26,7 +26,7 @@ class Catalogue;
 class ProgramHost;
 
 class CZorunView : public CView {
-public:
+  public:
     CZorunView();
     ~CZorunView() override;
 
@@ -61,7 +61,7 @@ public:
     // The main window's host interface, or nullptr outside the program.
     [[nodiscard]] static ProgramHost* Host();
 
-protected:
+  protected:
     // Painting (CZorunViewPaint.cpp).
     BOOL OnEraseBkgnd(CDC* dc);
     void PaintPane(HDC paintDC);
@@ -122,7 +122,7 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 
-private:
+  private:
     int currentTab = 1;
     int firstGroup = 0;
     int currentGroup = 0;

@@ -7,8 +7,8 @@
 #include "platform/base/WinTypes.h"
 
 namespace ZorunViewMessage {
-constexpr UINT Launch = 0x466;    // lParam: shortcut index of the shown group
-constexpr UINT GoToPage = 0x469;  // lParam: page number
+constexpr UINT Launch = 0x466;   // lParam: shortcut index of the shown group
+constexpr UINT GoToPage = 0x469; // lParam: page number
 constexpr UINT TabsLeft = 0x46A;
 constexpr UINT TabsRight = 0x46B;
 constexpr UINT PageUp = 0x4C9;

@@ -70,8 +70,8 @@ std::u16string FitLabel(HDC dc, std::u16string_view name) {
     auto width = [dc](std::u16string_view text) {
         SIZE size{};
         int fit = 0;
-        if (!GetTextExtentExPointW(dc, text.data(), static_cast<int>(text.size()), 0, &fit,
-                                   nullptr, &size))
+        if (!GetTextExtentExPointW(dc, text.data(), static_cast<int>(text.size()), 0, &fit, nullptr,
+                                   &size))
             return 0;
         return static_cast<int>(size.cx);
     };

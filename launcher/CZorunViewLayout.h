@@ -13,8 +13,8 @@
 namespace ViewLayout {
 
 constexpr int kShortcutsPerPage = 6;
-constexpr int kFrameHeight = 182;  // rows of bitmap 142 that are copied
-constexpr int kStripTop = 150;     // presses below this row are in the tab strip
+constexpr int kFrameHeight = 182; // rows of bitmap 142 that are copied
+constexpr int kStripTop = 150;    // presses below this row are in the tab strip
 constexpr RECT kShortcutArea{5, 5, 233, 150};
 constexpr RECT kShortcutHitArea{0, 0, 240, 150};
 constexpr POINT kLeftArrow{0, 156};
@@ -31,7 +31,9 @@ constexpr int kLabelMaxWidth = 70; // label width 78 minus 8
 // Caption rectangle of tab 1..4.
 [[nodiscard]] RECT TabCaptionRect(int tab);
 // Left edge of the selected-tab highlight (bitmap 187) for tab 1..4.
-[[nodiscard]] inline int HighlightLeft(int tab) { return tab * 47 - 22; }
+[[nodiscard]] inline int HighlightLeft(int tab) {
+    return tab * 47 - 22;
+}
 
 // The 20 x 20 drag square around `p`, pushed inside `client`.
 [[nodiscard]] RECT FeedbackSquare(POINT p, const RECT& client);

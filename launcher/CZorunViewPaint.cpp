@@ -27,8 +27,7 @@ HFONT CreateClearTypeFont(LONG weight) {
 }
 
 // Copies bitmap `number` (its whole size, or width x height) to (x, y).
-void CopyBitmap(HDC dest, HDC scratch, int number, int x, int y, int width = -1,
-                int height = -1) {
+void CopyBitmap(HDC dest, HDC scratch, int number, int x, int y, int width = -1, int height = -1) {
     HBITMAP bitmap = LoadBitmapW(nullptr, number);
     if (!bitmap)
         return;
@@ -64,8 +63,7 @@ void CZorunView::PaintPane(HDC paintDC) {
     HGDIOBJ oldCanvas = SelectObject(memDC, canvas);
     HDC scratch = CreateCompatibleDC(paintDC);
 
-    CopyBitmap(memDC, scratch, kFrameBitmap, client.left, client.top, client.Width(),
-               kFrameHeight);
+    CopyBitmap(memDC, scratch, kFrameBitmap, client.left, client.top, client.Width(), kFrameHeight);
     const Catalogue* catalogue = GetCatalogue();
     const int groups = catalogue ? catalogue->GroupCount() : 0;
     if (firstGroup == 0)

@@ -73,6 +73,7 @@ HICON ResolveShortcutIcon(std::u16string_view target, std::u16string_view iconRe
     if (t == kDesktopTarget)
         return LoadIconW(instance, kDesktopIcon);
     const std::u16string file(target);
-    HICON icon = t.find(u".lnk") != std::u16string::npos ? ShortcutIcon(file) : ExtractLarge(file, 0);
+    HICON icon =
+        t.find(u".lnk") != std::u16string::npos ? ShortcutIcon(file) : ExtractLarge(file, 0);
     return icon ? icon : LoadIconW(instance, kGenericProgramIcon);
 }

@@ -55,8 +55,8 @@ bool LaunchShortcut(std::u16string_view target, LaunchVariant variant,
     case LaunchPlan::Kind::Desktop:
         return zorun::ShowHostDesktop();
     case LaunchPlan::Kind::Program:
-        return CreateProcessW(plan.program.c_str(), plan.arguments.c_str(), nullptr, nullptr,
-                              FALSE, 0, nullptr, nullptr, nullptr, nullptr) != FALSE;
+        return CreateProcessW(plan.program.c_str(), plan.arguments.c_str(), nullptr, nullptr, FALSE,
+                              0, nullptr, nullptr, nullptr, nullptr) != FALSE;
     }
     return false;
 }

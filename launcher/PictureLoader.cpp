@@ -22,7 +22,9 @@ using ReadAt = std::function<std::size_t(std::uint64_t offset, std::uint8_t* out
 std::uint32_t U32(const std::uint8_t* p) {
     return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
-std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+std::uint16_t U16(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
 
 HBITMAP Load(std::uint64_t fileLength, const ReadAt& read) {
     std::uint8_t fileHeader[kFileHeader];

@@ -4,7 +4,9 @@ namespace zorun {
 
 namespace {
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+bool IsBlank(char16_t c) {
+    return c == u' ' || c == u'\t';
+}
 
 // Arguments after the program name. `i` points at the first character that is
 // not a separator (or the end).
@@ -14,7 +16,7 @@ void SplitRest(std::u16string_view s, std::size_t i, std::vector<std::u16string>
     if (i >= s.size())
         return;
     std::u16string arg;
-    int quotes = 0;        // quote state: 0 outside, 1 inside; runs count up to 3
+    int quotes = 0;          // quote state: 0 outside, 1 inside; runs count up to 3
     std::size_t slashes = 0; // backslashes just copied to `arg`
     while (i < s.size()) {
         const char16_t c = s[i];

@@ -21,10 +21,10 @@ bool IsPrivateFolder(const std::string& path) {
 }
 
 class MutexObject final : public KernelObject {
-public:
+  public:
     explicit MutexObject(std::optional<NamedLock> lock) : lock_(std::move(lock)) {}
 
-private:
+  private:
     std::optional<NamedLock> lock_;
 };
 

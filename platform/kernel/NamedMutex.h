@@ -29,7 +29,7 @@ namespace zorun {
 
 // A held named lock, or nothing when someone else holds it.
 class NamedLock {
-public:
+  public:
     // nullopt when the lock is held elsewhere or cannot be made.
     [[nodiscard]] static std::optional<NamedLock> TryAcquire(std::u16string_view name,
                                                              bool* heldElsewhere = nullptr);
@@ -39,7 +39,7 @@ public:
     NamedLock& operator=(const NamedLock&) = delete;
     ~NamedLock();
 
-private:
+  private:
     explicit NamedLock(int fd) : fd_(fd) {}
     int fd_;
 };

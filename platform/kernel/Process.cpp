@@ -81,7 +81,6 @@ bool Record(pid_t pid) {
     return false;
 }
 
-
 bool IsRecorded(pid_t pid) {
     return std::any_of(std::begin(children), std::end(children),
                        [pid](const std::atomic<pid_t>& slot) { return slot.load() == pid; });
@@ -105,11 +104,11 @@ DWORD ErrorFromErrno(int error) {
 }
 
 class ProcessObject final : public KernelObject {
-public:
+  public:
     explicit ProcessObject(pid_t pid) : pid_(pid) {}
     [[nodiscard]] pid_t Pid() const { return pid_; }
 
-private:
+  private:
     pid_t pid_;
 };
 
@@ -172,8 +171,8 @@ std::vector<DWORD> StartedProcesses() {
 
 using namespace zorun;
 
-BOOL CreateProcessW(LPCWSTR applicationName, LPCWSTR commandLine, void*, void*, BOOL, DWORD,
-                    void*, LPCWSTR currentDirectory, void*, PROCESS_INFORMATION* info) {
+BOOL CreateProcessW(LPCWSTR applicationName, LPCWSTR commandLine, void*, void*, BOOL, DWORD, void*,
+                    LPCWSTR currentDirectory, void*, PROCESS_INFORMATION* info) {
     std::u16string program;
     std::vector<std::u16string> arguments;
     if (applicationName && *applicationName) {
@@ -276,9 +275,9 @@ BOOL TerminateProcess(HANDLE process, UINT) {
     // A program we started leads its own session: stop its helpers with it.
     const pid_t pid = object->Pid();
     const auto& started = StartOrder();
-    const bool ours = std::find(started.begin(), started.end(), static_cast<DWORD>(pid)) !=
-                          started.end() &&
-                      getpgid(pid) == pid;
+    const bool ours =
+        std::find(started.begin(), started.end(), static_cast<DWORD>(pid)) != started.end() &&
+        getpgid(pid) == pid;
     if (kill(ours ? -pid : pid, SIGKILL) != 0) {
         SetLastError(ErrorFromErrno(errno));
         return FALSE;

@@ -20,8 +20,12 @@ HandleTable& Table() {
 
 } // namespace
 
-DWORD GetLastError() { return lastError; }
-void SetLastError(DWORD error) { lastError = error; }
+DWORD GetLastError() {
+    return lastError;
+}
+void SetLastError(DWORD error) {
+    lastError = error;
+}
 
 BOOL CloseHandle(HANDLE handle) {
     auto& table = Table();

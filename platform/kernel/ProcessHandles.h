@@ -14,8 +14,8 @@ inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(-1);
 // Errors that callers look at through GetLastError.
 constexpr DWORD ERROR_SUCCESS = 0, ERROR_FILE_NOT_FOUND = 2, ERROR_PATH_NOT_FOUND = 3,
                 ERROR_ACCESS_DENIED = 5, ERROR_INVALID_HANDLE = 6, ERROR_NOT_ENOUGH_MEMORY = 8,
-                ERROR_BAD_FORMAT = 11, ERROR_INVALID_PARAMETER = 87,
-                ERROR_ALREADY_EXISTS = 183, ERROR_NO_MORE_FILES = 18, ERROR_MORE_DATA = 234;
+                ERROR_BAD_FORMAT = 11, ERROR_INVALID_PARAMETER = 87, ERROR_ALREADY_EXISTS = 183,
+                ERROR_NO_MORE_FILES = 18, ERROR_MORE_DATA = 234;
 DWORD GetLastError();
 void SetLastError(DWORD error);
 
@@ -25,7 +25,7 @@ namespace zorun {
 
 // Anything a handle can stand for; destroyed by CloseHandle.
 class KernelObject {
-public:
+  public:
     virtual ~KernelObject() = default;
 };
 

@@ -9,8 +9,8 @@ namespace {
 std::u16string_view Trim(std::u16string_view s) {
     while (!s.empty() && (s.front() == u' ' || s.front() == u'\t'))
         s.remove_prefix(1);
-    while (!s.empty() && (s.back() == u' ' || s.back() == u'\t' || s.back() == u'\r' ||
-                          s.back() == u'\n'))
+    while (!s.empty() &&
+           (s.back() == u' ' || s.back() == u'\t' || s.back() == u'\r' || s.back() == u'\n'))
         s.remove_suffix(1);
     if (!s.empty() && s.front() == u'"') {
         s.remove_prefix(1);

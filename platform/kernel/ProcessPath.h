@@ -16,9 +16,9 @@ namespace zorun {
 // A folder: trimmed and unquoted, made absolute at the device root.
 [[nodiscard]] std::u16string DeviceFolderPath(std::u16string_view folder);
 
-// The host path of a device path under the device root, each component
-// matched ignoring case; nullopt when a component is missing or the path
-// would leave the root.
+// The host file or folder of an existing device path (the device file
+// system's ExistingHostPath: components matched ignoring case, never above
+// the root); nullopt when it does not exist.
 [[nodiscard]] std::optional<std::filesystem::path> MapDevicePath(std::u16string_view devicePath);
 
 } // namespace zorun

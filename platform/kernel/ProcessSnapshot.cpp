@@ -20,7 +20,7 @@ struct ProcessInfo {
 };
 
 class SnapshotObject final : public zorun::KernelObject {
-public:
+  public:
     std::vector<ProcessInfo> processes;
     std::size_t next = 0;
 };
@@ -150,4 +150,6 @@ BOOL Process32NextW(HANDLE snapshot, PROCESSENTRY32W* entry) {
     return Fill(snapshot, entry, false) ? TRUE : FALSE;
 }
 
-BOOL CloseToolhelp32Snapshot(HANDLE snapshot) { return CloseHandle(snapshot); }
+BOOL CloseToolhelp32Snapshot(HANDLE snapshot) {
+    return CloseHandle(snapshot);
+}

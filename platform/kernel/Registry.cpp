@@ -98,8 +98,8 @@ LONG RegOpenKeyExW(HKEY parent, LPCWSTR subKey, DWORD, REGSAM, HKEY* result) {
     return ERROR_SUCCESS;
 }
 
-LONG RegCreateKeyExW(HKEY parent, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM, void*,
-                     HKEY* result, DWORD* disposition) {
+LONG RegCreateKeyExW(HKEY parent, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM, void*, HKEY* result,
+                     DWORD* disposition) {
     if (!result)
         return ERROR_INVALID_PARAMETER;
     *result = nullptr;
@@ -159,8 +159,8 @@ LONG RegSetValueExW(HKEY key, LPCWSTR name, DWORD, DWORD type, const BYTE* data,
     if (!loaded)
         return ERROR_ACCESS_DENIED;
     zorun::RegistryFile file = std::move(*loaded);
-    zorun::RegistryValue value{type, data ? std::vector<BYTE>(data, data + size)
-                                          : std::vector<BYTE>()};
+    zorun::RegistryValue value{type,
+                               data ? std::vector<BYTE>(data, data + size) : std::vector<BYTE>()};
     file.SetValue(it->second.path, name ? name : u"", std::move(value));
     if (!file.Save(zorun::RegistryFilePath()))
         return ERROR_ACCESS_DENIED;

@@ -15,7 +15,9 @@ namespace {
 
 constexpr std::uintmax_t kMaxFileSize = 4u << 20;
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+bool IsBlank(char16_t c) {
+    return c == u' ' || c == u'\t';
+}
 
 std::u16string_view TrimLeft(std::u16string_view s) {
     while (!s.empty() && IsBlank(s.front()))
@@ -408,12 +410,15 @@ void RegistryFile::SetValue(std::u16string_view key, std::u16string_view name,
     auto it = k->values.find(folded);
     if (it == k->values.end()) {
         k->order.push_back(folded);
-        k->values.emplace(folded, Entry{std::u16string(name == u"@" ? u"" : name), std::move(value)});
+        k->values.emplace(folded,
+                          Entry{std::u16string(name == u"@" ? u"" : name), std::move(value)});
     } else {
         it->second.value = std::move(value);
     }
 }
 
-std::filesystem::path RegistryFilePath() { return DeviceRoot() / "registry.reg"; }
+std::filesystem::path RegistryFilePath() {
+    return DeviceRoot() / "registry.reg";
+}
 
 } // namespace zorun

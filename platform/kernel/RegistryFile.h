@@ -39,7 +39,7 @@ struct RegistryValue {
 };
 
 class RegistryFile {
-public:
+  public:
     // Never fails: what cannot be read is left out.
     [[nodiscard]] static RegistryFile Parse(std::string_view bytes);
     // nullopt when the file cannot be read (missing, unreadable, over 4 MB).
@@ -61,7 +61,7 @@ public:
 
     [[nodiscard]] bool HeaderAccepted() const { return headerAccepted_; }
 
-private:
+  private:
     struct Entry {
         std::u16string name;
         RegistryValue value;

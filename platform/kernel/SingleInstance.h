@@ -13,7 +13,7 @@
 namespace zorun {
 
 class SingleInstance {
-public:
+  public:
     enum class Role {
         Owner,   // this process is the instance; requests arrive on ListenFd()
         Second,  // another process is the instance
@@ -38,7 +38,7 @@ public:
     // no owner answers (it may be starting or gone); never blocks for long.
     [[nodiscard]] bool SendActivate() const;
 
-private:
+  private:
     std::optional<NamedLock> lock_;
     std::string socketPath_;
     int fd_ = -1;

@@ -49,7 +49,8 @@ std::string ScriptTarget(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     char head[512] = {};
     in.read(head, sizeof head - 1);
-    const std::string text(head, static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    const std::string text(head,
+                           static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
     if (text.rfind("#!", 0) != 0)
         return {};
     std::istringstream lines(text);
@@ -243,7 +244,8 @@ std::optional<fs::path> HostIconIndex::FindIconFile(const std::string& name, int
             return best;
     }
     for (const auto& dir : paths_.dataDirs)
-        if (const auto candidate = dir / "pixmaps" / (name + ".png"); fs::is_regular_file(candidate, ec))
+        if (const auto candidate = dir / "pixmaps" / (name + ".png");
+            fs::is_regular_file(candidate, ec))
             return candidate;
     return std::nullopt;
 }

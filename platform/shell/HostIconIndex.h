@@ -29,7 +29,7 @@ struct IconSearchPaths {
 };
 
 class HostIconIndex {
-public:
+  public:
     explicit HostIconIndex(IconSearchPaths paths);
 
     // The icon of the host program behind `program` (a host file): its own
@@ -44,7 +44,7 @@ public:
     // The Icon= value of the entry for a program name; empty when none.
     [[nodiscard]] std::string IconNameFor(const std::string& programName);
 
-private:
+  private:
     void BuildIndex();
     void AddEntry(const std::filesystem::path& file, const std::string& id);
 

@@ -13,7 +13,9 @@ namespace {
 std::uint32_t U32(const std::uint8_t* p) {
     return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
-std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+std::uint16_t U16(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
 
 bool IsPng(std::span<const std::uint8_t> b) {
     return b.size() >= 8 && b[0] == 0x89 && b[1] == 'P' && b[2] == 'N' && b[3] == 'G';
@@ -115,7 +117,9 @@ IconPicture ScaleToSquare(const std::uint32_t* argb, int w, int h, int size) {
             area = scale * scale;
             if (a <= 0)
                 continue;
-            const auto channel = [](double v) { return std::uint32_t(std::clamp(v + 0.5, 0.0, 255.0)); };
+            const auto channel = [](double v) {
+                return std::uint32_t(std::clamp(v + 0.5, 0.0, 255.0));
+            };
             icon.argb[std::size_t(y) * size + x] = (channel(a / area * 255) << 24) |
                                                    (channel(r / a) << 16) | (channel(g / a) << 8) |
                                                    channel(bl / a);
@@ -174,7 +178,8 @@ std::optional<IconPicture> LoadIconFile(const std::filesystem::path& file, int s
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
     auto ext = file.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     if (ext == ".ico")
         return DecodeIco(bytes, size);
     return DecodePngIcon(bytes, size);

@@ -21,7 +21,7 @@ constexpr std::uintmax_t kIconFileLimit = 4u << 20;
 
 [[nodiscard]] std::optional<IconPicture> DecodeIco(std::span<const std::uint8_t> bytes, int size);
 [[nodiscard]] std::optional<IconPicture> DecodePngIcon(std::span<const std::uint8_t> bytes,
-                                                      int size);
+                                                       int size);
 // By the file's extension (.ico, else PNG); nullopt for anything unreadable.
 [[nodiscard]] std::optional<IconPicture> LoadIconFile(const std::filesystem::path& file, int size);
 

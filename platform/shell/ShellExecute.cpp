@@ -30,10 +30,10 @@ BOOL ShellExecuteEx(SHELLEXECUTEINFO* info) {
             rest = line.find(u'"', 1);
         else
             rest = line.find_first_of(u" \t");
-        const auto tail = rest == std::u16string_view::npos ? std::u16string_view()
-                                                             : line.substr(rest + 1);
-        parameters = std::u16string(tail) + (parameters.empty() || tail.empty() ? u"" : u" ") +
-                     parameters;
+        const auto tail =
+            rest == std::u16string_view::npos ? std::u16string_view() : line.substr(rest + 1);
+        parameters =
+            std::u16string(tail) + (parameters.empty() || tail.empty() ? u"" : u" ") + parameters;
     }
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(file.c_str(), parameters.c_str(), nullptr, nullptr, FALSE, 0, nullptr,

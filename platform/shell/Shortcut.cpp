@@ -13,7 +13,11 @@ bool IsValidUtf8(std::string_view s) {
     std::size_t i = 0;
     while (i < s.size()) {
         const auto c = static_cast<unsigned char>(s[i]);
-        std::size_t extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : 9;
+        std::size_t extra = c < 0x80         ? 0
+                            : (c >> 5) == 6  ? 1
+                            : (c >> 4) == 14 ? 2
+                            : (c >> 3) == 30 ? 3
+                                             : 9;
         if (extra == 9 || i + extra >= s.size() + (extra ? 0 : 1))
             return false;
         for (std::size_t k = 1; k <= extra; ++k)

@@ -16,5 +16,7 @@ BOOL SHSipPreference(HWND hwnd, SIPSTATE state) {
 }
 
 namespace zorun {
-void SetSipHandler(std::function<BOOL(HWND, SIPSTATE)> handler) { Handler() = std::move(handler); }
+void SetSipHandler(std::function<BOOL(HWND, SIPSTATE)> handler) {
+    Handler() = std::move(handler);
+}
 } // namespace zorun

@@ -353,7 +353,8 @@ HWND CreateCommandBar() {
         return nullptr;
     SetWindowBackground(commandBar, std::nullopt);
     ShowWindow(commandBar, SW_SHOWNA);
-    AddForegroundListener([](HWND) { Refresh(); });
+    static const int listener = AddForegroundListener([](HWND) { Refresh(); });
+    (void)listener;
     return commandBar;
 }
 

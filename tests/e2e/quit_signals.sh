@@ -13,10 +13,10 @@ for signal in TERM INT HUP; do
   # but the program must be busy with its own window, not starting.
   click 180 "$PAGE_BAR_Y"
   kill -"$signal" "$ZORUN_PID"
-  wait_until 20 bash -c "! kill -0 $ZORUN_PID" || fail "SIG$signal did not end the program"
+  wait_until 20 process_ended "$ZORUN_PID" || fail "SIG$signal did not end the program"
   wait "$ZORUN_PID"
   status=$?
-  [ "$status" -eq 0 ] || fail "SIG$signal gave exit status $status"
+  [ "$status" -eq 0 ] || fail "SIG$signal gave exit status $status: $(cat "$WORK/zorun.log")"
   settings_saved ||
     fail "SIG$signal: the catalogue was not saved"
 done

@@ -31,8 +31,8 @@ else
   fail "no screenshot written"
 fi
 [ -f texts.txt ] || fail "no text dump written"
-# Once the navigation bar exists, the title shows on the screen:
-# grep -q $'\tZorun$' texts.txt || fail "the title is not among the texts: $(cat texts.txt)"
+# The navigation bar shows the title of the foreground window.
+grep -q $'\tZorun$' texts.txt || fail "the title is not among the texts: $(cat texts.txt)"
 
 # A line that cannot be parsed stops the run before the program starts.
 printf 'tap 1 1\nscreenshot early.png\ntap 5\n' > bad.txt

@@ -87,8 +87,7 @@ TEST(CommandLine, ArgumentStringWithoutProgramName) {
     // with escapes, not a program name.
     EXPECT_TRUE(SplitArguments(u"").empty());
     EXPECT_TRUE(SplitArguments(u" \t ").empty());
-    EXPECT_EQ(SplitArguments(u"\"a b\"c \\\"d"),
-              (std::vector<std::u16string>{u"a bc", u"\"d"}));
+    EXPECT_EQ(SplitArguments(u"\"a b\"c \\\"d"), (std::vector<std::u16string>{u"a bc", u"\"d"}));
     EXPECT_EQ(SplitArguments(u"Zorun.htm#Main_Contents"),
               (std::vector<std::u16string>{u"Zorun.htm#Main_Contents"}));
     EXPECT_EQ(SplitArguments(u"\"\""), (std::vector<std::u16string>{u""}));

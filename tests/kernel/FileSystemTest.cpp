@@ -122,16 +122,6 @@ TEST_F(FileSystemTest, AnExactNameWinsOverOthersEqualIgnoringCase) {
     EXPECT_EQ(HostPath(u"\\windows\\äRGER.TXT"), root_ / "Windows" / "Ärger.txt");
 }
 
-TEST_F(FileSystemTest, DevicePathsJoinAndSplitAtOneBackslash) {
-    EXPECT_EQ(JoinDevicePath(u"\\Windows", u"a.exe"), u"\\Windows\\a.exe");
-    EXPECT_EQ(JoinDevicePath(u"\\Windows\\", u"a.exe"), u"\\Windows\\a.exe");
-    auto parts = SplitFolderAndName(u"\\Windows\\ZorunSetting.qkt");
-    EXPECT_EQ(parts.folder, u"\\Windows");
-    EXPECT_EQ(parts.name, u"ZorunSetting.qkt");
-    EXPECT_EQ(SplitFolderAndName(u"\\top.txt").folder, u"\\");
-    EXPECT_EQ(SplitFolderAndName(u"top.txt").folder, u"");
-}
-
 TEST_F(FileSystemTest, FindListsMatchingEntriesWithTheirDetails) {
     Write("Windows/tmail.exe", "12345");
     Write("Windows/PWord.EXE", "");

@@ -49,8 +49,8 @@ TEST(ProcessSnapshot, FindsHostProcessesByNameIgnoringCase) {
     fs::create_symlink("/bin/sleep", root / "Windows" / "HOPPER.EXE.renamed-tool");
 
     PROCESS_INFORMATION script{}, renamed{};
-    ASSERT_TRUE(CreateProcessW(u"hopper.exe", nullptr, nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, nullptr, &script));
+    ASSERT_TRUE(CreateProcessW(u"hopper.exe", nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               nullptr, &script));
     ASSERT_TRUE(CreateProcessW(u"HOPPER.EXE.renamed-tool", u"30", nullptr, nullptr, FALSE, 0,
                                nullptr, nullptr, nullptr, &renamed));
     // The new process takes its name when it executes; look until it has.

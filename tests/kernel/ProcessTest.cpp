@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class ProcessTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "zorun-process-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
@@ -76,8 +76,8 @@ TEST_F(ProcessTest, StartsDevicePathsAndBareNamesWithSplitArguments) {
 
     // A bare name is found in \Windows; a quoted path loses its quotes.
     fs::remove(marker);
-    ASSERT_TRUE(CreateProcessW(u"tool.exe", u"Zorun.htm#Main_Contents", nullptr, nullptr, FALSE,
-                               0, nullptr, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(CreateProcessW(u"tool.exe", u"Zorun.htm#Main_Contents", nullptr, nullptr, FALSE, 0,
+                               nullptr, nullptr, nullptr, nullptr));
     EXPECT_EQ(ReadMarker(marker), (std::vector<std::string>{"Zorun.htm#Main_Contents"}));
     fs::remove(marker);
     ASSERT_TRUE(CreateProcessW(u"\"\\Windows\\Tool.exe\"", nullptr, nullptr, nullptr, FALSE, 0,
@@ -89,9 +89,8 @@ TEST_F(ProcessTest, StartsDevicePathsAndBareNamesWithSplitArguments) {
 TEST_F(ProcessTest, ProgramThatCannotStartFailsWithoutTrace) {
     std::ofstream(root_ / "Windows" / "plain.exe") << "not a program\n";
     fs::create_directories(root_ / "Windows" / "folder.exe");
-    for (const char16_t* program :
-         {u"\\Windows\\missing.exe", u"\\Windows\\plain.exe", u"\\Windows\\folder.exe",
-          u"\\..\\..\\bin\\sh", u""}) {
+    for (const char16_t* program : {u"\\Windows\\missing.exe", u"\\Windows\\plain.exe",
+                                    u"\\Windows\\folder.exe", u"\\..\\..\\bin\\sh", u""}) {
         SetLastError(0);
         EXPECT_FALSE(CreateProcessW(program, u"x", nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                     nullptr, nullptr));

@@ -110,7 +110,8 @@ TEST(RegistryFileCorpus, EveryCaseImportsWhatTheEditorImports) {
                                                                      : REG_MULTI_SZ;
                 EXPECT_EQ(value->type, expectedType) << id << " " << name;
                 // "text\0 (20 bytes)": the text, then notes on the raw size.
-                if (auto note = data.find(" ("); note != std::string::npos && expectedType != REG_SZ)
+                if (auto note = data.find(" (");
+                    note != std::string::npos && expectedType != REG_SZ)
                     data = data.substr(0, note);
                 if (auto nul = data.find("\\0"); nul != std::string::npos)
                     data = data.substr(0, nul);
@@ -134,7 +135,8 @@ TEST(RegistryFileFormat, ContinuedHexKeepsEveryByteAndTheFileRoundTrips) {
     file.SetValue(u"HKEY_CURRENT_USER\\A", u"", RegistryValue::String(u"say \"hi\" \\ é"));
     const auto again = RegistryFile::Parse(file.Serialize());
     ASSERT_TRUE(again.HeaderAccepted());
-    for (auto [key, name] : {std::pair{u"HKCU\\A", u"Multi"}, {u"HKCU\\A", u"@"},
+    for (auto [key, name] : {std::pair{u"HKCU\\A", u"Multi"},
+                             {u"HKCU\\A", u"@"},
                              {u"HKCU\\software\\microsoft\\shell", u"cleartype"}}) {
         const auto* a = file.Find(key, name);
         const auto* b = again.Find(key, name);
@@ -144,17 +146,19 @@ TEST(RegistryFileFormat, ContinuedHexKeepsEveryByteAndTheFileRoundTrips) {
     }
     // UTF-16LE with a byte-order mark, as the desktop editor writes it.
     std::string wide = "\xFF\xFE";
-    for (char c : std::string("Windows Registry Editor Version 5.00\r\n[HKCU\\B]\r\n\"V\"=dword:2\r\n")) {
+    for (char c :
+         std::string("Windows Registry Editor Version 5.00\r\n[HKCU\\B]\r\n\"V\"=dword:2\r\n")) {
         wide.push_back(c);
         wide.push_back('\0');
     }
-    const auto* v = RegistryFile::Parse(wide).Find(u"HKEY_CURRENT_USER\\B", u"v");
+    const auto wideFile = RegistryFile::Parse(wide);
+    const auto* v = wideFile.Find(u"HKEY_CURRENT_USER\\B", u"v");
     ASSERT_NE(v, nullptr);
     EXPECT_EQ(v->data, RegistryValue::Dword(2).data);
 }
 
 class RegistryApi : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "zorun-registry-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
@@ -210,14 +214,14 @@ TEST_F(RegistryApi, QueriesReportTypesSizesAndShortBuffers) {
     EXPECT_EQ(size, 26u); // 12 characters and the terminator, two bytes each
     char16_t small[4];
     DWORD smallSize = sizeof small;
-    EXPECT_EQ(RegQueryValueExW(key, u"Maildir", nullptr, nullptr,
-                               reinterpret_cast<BYTE*>(small), &smallSize),
+    EXPECT_EQ(RegQueryValueExW(key, u"Maildir", nullptr, nullptr, reinterpret_cast<BYTE*>(small),
+                               &smallSize),
               ERROR_MORE_DATA);
     EXPECT_EQ(smallSize, 26u);
     char16_t text[13];
-    ASSERT_EQ(RegQueryValueExW(key, u"Maildir", nullptr, nullptr, reinterpret_cast<BYTE*>(text),
-                               &size),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegQueryValueExW(key, u"Maildir", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size),
+        ERROR_SUCCESS);
     EXPECT_EQ(std::u16string(text), u"/home/u/Mail");
     EXPECT_EQ(RegQueryValueExW(key, u"Missing", nullptr, nullptr, nullptr, &size),
               ERROR_FILE_NOT_FOUND);

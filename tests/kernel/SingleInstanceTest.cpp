@@ -16,7 +16,7 @@ namespace {
 constexpr const char16_t* kName = u"1a85e7c2-6b1d-43ea-bc83-866fc8a9550e";
 
 class SingleInstanceTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "zorun-runtime-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);

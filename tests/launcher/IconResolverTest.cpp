@@ -27,10 +27,12 @@ std::vector<std::uint32_t> Pixels(HICON icon) {
     return out;
 }
 
-std::vector<std::uint32_t> BuiltIn(int number) { return Pixels(LoadIconW(nullptr, number)); }
+std::vector<std::uint32_t> BuiltIn(int number) {
+    return Pixels(LoadIconW(nullptr, number));
+}
 
 class IconResolverTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "zorun-iconrule-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
@@ -41,13 +43,14 @@ protected:
         std::ofstream(tmp_ / "data/applications/tool.desktop")
             << "[Desktop Entry]\nType=Application\nExec=tool %U\nIcon=toolicon\n";
         fs::create_directories(tmp_ / "data/icons/hicolor/32x32/apps");
-        ASSERT_TRUE(zorun::WritePng(zorun::Surface(32, 32, kGreen),
-                                    (tmp_ / "data/icons/hicolor/32x32/apps/toolicon.png").string()));
+        ASSERT_TRUE(
+            zorun::WritePng(zorun::Surface(32, 32, kGreen),
+                            (tmp_ / "data/icons/hicolor/32x32/apps/toolicon.png").string()));
         ASSERT_TRUE(zorun::WritePng(zorun::Surface(32, 32, kRed),
                                     (tmp_ / "device/Windows/red.png").string()));
         Write("Windows/tool.exe", "#!/bin/sh\n");
-        zorun::SetDefaultHostIconIndex(std::make_unique<zorun::HostIconIndex>(
-            zorun::IconSearchPaths{{tmp_ / "data"}, {}}));
+        zorun::SetDefaultHostIconIndex(
+            std::make_unique<zorun::HostIconIndex>(zorun::IconSearchPaths{{tmp_ / "data"}, {}}));
         green_ = std::vector<std::uint32_t>(32 * 32, kGreen);
         red_ = std::vector<std::uint32_t>(32 * 32, kRed);
     }

@@ -16,7 +16,7 @@ using Kind = LaunchPlan::Kind;
 namespace {
 
 class Launching : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "zorun-launch-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);

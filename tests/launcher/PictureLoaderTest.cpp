@@ -81,7 +81,7 @@ int Difference(const Rgba& a, const Rgba& b) {
 }
 
 class PictureLoaderTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         suite_ = Corpus("bmpsuite");
         if (!fs::exists(suite_ / "header-summary.tsv"))
@@ -148,21 +148,23 @@ TEST_F(PictureLoaderTest, EveryFileOfTheSuiteIsSafe) {
             if (bitmap) {
                 BITMAP info{};
                 ASSERT_EQ(GetObjectW(bitmap, sizeof info, &info), int(sizeof info));
-                EXPECT_LE(std::int64_t(info.bmWidth) * info.bmHeight, std::int64_t(bytes.size()) * 8)
+                EXPECT_LE(std::int64_t(info.bmWidth) * info.bmHeight,
+                          std::int64_t(bytes.size()) * 8)
                     << entry.path().filename();
                 DeleteObject(bitmap);
             }
             // Every prefix of a file is a file too.
-            for (std::size_t cut : {std::size_t(1), std::size_t(14), std::size_t(54), bytes.size() / 2})
+            for (std::size_t cut :
+                 {std::size_t(1), std::size_t(14), std::size_t(54), bytes.size() / 2})
                 if (HBITMAP b = LoadBackgroundPictureFromBytes(
                         std::span(bytes).first(std::min(cut, bytes.size()))))
                     DeleteObject(b);
             ++files;
         }
     EXPECT_EQ(files, 91);
-    for (const char* refused : {"b/reallybig.bmp", "b/badwidth.bmp", "b/badbitcount.bmp",
-                                "b/badplanes.bmp", "b/shortfile.bmp", "g/pal8rle.bmp",
-                                "g/pal8os2.bmp"}) {
+    for (const char* refused :
+         {"b/reallybig.bmp", "b/badwidth.bmp", "b/badbitcount.bmp", "b/badplanes.bmp",
+          "b/shortfile.bmp", "g/pal8rle.bmp", "g/pal8os2.bmp"}) {
         std::u16string device = u"\\";
         for (const char* c = refused; *c; ++c)
             device.push_back(*c == '/' ? u'\\' : char16_t(*c));

@@ -14,7 +14,9 @@ using namespace ViewLayout;
 namespace {
 
 constexpr int kTabY = 168;
-int TabX(int tab) { return TabCaptionRect(tab).left + 10; }
+int TabX(int tab) {
+    return TabCaptionRect(tab).left + 10;
+}
 POINT CellCentre(int slot) {
     const RECT c = CellRect(slot);
     return {(c.left + c.right) / 2, (c.top + c.bottom) / 2};
@@ -67,18 +69,18 @@ TEST_F(ViewInteraction, DragEndingOnTheShownTabOrTheGridLeavesNoTrace) {
     Down(from.x, from.y);
     Move(from.x + 30, from.y + 30);
     Move(TabX(1), kTabY - 5);
-    EXPECT_FALSE(std::equal(pressed.Pixels().begin(), pressed.Pixels().end(),
-                            Screen().Pixels().begin()));
+    EXPECT_FALSE(
+        std::equal(pressed.Pixels().begin(), pressed.Pixels().end(), Screen().Pixels().begin()));
     Up(TabX(1), kTabY);
-    EXPECT_TRUE(std::equal(pressed.Pixels().begin(), pressed.Pixels().end(),
-                           Screen().Pixels().begin()));
+    EXPECT_TRUE(
+        std::equal(pressed.Pixels().begin(), pressed.Pixels().end(), Screen().Pixels().begin()));
     EXPECT_EQ(GetCatalogue().Group(0).Count(), 3u);
 
     Down(from.x, from.y);
     Move(200, 140);
     Up(200, 140);
-    EXPECT_TRUE(std::equal(pressed.Pixels().begin(), pressed.Pixels().end(),
-                           Screen().Pixels().begin()));
+    EXPECT_TRUE(
+        std::equal(pressed.Pixels().begin(), pressed.Pixels().end(), Screen().Pixels().begin()));
     EXPECT_EQ(View().SelectedItem(), 1);
 }
 

@@ -19,7 +19,7 @@ POINT CellCentre(int slot) {
 }
 
 class ViewLaunch : public ProgramFixture {
-protected:
+  protected:
     void Shortcuts(const std::vector<std::u16string>& targets) {
         MakeGroups(4);
         for (const auto& target : targets)
@@ -50,8 +50,7 @@ TEST_F(ViewLaunch, TapStartsAndTapOnTheSelectedShortcutStartsAgain) {
 
 TEST_F(ViewLaunch, ShortcutFileStartsItsProgramWithItsArguments) {
     WriteMarkerProgram("Windows/args.exe", Marker("args.out"));
-    WriteDeviceFile("Windows/Start Menu/tool.lnk",
-                    "40#\\Windows\\args.exe one \"two three\"\n");
+    WriteDeviceFile("Windows/Start Menu/tool.lnk", "40#\\Windows\\args.exe one \"two three\"\n");
     WriteDeviceFile("Windows/Start Menu/bare.lnk", "17#\\Windows\\args.exe");
     Shortcuts({u"\\Windows\\Start Menu\\tool.lnk", u"\\Windows\\Start Menu\\bare.lnk"});
     TapSlot(0);

@@ -14,7 +14,9 @@ using namespace ViewLayout;
 namespace {
 
 constexpr int kTabY = 168;
-int TabX(int tab) { return TabCaptionRect(tab).left + 10; }
+int TabX(int tab) {
+    return TabCaptionRect(tab).left + 10;
+}
 
 bool Contains(const std::vector<std::u16string>& texts, std::u16string_view text) {
     return std::find(texts.begin(), texts.end(), text) != texts.end();
@@ -86,7 +88,8 @@ TEST_F(ViewPaint, LabelsAreShortenedUntilTheyFit) {
     SIZE size{};
     GetTextExtentPoint32W(dc, fitted.c_str(), static_cast<int>(fitted.size()), &size);
     EXPECT_LE(size.cx, kLabelMaxWidth);
-    const std::u16string longer = std::u16string(u"Calculator for engineers").substr(0, fitted.size() - 2) + u"...";
+    const std::u16string longer =
+        std::u16string(u"Calculator for engineers").substr(0, fitted.size() - 2) + u"...";
     GetTextExtentPoint32W(dc, longer.c_str(), static_cast<int>(longer.size()), &size);
     EXPECT_GT(size.cx, kLabelMaxWidth);
     DeleteDC(dc);
@@ -131,7 +134,7 @@ TEST_F(ViewPaint, BackgroundIsTiledAndCutAtTheAreaEdges) {
     StartView();
     const std::uint32_t frameOutside = ViewPixel(233, 100);
     EXPECT_EQ(ViewPixel(5, 5), 0xFFFF0000u);
-    EXPECT_EQ(ViewPixel(15, 15), 0xFFFF0000u);  // repeated every 10 pixels
+    EXPECT_EQ(ViewPixel(15, 15), 0xFFFF0000u);   // repeated every 10 pixels
     EXPECT_EQ(ViewPixel(225, 145), 0xFFFF0000u); // last whole tile
     EXPECT_EQ(ViewPixel(232, 149), 0xFF00FF00u); // cut tile
     EXPECT_NE(ViewPixel(233, 100), 0xFF00FF00u);
@@ -216,8 +219,8 @@ TEST_F(ViewPaint, FocusRectangleMarksTheSelectedCellOnly) {
             if (before.Pixel(x, y) == after.Pixel(x, y))
                 continue;
             ++changed;
-            const bool onBorder = x == cell.left || x == cell.right - 1 || y == cell.top ||
-                                  y == cell.bottom - 1;
+            const bool onBorder =
+                x == cell.left || x == cell.right - 1 || y == cell.top || y == cell.bottom - 1;
             EXPECT_TRUE(onBorder && cell.Contains({x, y})) << x << "," << y;
         }
     }
@@ -226,13 +229,13 @@ TEST_F(ViewPaint, FocusRectangleMarksTheSelectedCellOnly) {
     View().Invalidate();
     Pump();
     EXPECT_EQ(Screen().Pixels().size(), after.Pixels().size());
-    EXPECT_TRUE(std::equal(after.Pixels().begin(), after.Pixels().end(),
-                           Screen().Pixels().begin()));
+    EXPECT_TRUE(
+        std::equal(after.Pixels().begin(), after.Pixels().end(), Screen().Pixels().begin()));
     // And moving the focus away from a painted one leaves nothing behind.
     Key(VK_LEFT);
     Key(VK_RIGHT);
-    EXPECT_TRUE(std::equal(after.Pixels().begin(), after.Pixels().end(),
-                           Screen().Pixels().begin()));
+    EXPECT_TRUE(
+        std::equal(after.Pixels().begin(), after.Pixels().end(), Screen().Pixels().begin()));
 }
 
 TEST_F(ViewPaint, ClearTypeLabelsUseTheBoldFont) {

@@ -23,15 +23,15 @@ LRESULT Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 class GestureTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         zorun::ResetWindowSystem();
         zorun::SetBackend(nullptr);
         zorun::SetCurrentClock(&clock_);
         notifications.clear();
         // A pane at (0, 100) of the screen; presses are at (50, 60) in it.
-        window_ = CreateWindowExW(0, u"Pane", u"", WS_POPUP | WS_VISIBLE, 0, 100, 240, 184,
-                                  nullptr, nullptr, Proc, nullptr);
+        window_ = CreateWindowExW(0, u"Pane", u"", WS_POPUP | WS_VISIBLE, 0, 100, 240, 184, nullptr,
+                                  nullptr, Proc, nullptr);
         ASSERT_NE(window_, nullptr);
     }
     void TearDown() override {

@@ -118,7 +118,7 @@ Extracted Extract(const char16_t* file, int index = 0) {
 }
 
 class IconExtractTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "zorun-icons-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
@@ -169,8 +169,8 @@ TEST_F(IconExtractTest, IcoFilesGiveTheNearestImagesScaledToIconSizes) {
 
 TEST_F(IconExtractTest, DamagedFilesGiveNoIcon) {
     const auto good = Ico({{32, Dib(32, 32, kRed)}});
-    for (std::size_t cut : {std::size_t(0), std::size_t(5), std::size_t(21), std::size_t(60),
-                            good.size() - 200}) {
+    for (std::size_t cut :
+         {std::size_t(0), std::size_t(5), std::size_t(21), std::size_t(60), good.size() - 200}) {
         Write("device/Windows/cut.ico", good.substr(0, cut));
         EXPECT_EQ(Extract(u"\\Windows\\cut.ico").large, 0) << cut;
     }

@@ -30,7 +30,7 @@ fs::path Corpus(const char* name) {
 }
 
 class ShortcutFiles : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "zorun-shortcut-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
@@ -126,8 +126,8 @@ TEST_F(ShortcutFiles, TargetsAreReadIgnoringCaseBoundedAndTruncatedSafely) {
 TEST_F(ShortcutFiles, ShellExecuteStartsProgramsAndShortcutTargetsWithParameters) {
     const auto marker = root_ / "argv.txt";
     std::ofstream(root_ / "Windows" / "show.exe")
-        << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > " << marker
-        << ".tmp\nmv " << marker << ".tmp " << marker << "\n";
+        << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > " << marker << ".tmp\nmv "
+        << marker << ".tmp " << marker << "\n";
     chmod((root_ / "Windows" / "show.exe").c_str(), 0755);
     Write("Windows/Start Menu/Show.lnk", "30#\"\\Windows\\show.exe\" \"a b\" c");
     auto run = [&](const char16_t* file, const char16_t* parameters) {

@@ -1,7 +1,7 @@
 #include "tests/support/ProgramFixture.h"
 
-#include <cstdlib>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <thread>
 
@@ -31,7 +31,9 @@ std::filesystem::path MakeTemporaryFolder() {
 
 } // namespace
 
-FixtureFrame::FixtureFrame() { currentFrame = this; }
+FixtureFrame::FixtureFrame() {
+    currentFrame = this;
+}
 
 FixtureFrame::~FixtureFrame() {
     if (currentFrame == this)
@@ -58,9 +60,9 @@ void ProgramFixture::SetUp() {
     ASSERT_TRUE(frame_->CreateEx(0, u"FixtureFrame", u"Zorun", WS_POPUP | WS_VISIBLE,
                                  RECT{0, kFrameTop, 240, kFrameTop + 268}, nullptr, 0));
     app_->SetMainWnd(frame_.get());
-    frame_->splitter =
-        CreateWindowExW(0, u"FixtureSplitter", u"", WS_CHILD | WS_VISIBLE, 0, 0, 240, 268,
-                        frame_->GetSafeHwnd(), reinterpret_cast<HMENU>(59648), SplitterProc, nullptr);
+    frame_->splitter = CreateWindowExW(0, u"FixtureSplitter", u"", WS_CHILD | WS_VISIBLE, 0, 0, 240,
+                                       268, frame_->GetSafeHwnd(), reinterpret_cast<HMENU>(59648),
+                                       SplitterProc, nullptr);
 }
 
 void ProgramFixture::TearDown() {
@@ -216,7 +218,9 @@ void ProgramFixture::Tap(int x, int y) {
     Pump();
 }
 
-void ProgramFixture::Down(int x, int y) { Push(zorun::InputEvent::Kind::StylusDown, x, y); }
+void ProgramFixture::Down(int x, int y) {
+    Push(zorun::InputEvent::Kind::StylusDown, x, y);
+}
 
 void ProgramFixture::Move(int x, int y) {
     Push(zorun::InputEvent::Kind::StylusMove, x, y);
@@ -286,7 +290,9 @@ void ProgramFixture::Wait(std::uint64_t ms) {
     }
 }
 
-void ProgramFixture::WhenWaiting(std::function<void()> step) { waiting_.push_back(std::move(step)); }
+void ProgramFixture::WhenWaiting(std::function<void()> step) {
+    waiting_.push_back(std::move(step));
+}
 
 void ProgramFixture::WaitHook(std::optional<std::uint64_t> deadline) {
     if (!waiting_.empty()) {

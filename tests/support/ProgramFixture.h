@@ -35,7 +35,7 @@
 
 // The main frame stand-in.
 class FixtureFrame : public CWnd, public ProgramHost {
-public:
+  public:
     FixtureFrame();
     ~FixtureFrame() override;
 
@@ -54,14 +54,14 @@ public:
     CZorunView* launcherView = nullptr;
     HWND splitter = nullptr;
     bool pageBarHeld = false;
-    std::vector<POINT> pageBarReleases;  // points handed over, pane coordinates
-    std::vector<LPARAM> pageStates;      // every 0x4CB the split window received
+    std::vector<POINT> pageBarReleases; // points handed over, pane coordinates
+    std::vector<LPARAM> pageStates;     // every 0x4CB the split window received
 };
 
 class ProgramFixture : public ::testing::Test {
-protected:
-    static constexpr int kFrameTop = 26;  // screen y of the frame's client area
-    static constexpr int kViewTop = 85;   // frame client y of the launcher view
+  protected:
+    static constexpr int kFrameTop = 26; // screen y of the frame's client area
+    static constexpr int kViewTop = 85;  // frame client y of the launcher view
     static constexpr int kViewHeight = 183;
 
     void SetUp() override;
@@ -134,7 +134,7 @@ protected:
 
     zorun::VirtualClock clock{0};
 
-private:
+  private:
     void AttachView(CZorunView* view);
     void Push(zorun::InputEvent::Kind kind, int x, int y, int virtualKey = 0);
     void WaitHook(std::optional<std::uint64_t> deadline);

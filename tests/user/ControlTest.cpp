@@ -203,3 +203,41 @@ TEST_F(Controls, RadioButtonsCheckOnlyWithinTheirGroup) {
 }
 
 } // namespace
+
+namespace {
+
+const zorun::DialogItemTemplate kStaticItems[] = {
+    {u"STATIC", u"Zorun Version 3.04", 30, 0, 0, 100, 10, WS_VISIBLE},
+    {u"STATIC", u"#9999", 31, 0, 20, 20, 20, WS_VISIBLE | SS_ICON}, // no such icon: blank
+};
+const zorun::DialogTemplate kStaticDialog{901, 135, 150, u"Version", 0, kStaticItems};
+
+HBRUSH colourBrush = nullptr;
+
+std::intptr_t ColouringProc(HWND, UINT message, WPARAM wParam, LPARAM) {
+    if (message != WM_CTLCOLORSTATIC)
+        return 0;
+    SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 255));
+    return reinterpret_cast<std::intptr_t>(colourBrush);
+}
+
+TEST_F(WindowTest, StaticsTakeTheirParentsColours) {
+    colourBrush = CreateSolidBrush(RGB(255, 0, 0));
+    HWND dialog = CreateDialogIndirectParamW(nullptr, &kStaticDialog, nullptr, ColouringProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    ShowWindow(dialog, SW_SHOW);
+    Pump();
+    zorun::ComposeScreen();
+    const auto& screen = zorun::ScreenSurface();
+    EXPECT_EQ(screen.Pixel(170, 30) & 0xFFFFFF, 0xFF0000u); // the brush fills the control
+    bool blueText = false;
+    for (int y = 26; y < 43 && !blueText; ++y)
+        for (int x = 0; x < 100 && !blueText; ++x)
+            blueText = (screen.Pixel(x, y) & 0xFFFFFF) == 0x0000FFu;
+    EXPECT_TRUE(blueText);
+    EXPECT_EQ(screen.Pixel(10, 26 + 40) & 0xFFFFFF, 0xFF0000u); // the icon-less static
+    DestroyWindow(dialog);
+    DeleteObject(colourBrush);
+}
+
+} // namespace

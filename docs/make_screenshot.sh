@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Makes docs/zorun.png, the README's picture of the whole screen, with the
+# program's own headless script mode: a device with a few programs, a mail
+# folder, a calendar with tasks and a battery, all made up here.
+#   docs/make_screenshot.sh [PATH/TO/zorun]   (default: build/default/app/zorun)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+zorun=$(realpath "${1:-build/default/app/zorun}")
+work=$(mktemp -d -t zorun-shot-XXXXXX)
+trap 'rm -rf "$work"' EXIT
+
+# The device: seven programs in the first group (two pages).
+device=$work/device
+mkdir -p "$device/Windows/Start Menu"
+for program in iexplore.exe fexplore.exe tmail.exe pxl.exe pword.exe; do
+  printf '#!/bin/sh\n' >"$device/Windows/$program"
+  chmod +x "$device/Windows/$program"
+done
+printf '22#\\Windows\\poutlook.exe calendar' >"$device/Windows/Start Menu/calendar.lnk"
+printf '22#\\Windows\\poutlook.exe contacts' >"$device/Windows/Start Menu/contacts.lnk"
+
+# Mail: 3 messages, 2 of them unread.
+mkdir -p "$work/Maildir/new" "$work/Maildir/cur" "$work/Maildir/tmp"
+touch "$work/Maildir/new/1.host" "$work/Maildir/new/2.host" "$work/Maildir/cur/3.host:2,S"
+
+# Calendar: one appointment over, one to come; two tasks.
+cat >"$work/organiser.ics" <<'ICS'
+BEGIN:VCALENDAR
+VERSION:2.0
+PRODID:-//zorun//screenshot//EN
+BEGIN:VEVENT
+UID:past@zorun
+DTSTART:20200101T090000Z
+DTEND:20200101T100000Z
+SUMMARY:Past
+END:VEVENT
+BEGIN:VEVENT
+UID:future@zorun
+DTSTART:20991231T090000Z
+DTEND:20991231T100000Z
+SUMMARY:Future
+END:VEVENT
+BEGIN:VTODO
+UID:task1@zorun
+SUMMARY:Pack
+END:VTODO
+BEGIN:VTODO
+UID:task2@zorun
+SUMMARY:Call
+END:VTODO
+END:VCALENDAR
+ICS
+
+# A battery at 80 %.
+mkdir -p "$work/power/BAT0"
+echo Battery >"$work/power/BAT0/type"
+echo 80 >"$work/power/BAT0/capacity"
+
+# First run provisions the device (pictures, registry); the picture is taken
+# once the panel has read its sources and the view has painted.
+cat >"$work/script.txt" <<SCRIPT
+wait 1000
+screenshot $PWD/docs/zorun.png
+SCRIPT
+MAILDIR=$work/Maildir ZORUN_CALENDAR=$work/organiser.ics ZORUN_TASKS=$work/organiser.ics \
+  ZORUN_POWER_SUPPLY=$work/power XDG_RUNTIME_DIR=$work \
+  "$zorun" --headless --device-root "$device.new" --script "$work/script.txt" >/dev/null
+# The programs are added to the provisioned device for the picture itself.
+cp -a "$device/." "$device.new/"
+rm -f "$device.new/Windows/ZorunSetting.qkt"
+MAILDIR=$work/Maildir ZORUN_CALENDAR=$work/organiser.ics ZORUN_TASKS=$work/organiser.ics \
+  ZORUN_POWER_SUPPLY=$work/power XDG_RUNTIME_DIR=$work \
+  "$zorun" --headless --device-root "$device.new" --script "$work/script.txt" >/dev/null
+echo "wrote docs/zorun.png"
