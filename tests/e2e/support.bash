@@ -113,7 +113,10 @@ start_zorun() {
 }
 find_zorun_window() {
   ZORUN_WINDOW=$(xdotool search --onlyvisible --pid "$ZORUN_PID" 2>/dev/null | head -n1)
-  [ -n "$ZORUN_WINDOW" ]
+  [ -n "$ZORUN_WINDOW" ] || return 1
+  # Clicks are only meaningful once the window manager has placed the window
+  # where the X screen's pixels are the device's (a busy machine is slow to).
+  xdotool getwindowgeometry "$ZORUN_WINDOW" 2>/dev/null | grep -q 'Position: 0,0'
 }
 
 # click X Y: a stylus tap at device-screen pixel (X, Y). (No --sync: it waits
