@@ -7,20 +7,13 @@
 #include <sstream>
 
 #include "platform/base/Text.h"
+#include "tests/support/Corpora.h"
 
 using zorun::CommandLineToArgv;
 using zorun::FromUtf8;
 using zorun::SplitArguments;
 
 namespace {
-
-std::filesystem::path Corpus(const char* name) {
-    if (const char* root = std::getenv("ZORUN_CORPORA"))
-        return std::filesystem::path(root) / name;
-    if (const char* source = std::getenv("ZORUN_SOURCE_DIR"))
-        return std::filesystem::path(source) / ".." / "shared" / "corpora" / name;
-    return {};
-}
 
 // The corpus writes TAB, CR and LF as visible symbols and joins arguments
 // with U+241F.

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+
+#include "tests/support/Corpora.h"
 #include <sys/stat.h>
 
 #include "platform/base/Text.h"
@@ -16,14 +18,6 @@ using zorun::RegistryValue;
 using zorun::ToUtf8;
 
 namespace {
-
-fs::path Corpus(const char* name) {
-    if (const char* root = std::getenv("ZORUN_CORPORA"))
-        return fs::path(root) / name;
-    if (const char* source = std::getenv("ZORUN_SOURCE_DIR"))
-        return fs::path(source) / ".." / "shared" / "corpora" / name;
-    return {};
-}
 
 std::string CUnescape(const std::string& s) {
     std::string out;

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+
+#include "tests/support/Corpora.h"
 #include <map>
 #include <sstream>
 
@@ -12,14 +14,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path Corpus(const char* name) {
-    if (const char* root = std::getenv("ZORUN_CORPORA"))
-        return fs::path(root) / name;
-    if (const char* source = std::getenv("ZORUN_SOURCE_DIR"))
-        return fs::path(source) / ".." / "shared" / "corpora" / name;
-    return {};
-}
 
 std::vector<std::string> SplitTabs(const std::string& line) {
     std::vector<std::string> cols;

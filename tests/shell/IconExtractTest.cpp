@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+
+#include "tests/support/Corpora.h"
 #include <sys/stat.h>
 
 #include "platform/gdi/Icon.h"
@@ -17,14 +19,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path Corpus(const char* name) {
-    if (const char* root = std::getenv("ZORUN_CORPORA"))
-        return fs::path(root) / name;
-    if (const char* source = std::getenv("ZORUN_SOURCE_DIR"))
-        return fs::path(source) / ".." / "shared" / "corpora" / name;
-    return {};
-}
 
 constexpr std::uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF,
                         kYellow = 0xFFFFFF00, kGrey = 0xFF808080;

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+
+#include "tests/support/Corpora.h"
 #include <sys/stat.h>
 #include <thread>
 
@@ -20,14 +22,6 @@ using zorun::ParseShortcutTarget;
 using zorun::ToUtf8;
 
 namespace {
-
-fs::path Corpus(const char* name) {
-    if (const char* root = std::getenv("ZORUN_CORPORA"))
-        return fs::path(root) / name;
-    if (const char* source = std::getenv("ZORUN_SOURCE_DIR"))
-        return fs::path(source) / ".." / "shared" / "corpora" / name;
-    return {};
-}
 
 class ShortcutFiles : public ::testing::Test {
   protected:
