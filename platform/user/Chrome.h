@@ -24,6 +24,10 @@ void EnsureChrome();
 [[nodiscard]] HWND NavigationBarWindow();
 [[nodiscard]] HWND CommandBarWindow();
 
+// Makes one bar: a shown, topmost window that never takes activation and
+// paints its whole rectangle itself. nullptr when it cannot be made.
+[[nodiscard]] HWND CreateChromeBar(const char16_t* className, const RECT& rect, WNDPROC proc);
+
 // The navigation bar's clock text for a wall time (local time, "h:mm").
 [[nodiscard]] std::u16string ClockText(std::int64_t wallTimeMs);
 

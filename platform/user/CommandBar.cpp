@@ -345,14 +345,9 @@ HWND CommandBarWindow() {
 HWND CreateCommandBar() {
     if (CommandBarWindow())
         return commandBar;
-    const RECT r = kCommandBarRect;
-    commandBar =
-        CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, u"CommandBar", u"", WS_POPUP, r.left,
-                        r.top, r.Width(), r.Height(), nullptr, nullptr, CommandBarProc, nullptr);
+    commandBar = CreateChromeBar(u"CommandBar", kCommandBarRect, CommandBarProc);
     if (!commandBar)
         return nullptr;
-    SetWindowBackground(commandBar, std::nullopt);
-    ShowWindow(commandBar, SW_SHOWNA);
     static const int listener = AddForegroundListener([](HWND) { Refresh(); });
     (void)listener;
     return commandBar;

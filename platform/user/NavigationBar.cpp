@@ -133,14 +133,9 @@ void SoftKeyboardButtonTapped() {
 HWND CreateNavigationBar() {
     if (NavigationBarWindow())
         return navigationBar;
-    const RECT r = kNavigationBarRect;
-    navigationBar =
-        CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, u"NavigationBar", u"", WS_POPUP, r.left,
-                        r.top, r.Width(), r.Height(), nullptr, nullptr, NavigationProc, nullptr);
+    navigationBar = CreateChromeBar(u"NavigationBar", kNavigationBarRect, NavigationProc);
     if (!navigationBar)
         return nullptr;
-    SetWindowBackground(navigationBar, std::nullopt);
-    ShowWindow(navigationBar, SW_SHOWNA);
     ScheduleClock(navigationBar);
     if (listenerId < 0)
         listenerId = AddForegroundListener([](HWND) {
