@@ -51,6 +51,23 @@ grep -q 'tap 5' out.txt || fail "the message does not quote the line: $(cat out.
 grep -q 'no-such-option' out.txt || fail "the bad option is not named: $(cat out.txt)"
 "$zorun" --help | grep -q -- '--device-root' || fail "--help does not list the options"
 
+# The command bar's keyboard button raises the soft keyboard; with --no-sip
+# there is neither button nor keyboard, and the tap changes nothing.
+printf 'wait 100\nscreenshot sip-before.png\ntap 226 306\nscreenshot sip-after.png\n' > sip.txt
+for option in "" --no-sip; do
+  rm -f sip-before.png sip-after.png
+  "$zorun" --headless $option --device-root "$work/device" --script sip.txt > out.txt 2>&1 ||
+    fail "the run with '$option' failed: $(cat out.txt)"
+  if [ ! -f sip-before.png ] || [ ! -f sip-after.png ]; then
+    fail "the run with '$option' wrote no screenshots"
+  elif [ -z "$option" ] && cmp -s sip-before.png sip-after.png; then
+    fail "the keyboard button raised nothing"
+  elif [ -n "$option" ] && ! cmp -s sip-before.png sip-after.png; then
+    fail "with --no-sip the keyboard button still raised something"
+  fi
+done
+"$zorun" --help | grep -q -- '--no-sip' || fail "--help does not list --no-sip"
+
 # SIGTERM closes the main window and the program ends normally.
 "$zorun" --headless --device-root "$work/device" > out.txt 2>&1 &
 pid=$!
