@@ -68,10 +68,13 @@ for option in "" --no-sip; do
 done
 "$zorun" --help | grep -q -- '--no-sip' || fail "--help does not list --no-sip"
 
-# SIGTERM closes the main window and the program ends normally.
-"$zorun" --headless --device-root "$work/device" > out.txt 2>&1 &
+# SIGTERM closes the main window and the program ends normally. It is sent
+# once the first frame is out (a byte on ZORUN_FIRST_FRAME_FD): before that
+# a slow start may not yet have its signal handling in place.
+mkfifo ready
+ZORUN_FIRST_FRAME_FD=7 "$zorun" --headless --device-root "$work/device" 7>ready > out.txt 2>&1 &
 pid=$!
-sleep 0.5
+read -r -t 30 -n 1 _ <ready || true
 kill -TERM "$pid"
 wait "$pid"
 status=$?
