@@ -270,6 +270,7 @@ void ShowSoftKeyboard(HWND requester, bool up) {
     } else {
         s.up = false;
         s.requester = nullptr;
+        s.layout.BackToLetters();
         if (HWND keyboard = SoftKeyboardWindow()) {
             if (GetCapture() == keyboard)
                 ReleaseCapture(); // cancels a press in progress

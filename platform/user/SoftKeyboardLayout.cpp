@@ -75,9 +75,9 @@ SoftKeyboardLayout::SoftKeyboardLayout() {
     Build();
 }
 
-void SoftKeyboardLayout::Reset() {
+void SoftKeyboardLayout::BackToLetters() {
     page_ = Page::Letters;
-    shift_ = caps_ = false;
+    shift_ = false;
     Build();
 }
 

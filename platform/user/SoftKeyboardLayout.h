@@ -80,8 +80,9 @@ class SoftKeyboardLayout {
     // Keys that repeat while held: Backspace and the arrows.
     [[nodiscard]] bool Repeats(int index) const;
 
-    // Back to the letters page with no modifiers.
-    void Reset();
+    // Back to the letters page, Shift off (Caps Lock stays as it is): how
+    // the keyboard comes up again after it went down.
+    void BackToLetters();
 
   private:
     void Build();

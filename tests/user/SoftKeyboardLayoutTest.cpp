@@ -138,6 +138,12 @@ TEST(SoftKeyboardLayout, SymbolPagesAndAccentedCapitals) {
     EXPECT_EQ(TypeAll(layout, u"Z"), u"Z");
     layout.Tap(Find(layout, Action::PageSwitch));
     EXPECT_EQ(layout.CurrentPage(), Page::Symbols);
+
+    // Risen again after going down: letters, no Shift, Caps Lock as it was.
+    layout.Tap(Find(layout, Action::SymbolSwitch));
+    layout.BackToLetters();
+    EXPECT_EQ(layout.CurrentPage(), Page::Letters);
+    EXPECT_TRUE(layout.CapsOn());
 }
 
 } // namespace
