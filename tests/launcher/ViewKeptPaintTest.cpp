@@ -129,3 +129,73 @@ TEST_F(ViewKeptPaint, ClearTypePanesAreThePicturesRecordedFromFreshPaints) {
     StartView();
     ExpectRecorded(Walk(), "pane-cleartype.png");
 }
+
+namespace {
+
+std::uint32_t FramePixel(int x, int y) {
+    HBITMAP bitmap = LoadBitmapW(nullptr, 142);
+    const zorun::Surface* surface = zorun::SurfaceOfBitmap(bitmap);
+    const std::uint32_t pixel = surface ? surface->Pixel(x, y) : 0;
+    DeleteObject(bitmap);
+    return pixel;
+}
+
+} // namespace
+
+TEST_F(ViewKeptPaint, FilesChangedOnDiskShowAtTheNextPaint) {
+    MakeScene();
+    StartView();
+    auto repaint = [this] {
+        View().Invalidate();
+        Pump();
+    };
+    const POINT mail = IconPosition(0);
+    EXPECT_EQ(ViewPixel(mail.x + 20, mail.y + 20), 0xFF2060C0u);
+
+    // The icon file rewritten; then the shortcut file pointed at another one.
+    WriteIcon(DeviceRoot() / "Icons" / "mail.png", 0xFFC02020u);
+    repaint();
+    EXPECT_EQ(ViewPixel(mail.x + 20, mail.y + 20), 0xFFC02020u);
+    WriteIcon(DeviceRoot() / "Icons" / "other.png", 0xFF20C020u);
+    WriteDeviceFile("Windows/Start Menu/Mail.lnk", "20#\\Windows\\tmail.exe?\\Icons\\other.png,-0");
+    repaint();
+    EXPECT_EQ(ViewPixel(mail.x + 20, mail.y + 20), 0xFF20C020u);
+
+    // The background renamed away: the frame shows and the path stays; put
+    // back, it shows again; rewritten in place, the new picture shows.
+    const std::uint32_t tile = ViewPixel(100, 100);
+    fs::rename(DeviceRoot() / "Windows" / "skin 1.bmp", DeviceRoot() / "Windows" / "away.bmp");
+    repaint();
+    EXPECT_EQ(ViewPixel(100, 100), FramePixel(100, 100));
+    EXPECT_EQ(GetCatalogue().Background(0), u"\\Windows\\skin 1.bmp");
+    fs::rename(DeviceRoot() / "Windows" / "away.bmp", DeviceRoot() / "Windows" / "skin 1.bmp");
+    repaint();
+    EXPECT_EQ(ViewPixel(100, 100), tile);
+    WriteDeviceBmp("Windows/skin 1.bmp", 60, 50, [](int, int) { return 0x123456u; });
+    repaint();
+    EXPECT_EQ(ViewPixel(100, 100), 0xFF123456u);
+}
+
+TEST_F(ViewKeptPaint, TheClearTypeSettingAndCatalogueEditsShowAtTheNextPaint) {
+    MakeScene();
+    StartView();
+    const zorun::Surface plain = Pane();
+    Frame().clearTypeOn = true;
+    View().Invalidate();
+    Pump();
+    const zorun::Surface clearType = Pane();
+    EXPECT_FALSE(
+        std::equal(plain.Pixels().begin(), plain.Pixels().end(), clearType.Pixels().begin()));
+    Frame().clearTypeOn = false;
+    View().Invalidate();
+    Pump();
+    const zorun::Surface back = Pane();
+    EXPECT_TRUE(std::equal(plain.Pixels().begin(), plain.Pixels().end(), back.Pixels().begin()));
+
+    ASSERT_TRUE(GetCatalogue().SetShortcutName(0, 1, u"Diary"));
+    View().Invalidate();
+    Pump();
+    const auto labels = TextsIn(LabelRect(1));
+    ASSERT_EQ(labels.size(), 1u);
+    EXPECT_EQ(labels[0], u"Diary");
+}
