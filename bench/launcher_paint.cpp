@@ -141,9 +141,9 @@ struct Pane {
         (void)created->Create(nullptr, u"", WS_CHILD | WS_VISIBLE, RECT{0, 85, 240, 268},
                               frame.get(), 1);
         created->SendMessage(WM_INITIALUPDATE);
+        view = created;
         UpdateWindow(view->GetSafeHwnd());
         hwnd = view->GetSafeHwnd();
-        view = created;
         for (const std::u16string& target : frame->catalogue.Group(0).targets)
             iconsFound = iconsFound && HasOwnIcon(target);
     }
