@@ -6,7 +6,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/ProgramHost.h"
 #include "launcher/CZorunView.h"
-#include "launcher/CZorunViewCommands.h"
+#include "launcher/CommandIds.h"
 #include "launcher/PaneCache.h"
 
 using namespace ViewLayout;
