@@ -6,6 +6,7 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <string_view>
 #include <system_error>
 #include <unistd.h>
 
@@ -18,6 +19,7 @@
 #include "platform/kernel/DeviceRoot.h"
 #include "platform/user/Backend.h"
 #include "platform/user/Screen.h"
+#include "platform/windows/HostWindows.h"
 
 #ifndef ZORUN_VERSION
 #define ZORUN_VERSION "0"
@@ -54,6 +56,7 @@ std::optional<std::vector<ScriptStep>> LoadScript(const std::string& path) {
 // Restores the platform's globals however the program ends.
 struct PlatformScope {
     ~PlatformScope() {
+        SetHostWindowProvider(nullptr);
         ResetWindowSystem();
         SetBackend(nullptr);
         SetCurrentClock(nullptr);
@@ -140,6 +143,11 @@ int RunPlatform(int argc, char** argv, const std::function<int()>& programMain) 
     }
     ReportFirstFrame(backend);
     SetBackend(&backend);
+    // The task list shows the host's windows where the program itself is
+    // shown on X11, else the programs it started.
+    const char* videoDriver = display ? SDL_GetCurrentVideoDriver() : nullptr;
+    SetHostWindowProvider(
+        MakeHostWindowProvider(videoDriver && std::string_view(videoDriver) == "x11"));
 
     int code = programMain();
 
@@ -147,6 +155,7 @@ int RunPlatform(int argc, char** argv, const std::function<int()>& programMain) 
         backend.shutdown();
     ResetWindowSystem();
     SetBackend(nullptr);
+    SetHostWindowProvider(nullptr);
     CloseSdlDisplay(display);
     if (runner && runner->Failures() && code == 0)
         code = 1;
