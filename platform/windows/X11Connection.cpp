@@ -67,7 +67,8 @@ std::vector<std::uint32_t> X11Property::Values32() const {
     if (format != 32)
         return values;
     values.resize(bytes.size() / 4);
-    std::memcpy(values.data(), bytes.data(), values.size() * 4);
+    if (!values.empty())
+        std::memcpy(values.data(), bytes.data(), values.size() * 4);
     return values;
 }
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -28,8 +28,11 @@ std::vector<std::string> EnvironmentFor(const std::string& display) {
     return env;
 }
 
+// Starts a program that ends with this process, even if a test crashes: a
+// server left behind would hold the test runner's output open forever.
+// `descriptors` maps a child's descriptor to one of ours (-1: /dev/null).
 pid_t SpawnWith(const std::vector<std::string>& argv, const std::vector<std::string>& env,
-                posix_spawn_file_actions_t* actions) {
+                const std::vector<std::pair<int, int>>& descriptors) {
     std::vector<char*> args, envp;
     for (const auto& a : argv)
         args.push_back(const_cast<char*>(a.c_str()));
@@ -37,10 +40,21 @@ pid_t SpawnWith(const std::vector<std::string>& argv, const std::vector<std::str
     for (const auto& e : env)
         envp.push_back(const_cast<char*>(e.c_str()));
     envp.push_back(nullptr);
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, args[0], actions, nullptr, args.data(), envp.data()) != 0)
-        return -1;
-    return pid;
+    const pid_t parent = getpid();
+    const pid_t pid = fork();
+    if (pid != 0)
+        return pid;
+    // In the child: only async-signal-safe calls until exec.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != parent)
+        _exit(127);
+    for (const auto& [child, ours] : descriptors) {
+        const int fd = ours >= 0 ? ours : open("/dev/null", O_WRONLY);
+        if (fd == child ? fcntl(fd, F_SETFD, 0) < 0 : (fd < 0 || dup2(fd, child) < 0))
+            _exit(127);
+    }
+    execvpe(args[0], args.data(), envp.data());
+    _exit(127);
 }
 
 void Stop(pid_t pid) {
@@ -78,14 +92,9 @@ std::unique_ptr<XTestDisplay> XTestDisplay::Start(std::string* why) {
         *why = "no pipe";
         return nullptr;
     }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], 3);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     display->server_ =
         SpawnWith({"Xvfb", "-displayfd", "3", "-screen", "0", "640x480x24", "-nolisten", "tcp"},
-                  EnvironmentFor(""), &actions);
-    posix_spawn_file_actions_destroy(&actions);
+                  EnvironmentFor(""), {{3, fds[1]}, {1, -1}, {2, -1}});
     close(fds[1]);
     if (display->server_ < 0) {
         close(fds[0]);
@@ -114,12 +123,8 @@ std::unique_ptr<XTestDisplay> XTestDisplay::Start(std::string* why) {
     }
     // The window manager gets a second chance if it gives up at once.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
         display->windowManager_ = SpawnWith({"matchbox-window-manager", "-use_titlebar", "no"},
-                                            EnvironmentFor(display->name_), &actions);
-        posix_spawn_file_actions_destroy(&actions);
+                                            EnvironmentFor(display->name_), {{1, -1}, {2, -1}});
         if (display->windowManager_ < 0) {
             *why = "matchbox-window-manager cannot be started";
             return nullptr;
@@ -149,7 +154,7 @@ XTestDisplay::~XTestDisplay() {
 }
 
 pid_t XTestDisplay::Spawn(const std::vector<std::string>& argv) {
-    const pid_t pid = SpawnWith(argv, EnvironmentFor(name_), nullptr);
+    const pid_t pid = SpawnWith(argv, EnvironmentFor(name_), {});
     if (pid > 0)
         programs_.push_back(pid);
     return pid;
