@@ -19,6 +19,7 @@
 #include "platform/kernel/DeviceRoot.h"
 #include "platform/user/Backend.h"
 #include "platform/user/Screen.h"
+#include "platform/user/SoftKeyboard.h"
 #include "platform/windows/HostWindows.h"
 
 #ifndef ZORUN_VERSION
@@ -143,6 +144,7 @@ int RunPlatform(int argc, char** argv, const std::function<int()>& programMain) 
     }
     ReportFirstFrame(backend);
     SetBackend(&backend);
+    SetSoftKeyboardAvailable(!options.noSip);
     // The task list shows the host's windows where the program itself is
     // shown on X11, else the programs it started.
     const char* videoDriver = display ? SDL_GetCurrentVideoDriver() : nullptr;
