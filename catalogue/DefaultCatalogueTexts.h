@@ -1,10 +1,12 @@
 #pragma once
 // The per-language texts of the default catalogue: the four default group
 // names (also the catalogue's defaultGroupNames), the Start Menu folder, the
-// link files found there and every shortcut name. Each language's resources
-// define LanguageDefaultCatalogueTexts() (res/<lang>/DefaultCatalogueTexts.cpp);
-// the program's ".exe" names and "\Windows" are the same in every language
-// and live in catalogue/DefaultCatalogue.cpp.
+// link files found there and every shortcut name. The program hands over
+// its language's texts once at start-up; the program's ".exe" names and
+// "\Windows" are the same in every language and live in
+// catalogue/DefaultCatalogue.cpp.
+
+#include <cassert>
 
 struct DefaultCatalogueTexts {
     // Storage order: programs, multimedia, games, favourites.
@@ -32,4 +34,18 @@ struct DefaultCatalogueTexts {
     const char16_t* jawbreaker;
 };
 
-[[nodiscard]] const DefaultCatalogueTexts& LanguageDefaultCatalogueTexts();
+// Header-only, so that whoever hands the texts over needs no link to the
+// catalogue.
+inline const DefaultCatalogueTexts*& DefaultCatalogueTextsInUse() {
+    static const DefaultCatalogueTexts* texts = nullptr;
+    return texts;
+}
+// The texts stay the caller's; they must live while the catalogue is used.
+inline void UseDefaultCatalogueTexts(const DefaultCatalogueTexts& texts) {
+    DefaultCatalogueTextsInUse() = &texts;
+}
+// The texts handed over at start-up.
+[[nodiscard]] inline const DefaultCatalogueTexts& LanguageDefaultCatalogueTexts() {
+    assert(DefaultCatalogueTextsInUse() && "no language's texts were handed over at start-up");
+    return *DefaultCatalogueTextsInUse();
+}

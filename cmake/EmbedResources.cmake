@@ -1,7 +1,8 @@
 # zorun_embed_pictures(OUT_CPP SYMBOL DIR...)
 # Turns every PNG under <dir>/bitmaps and <dir>/icons, named "<number>-<subject>.png",
-# into a C++ table `const zorun::EmbeddedPicture SYMBOL[]` (ended by a zero entry),
-# so pictures are part of the binary and nothing is loaded at run time.
+# into a C++ table `const std::span<const zorun::EmbeddedPicture> SYMBOL` (SYMBOL
+# may name a namespace: "zorun::res::en::pictures"), so pictures are part of the
+# binary and nothing is loaded at run time.
 function(zorun_embed_pictures out_cpp symbol)
   set(entries "")
   set(arrays "")
@@ -33,7 +34,21 @@ function(zorun_embed_pictures out_cpp symbol)
       endforeach()
     endforeach()
   endforeach()
-  set(content "// Generated from the PNG artwork at configure time; do not edit.\n#include \"platform/gdi/EmbeddedPicture.h\"\n\n${arrays}\nextern const zorun::EmbeddedPicture ${symbol}[] = {\n${entries}    {zorun::PictureKind::Bitmap, 0, nullptr, 0},\n};\n")
+  if(symbol MATCHES "^(.+)::([^:]+)$")
+    set(open_ns "namespace ${CMAKE_MATCH_1} {\n")
+    set(close_ns "}\n")
+    set(name ${CMAKE_MATCH_2})
+  else()
+    set(open_ns "")
+    set(close_ns "")
+    set(name ${symbol})
+  endif()
+  if(entries STREQUAL "")
+    set(table "extern const std::span<const zorun::EmbeddedPicture> ${name}{};\n")
+  else()
+    set(table "namespace {\nconst zorun::EmbeddedPicture table[] = {\n${entries}};\n}\nextern const std::span<const zorun::EmbeddedPicture> ${name} = table;\n")
+  endif()
+  set(content "// Generated from the PNG artwork at configure time; do not edit.\n#include <span>\n\n#include \"platform/gdi/EmbeddedPicture.h\"\n\n${arrays}\n${open_ns}${table}${close_ns}")
   if(EXISTS ${out_cpp})
     file(READ ${out_cpp} old)
   else()

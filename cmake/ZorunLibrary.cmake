@@ -29,17 +29,7 @@ function(zorun_test name)
     return()
   endif()
   add_executable(${name} ${sources})
-  # Resource libraries are linked whole, as in the program: the platform looks
-  # their tables up, so nothing else would pull them in.
-  set(deps "")
-  foreach(dep IN LISTS ARG_DEPS)
-    if(dep MATCHES "^res_")
-      list(APPEND deps "$<LINK_LIBRARY:WHOLE_ARCHIVE,${dep}>")
-    else()
-      list(APPEND deps ${dep})
-    endif()
-  endforeach()
-  target_link_libraries(${name} PRIVATE ${deps} test_support GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} test_support GTest::gtest GTest::gmock GTest::gtest_main)
   # One variable per property: gtest_discover_tests splits a list of them apart.
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "ZORUN_SOURCE_DIR=${CMAKE_SOURCE_DIR}"

@@ -3,12 +3,9 @@
 #include <algorithm>
 
 std::u16string LoadStringW(UINT id) {
-    const auto& tables = zorun::StringTables();
-    for (auto t = tables.rbegin(); t != tables.rend(); ++t)
-        for (const auto& s : *t)
-            if (s.id == id && s.text)
-                return s.text;
-    return {};
+    const zorun::StringResource* found =
+        zorun::StringTables().Find([id](const auto& s) { return s.id == id && s.text; });
+    return found ? found->text : std::u16string();
 }
 
 int LoadStringW(HINSTANCE, UINT id, char16_t* buffer, int capacity) {

@@ -1,12 +1,11 @@
 #pragma once
-// The string table: texts by number, registered by the language's resource
-// library at start-up. Registration is header-only so the resource library
-// needs no link to the framework.
+// The string table: texts by number, from the language's resources handed
+// over at start-up (see PlatformResources.h).
 
 #include <span>
 #include <string>
-#include <vector>
 
+#include "platform/base/ResourceTables.h"
 #include "platform/base/WinTypes.h"
 
 namespace zorun {
@@ -16,13 +15,13 @@ struct StringResource {
     const char16_t* text;
 };
 
-// Every registered table; later registrations take precedence.
-inline std::vector<std::span<const StringResource>>& StringTables() {
-    static std::vector<std::span<const StringResource>> tables;
+inline ResourceTables<StringResource>& StringTables() {
+    static ResourceTables<StringResource> tables;
     return tables;
 }
+// A table of the caller's own, ahead of the language's.
 inline bool RegisterStrings(std::span<const StringResource> table) {
-    StringTables().push_back(table);
+    StringTables().Add(table);
     return true;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
-// Pictures compiled into the program: PNG bytes addressed by kind and number.
-// Each language's resource library defines the table `zorunPictures`, ended
-// by an entry with number 0.
+// Pictures compiled into the program: PNG bytes addressed by kind and number,
+// from the language's resources handed over at start-up.
 
 #include <cstddef>
+#include <span>
+
+#include "platform/base/ResourceTables.h"
 
 namespace zorun {
 
@@ -16,6 +18,14 @@ struct EmbeddedPicture {
     std::size_t size;
 };
 
-} // namespace zorun
+inline ResourceTables<EmbeddedPicture>& PictureTables() {
+    static ResourceTables<EmbeddedPicture> tables;
+    return tables;
+}
+// A table of the caller's own, ahead of the language's.
+inline bool RegisterPictures(std::span<const EmbeddedPicture> table) {
+    PictureTables().Add(table);
+    return true;
+}
 
-extern const zorun::EmbeddedPicture zorunPictures[];
+} // namespace zorun

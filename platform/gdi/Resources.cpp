@@ -2,6 +2,7 @@
 // the program.
 
 #include <map>
+#include <optional>
 #include <utility>
 
 #include "platform/gdi/EmbeddedPicture.h"
@@ -11,35 +12,31 @@
 
 namespace {
 
-std::optional<zorun::Surface> Decode(zorun::PictureKind kind, int number) {
-    for (const zorun::EmbeddedPicture* p = zorunPictures; p->number != 0; ++p) {
-        if (p->kind == kind && p->number == number)
-            return zorun::ReadPng({p->png, p->size});
-    }
-    return std::nullopt;
-}
-
 // The program loads its pictures anew at every paint (and releases them at
 // its end), as the device does; decoding the PNG each time would cost more
 // than the paint itself, so each picture is decoded once and copied out.
+// Decoded pictures are kept by their PNG bytes, so a language's pictures never
+// stand in for another's under the same number.
 const std::optional<zorun::Surface>& Decoded(zorun::PictureKind kind, int number) {
-    static std::map<std::pair<zorun::PictureKind, int>, std::optional<zorun::Surface>> pictures;
-    const auto key = std::make_pair(kind, number);
-    auto found = pictures.find(key);
+    static const std::optional<zorun::Surface> none;
+    static std::map<const unsigned char*, std::optional<zorun::Surface>> pictures;
+    const zorun::EmbeddedPicture* embedded = zorun::PictureTables().Find(
+        [&](const auto& p) { return p.kind == kind && p.number == number; });
+    if (!embedded)
+        return none;
+    auto found = pictures.find(embedded->png);
     if (found != pictures.end())
         return found->second;
-    auto picture = Decode(kind, number);
+    auto picture = zorun::ReadPng({embedded->png, embedded->size});
     if (picture && kind == zorun::PictureKind::Bitmap) {
         // Bitmaps are opaque: any transparency is laid over black.
         for (std::uint32_t& p : picture->Pixels()) {
             const std::uint32_t a = p >> 24;
-            auto ch = [&](int shift) {
-                return ((((p >> shift) & 0xFF) * a + 127) / 255) << shift;
-            };
+            auto ch = [&](int shift) { return ((((p >> shift) & 0xFF) * a + 127) / 255) << shift; };
             p = 0xFF000000u | ch(16) | ch(8) | ch(0);
         }
     }
-    return pictures.emplace(key, std::move(picture)).first->second;
+    return pictures.emplace(embedded->png, std::move(picture)).first->second;
 }
 
 } // namespace

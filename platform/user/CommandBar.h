@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/ResourceTables.h"
 #include "platform/user/WinUser.h"
 
 namespace zorun {
@@ -40,28 +41,23 @@ struct CommandBarItem {
 [[nodiscard]] std::vector<CommandBarItem> CommandBarLayout();
 
 // Tool bars by resource number: a bitmap of 16 x 16 images and the command
-// of each image (0 for a gap). Registered by the language's resources.
+// of each image (0 for a gap), from the language's resources.
 struct ToolBarTemplate {
     int number;
     int bitmap;
     std::span<const UINT> commands;
 };
-// Later registrations take precedence.
-inline std::vector<std::span<const ToolBarTemplate>>& ToolBarTemplateTables() {
-    static std::vector<std::span<const ToolBarTemplate>> tables;
+inline ResourceTables<ToolBarTemplate>& ToolBarTemplateTables() {
+    static ResourceTables<ToolBarTemplate> tables;
     return tables;
 }
+// A table of the caller's own, ahead of the language's.
 inline bool RegisterToolBarTemplates(std::span<const ToolBarTemplate> table) {
-    ToolBarTemplateTables().push_back(table);
+    ToolBarTemplateTables().Add(table);
     return true;
 }
 [[nodiscard]] inline const ToolBarTemplate* FindToolBarTemplate(int number) {
-    const auto& tables = ToolBarTemplateTables();
-    for (auto table = tables.rbegin(); table != tables.rend(); ++table)
-        for (const auto& t : *table)
-            if (t.number == number)
-                return &t;
-    return nullptr;
+    return ToolBarTemplateTables().Find([number](const auto& t) { return t.number == number; });
 }
 
 HWND CreateCommandBar();

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/ResourceTables.h"
 #include "platform/user/WinUser.h"
 
 using DLGPROC = std::intptr_t (*)(HWND, UINT, WPARAM, LPARAM);
@@ -57,24 +58,19 @@ struct DialogTemplate {
             DialogUnitsToPixelsX(r.right), DialogUnitsToPixelsY(r.bottom)};
 }
 
-// The registry of dialog templates by number (header-only: the resource
-// library registers without linking the window system).
-// Later registrations take precedence.
-inline std::vector<std::span<const DialogTemplate>>& DialogTemplateTables() {
-    static std::vector<std::span<const DialogTemplate>> tables;
+// Dialog templates by number, from the language's resources handed over at
+// start-up.
+inline ResourceTables<DialogTemplate>& DialogTemplateTables() {
+    static ResourceTables<DialogTemplate> tables;
     return tables;
 }
+// A table of the caller's own, ahead of the language's.
 inline bool RegisterDialogTemplates(std::span<const DialogTemplate> table) {
-    DialogTemplateTables().push_back(table);
+    DialogTemplateTables().Add(table);
     return true;
 }
 [[nodiscard]] inline const DialogTemplate* FindDialogTemplate(int number) {
-    const auto& tables = DialogTemplateTables();
-    for (auto table = tables.rbegin(); table != tables.rend(); ++table)
-        for (const auto& t : *table)
-            if (t.number == number)
-                return &t;
-    return nullptr;
+    return DialogTemplateTables().Find([number](const auto& t) { return t.number == number; });
 }
 
 // Creates a dialog whose messages all go to `proc` (a window procedure that

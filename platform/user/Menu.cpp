@@ -222,10 +222,7 @@ HMENU zorun::LoadMenuIndirect(std::span<const MenuTemplateItem> items) {
 }
 
 HMENU LoadMenuW(HINSTANCE, int number) {
-    const auto& tables = zorun::MenuTemplateTables();
-    for (auto table = tables.rbegin(); table != tables.rend(); ++table)
-        for (const auto& t : *table)
-            if (t.number == number)
-                return zorun::LoadMenuIndirect(t.items);
-    return nullptr;
+    const zorun::MenuTemplate* found =
+        zorun::MenuTemplateTables().Find([number](const auto& t) { return t.number == number; });
+    return found ? zorun::LoadMenuIndirect(found->items) : nullptr;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/ResourceTables.h"
 #include "platform/user/WinUser.h"
 
 constexpr UINT MF_UNCHECKED = 0x0000, MF_END = 0x0080;
@@ -44,16 +45,15 @@ struct MenuTemplate {
 // template. Malformed levels (a jump of more than one) are clamped.
 [[nodiscard]] HMENU LoadMenuIndirect(std::span<const MenuTemplateItem> items);
 
-// The registry of menu templates by number, filled by the language's
-// resources at start-up (header-only so the resource library needs no link
-// to the window system).
-// Later registrations take precedence.
-inline std::vector<std::span<const MenuTemplate>>& MenuTemplateTables() {
-    static std::vector<std::span<const MenuTemplate>> tables;
+// Menu templates by number, from the language's resources handed over at
+// start-up.
+inline ResourceTables<MenuTemplate>& MenuTemplateTables() {
+    static ResourceTables<MenuTemplate> tables;
     return tables;
 }
+// A table of the caller's own, ahead of the language's.
 inline bool RegisterMenuTemplates(std::span<const MenuTemplate> table) {
-    MenuTemplateTables().push_back(table);
+    MenuTemplateTables().Add(table);
     return true;
 }
 

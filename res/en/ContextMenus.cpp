@@ -3,11 +3,11 @@
 // tracks the first.
 
 #include "launcher/CommandIds.h"
-#include "platform/user/Menu.h"
+#include "res/en/Tables.h"
+
+namespace zorun::res::en {
 
 namespace {
-
-using zorun::MenuTemplateItem;
 
 const MenuTemplateItem shortcutMenu[] = {
     {0, MF_POPUP, 0, u"Shortcut"},
@@ -25,11 +25,13 @@ const MenuTemplateItem areaMenu[] = {
     {1, MF_STRING, CommandId::AddShortcut, u"Add Shortcut"},
 };
 
-const zorun::MenuTemplate menus[] = {
+const MenuTemplate menus[] = {
     {kShortcutMenu, shortcutMenu},
     {kAreaMenu, areaMenu},
 };
 
-[[maybe_unused]] const bool registered = zorun::RegisterMenuTemplates(menus);
-
 } // namespace
+
+extern const std::span<const MenuTemplate> contextMenus = menus;
+
+} // namespace zorun::res::en

@@ -1,24 +1,28 @@
-#include "catalogue/DefaultCatalogueTexts.h"
+// The English texts of the default catalogue: group names, the Start Menu
+// folder and its links, and the shortcut names.
 
-const DefaultCatalogueTexts& LanguageDefaultCatalogueTexts() {
-    static const DefaultCatalogueTexts texts{
-        .groupNames = {u"Programs", u"Multimedia", u"Game", u"Favorite"},
-        .startMenuFolder = u"\\Windows\\Start Menu",
-        .calendarLink = u"calendar.lnk",
-        .contactsLink = u"contacts.lnk",
-        .tasksLink = u"tasks.lnk",
-        .calendar = u"Calendar",
-        .contacts = u"Contacts",
-        .internetExplorer = u"IExplorer",
-        .fileExplorer = u"FExplorer",
-        .inbox = u"Inbox",
-        .excel = u"Excel",
-        .word = u"Word",
-        .tasks = u"Tasks",
-        .today = u"Today",
-        .mediaPlayer = u"Media Player",
-        .solitaire = u"Solitare", // the device's own spelling, also its program's name
-        .jawbreaker = u"Jawbreaker",
-    };
-    return texts;
-}
+#include "res/en/Tables.h"
+
+namespace zorun::res::en {
+
+extern const DefaultCatalogueTexts defaultCatalogueTexts{
+    .groupNames = {u"Programs", u"Multimedia", u"Game", u"Favorite"},
+    .startMenuFolder = u"\\Windows\\Start Menu",
+    .calendarLink = u"calendar.lnk",
+    .contactsLink = u"contacts.lnk",
+    .tasksLink = u"tasks.lnk",
+    .calendar = u"Calendar",
+    .contacts = u"Contacts",
+    .internetExplorer = u"IExplorer",
+    .fileExplorer = u"FExplorer",
+    .inbox = u"Inbox",
+    .excel = u"Excel",
+    .word = u"Word",
+    .tasks = u"Tasks",
+    .today = u"Today",
+    .mediaPlayer = u"Media Player",
+    .solitaire = u"Solitare", // the device's own spelling, also its program's name
+    .jawbreaker = u"Jawbreaker",
+};
+
+} // namespace zorun::res::en

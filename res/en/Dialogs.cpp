@@ -2,11 +2,11 @@
 // (dialog 100), the program icon beside the program's name and version.
 
 #include "platform/user/Controls.h"
-#include "platform/user/Dialog.h"
+#include "res/en/Tables.h"
+
+namespace zorun::res::en {
 
 namespace {
-
-using zorun::DialogItemTemplate;
 
 // Dialog units: 137 x 153 fill the 240 x 268 work area.
 const DialogItemTemplate versionItems[] = {
@@ -14,10 +14,12 @@ const DialogItemTemplate versionItems[] = {
     {u"STATIC", u"Zorun Version 3.04", -1, 40, 15, 90, 10, SS_LEFT | WS_VISIBLE},
 };
 
-const zorun::DialogTemplate dialogs[] = {
+const DialogTemplate dialogs[] = {
     {100, 137, 153, u"Zorun", WS_POPUP | WS_VISIBLE, versionItems},
 };
 
-[[maybe_unused]] const bool registered = zorun::RegisterDialogTemplates(dialogs);
-
 } // namespace
+
+extern const std::span<const DialogTemplate> shellDialogs = dialogs;
+
+} // namespace zorun::res::en

@@ -2,12 +2,11 @@
 // command bar, and its tool bar 133.
 
 #include "launcher/CommandIds.h"
-#include "platform/user/CommandBar.h"
-#include "platform/user/Menu.h"
+#include "res/en/Tables.h"
+
+namespace zorun::res::en {
 
 namespace {
-
-using zorun::MenuTemplateItem;
 
 const MenuTemplateItem mainMenu[] = {
     {0, MF_POPUP, 0, u"Edit"},
@@ -33,17 +32,19 @@ const MenuTemplateItem mainMenu[] = {
     {1, MF_STRING, CommandId::Monitor, u"Monitor"},
 };
 
-const zorun::MenuTemplate menus[] = {
+const MenuTemplate menus[] = {
     {132, mainMenu},
 };
 
 // Tool bar 133: one button, "Monitor", image 0 of bitmap 133.
 const UINT toolBarCommands[] = {CommandId::Monitor};
-const zorun::ToolBarTemplate toolBars[] = {
+const ToolBarTemplate toolBars[] = {
     {133, 133, toolBarCommands},
 };
 
-[[maybe_unused]] const bool registered =
-    zorun::RegisterMenuTemplates(menus) && zorun::RegisterToolBarTemplates(toolBars);
-
 } // namespace
+
+extern const std::span<const MenuTemplate> mainMenus = menus;
+extern const std::span<const ToolBarTemplate> mainToolBars = toolBars;
+
+} // namespace zorun::res::en

@@ -1,11 +1,13 @@
 // The English string table: the program title, the document strings and
 // every message and caption the program shows.
 
-#include "platform/afx/StringTable.h"
+#include "res/en/Tables.h"
+
+namespace zorun::res::en {
 
 namespace {
 
-const zorun::StringResource strings[] = {
+const StringResource strings[] = {
     {128, u"Zorun\n\nZorun\n\n\nZorun.Document\nZorun Document"},
     {65009, u"Zorun"},
     {65010, u"Write Setting File Error"},
@@ -41,6 +43,8 @@ const zorun::StringResource strings[] = {
     {65051, u"Size"},
 };
 
-[[maybe_unused]] const bool registered = zorun::RegisterStrings(strings);
-
 } // namespace
+
+extern const std::span<const StringResource> stringTable = strings;
+
+} // namespace zorun::res::en

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <filesystem>
 
-#include "platform/gdi/EmbeddedPicture.h"
 #include "platform/gdi/Icon.h"
 #include "platform/gdi/Png.h"
 #include "platform/gdi/Surface.h"
@@ -275,30 +274,6 @@ TEST(Pictures, ProgramIconLoadsByNumber) {
     EXPECT_EQ(LoadIconW(nullptr, 7), nullptr);
     EXPECT_EQ(LoadBitmapW(nullptr, 99999), nullptr);
     EXPECT_EQ(LoadBitmapW(nullptr, 128), nullptr); // an icon, not a bitmap
-}
-
-TEST(Pictures, EveryEmbeddedPictureDecodes) {
-    int count = 0;
-    for (const zorun::EmbeddedPicture* p = zorunPictures; p->number != 0; ++p, ++count) {
-        if (p->kind == zorun::PictureKind::Icon) {
-            HICON icon = LoadIconW(nullptr, p->number);
-            EXPECT_NE(icon, nullptr) << "icon " << p->number;
-            DestroyIcon(icon);
-            continue;
-        }
-        HBITMAP bitmap = LoadBitmapW(nullptr, p->number);
-        ASSERT_NE(bitmap, nullptr) << "bitmap " << p->number;
-        BITMAP bm{};
-        ASSERT_EQ(GetObjectW(bitmap, sizeof bm, &bm), int(sizeof bm));
-        EXPECT_GT(bm.bmWidth, 0);
-        // Bitmaps are opaque whatever the artwork's alpha.
-        const Surface* px = zorun::SurfaceOfBitmap(bitmap);
-        ASSERT_NE(px, nullptr);
-        for (std::uint32_t v : px->Pixels())
-            ASSERT_EQ(v >> 24, 0xFFu) << "bitmap " << p->number;
-        DeleteObject(bitmap);
-    }
-    EXPECT_GE(count, 1);
 }
 
 } // namespace

@@ -1,0 +1,31 @@
+#pragma once
+// One language build's resources as one table: what the platform shows
+// (strings, menus, tool bars, dialogs, pictures) and the texts of the
+// default catalogue. `main` hands its language's table over at start-up;
+// nothing below the application refers to res/.
+//
+// Each language folder res/<lang>/ defines its table in Language.cpp from
+// the tables of its other files (declared in res/<lang>/Tables.h); a new
+// resource file adds its tables there.
+
+#include "catalogue/DefaultCatalogueTexts.h"
+#include "platform/afx/PlatformResources.h"
+
+namespace zorun::res {
+
+struct LanguageResources {
+    const char* code; // "en", "es", "ja", "it", "de", "fr"
+    PlatformResources platform;
+    const DefaultCatalogueTexts& defaultCatalogue;
+};
+
+// Hands `language` to the platform and the program.
+inline void UseLanguage(const LanguageResources& language) {
+    UsePlatformResources(language.platform);
+    UseDefaultCatalogueTexts(language.defaultCatalogue);
+}
+
+// Each defined by its language's resource library, res_<code>.
+[[nodiscard]] const LanguageResources& English();
+
+} // namespace zorun::res

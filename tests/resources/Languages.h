@@ -1,0 +1,14 @@
+#pragma once
+// Every language build's resources, English first.
+
+#include <vector>
+
+#include "res/LanguageResources.h"
+
+namespace zorun::test {
+
+inline std::vector<const res::LanguageResources*> Languages() {
+    return {&res::English()};
+}
+
+} // namespace zorun::test
