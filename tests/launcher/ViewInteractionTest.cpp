@@ -117,6 +117,27 @@ TEST_F(ViewInteraction, ArrowsScrollTheStripByFourOrToTheEnd) {
     EXPECT_EQ(View().ArrowPressed(), 0);
 }
 
+TEST_F(ViewInteraction, ArrowPressEndsWithItsReleaseWherever) {
+    MakeGroups(10, {2});
+    StartView();
+    // Pressed on the right arrow, released on the grid, then on another tab.
+    for (const POINT release : {POINT{120, 60}, POINT{TabX(3), kTabY}}) {
+        Down(224, kTabY);
+        Pump();
+        ASSERT_EQ(View().ArrowPressed(), 2);
+        Up(release.x, release.y);
+        EXPECT_EQ(View().ArrowPressed(), 0);
+        EXPECT_EQ(View().FirstGroup(), 0);
+    }
+    // A later drag of a shortcut released over that arrow scrolls nothing.
+    const POINT from = CellCentre(0);
+    Down(from.x, from.y);
+    Move(from.x + 30, from.y + 40);
+    Move(224, kTabY);
+    Up(224, kTabY);
+    EXPECT_EQ(View().FirstGroup(), 0);
+}
+
 TEST_F(ViewInteraction, KeysWalkTheListAcrossPages) {
     MakeGroups(4, {12});
     StartView();
