@@ -199,3 +199,34 @@ TEST(MainFrame, HelpStartsTheHelpViewerOnTheContents) {
     std::getline(in, args);
     EXPECT_EQ(args, "Zorun.htm#Main_Contents");
 }
+
+namespace {
+
+int TopLevelWindows(HWND any) {
+    int count = 0;
+    for (HWND w = GetWindow(any, GW_HWNDFIRST); w; w = GetWindow(w, GW_HWNDNEXT))
+        ++count;
+    return count;
+}
+
+} // namespace
+
+TEST(MainFrame, FileNewReusesTheOneFrame) {
+    AppHarness app;
+    ASSERT_TRUE(app.Start());
+    CMainFrame* frame = app.Frame();
+    HWND hwnd = frame->GetSafeHwnd();
+    const int windows = TopLevelWindows(hwnd);
+    ASSERT_TRUE(frame->catalogue.AppendGroup(u"Kept", u""));
+    frame->launcherView->SelectGroup(2);
+    for (int i = 0; i < 3; ++i)
+        app.Command(CommandId::FileNew);
+    EXPECT_EQ(app.Frame(), frame);
+    EXPECT_EQ(TopLevelWindows(hwnd), windows);
+    EXPECT_EQ(zorun::MainWindow(), hwnd);
+    // The frame's catalogue stays; the view starts again at its first group.
+    EXPECT_EQ(frame->catalogue.GroupName(4), u"Kept");
+    EXPECT_EQ(frame->launcherView->CurrentGroup(), 0);
+    app.Close();
+    EXPECT_FALSE(app.Running());
+}
