@@ -52,13 +52,11 @@ bool IsDeviceRoot(LPCWSTR path) {
 
 constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
 
-std::optional<std::vector<std::uint8_t>> ReadHostFile(LPCWSTR path, std::size_t maxBytes,
-                                                      bool wholeOnly) {
-    auto host = ExistingHostPath(path ? path : u"");
-    if (!host)
-        return std::nullopt;
+// The one bounded reader behind every file the program reads.
+std::optional<std::vector<std::uint8_t>> ReadBounded(const std::filesystem::path& host,
+                                                     std::size_t maxBytes, bool wholeOnly) {
     // Non-blocking so that a FIFO of the same name cannot hang the open.
-    UniqueFd fd(::open(host->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    UniqueFd fd(::open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!fd.Valid()) {
         FailWithErrno();
         return std::nullopt;
@@ -217,11 +215,27 @@ BOOL MoveFileW(LPCWSTR existingPath, LPCWSTR newPath) {
 namespace zorun {
 
 std::optional<std::vector<std::uint8_t>> ReadDeviceFile(LPCWSTR path, std::size_t maxBytes) {
-    return ReadHostFile(path, maxBytes, true);
+    auto host = ExistingHostPath(path ? path : u"");
+    if (!host)
+        return std::nullopt;
+    return ReadBounded(*host, maxBytes, true);
 }
 
 std::optional<std::vector<std::uint8_t>> ReadDeviceFilePrefix(LPCWSTR path, std::size_t maxBytes) {
-    return ReadHostFile(path, maxBytes, false);
+    auto host = ExistingHostPath(path ? path : u"");
+    if (!host)
+        return std::nullopt;
+    return ReadBounded(*host, maxBytes, false);
+}
+
+std::optional<std::vector<std::uint8_t>> ReadHostFile(const std::filesystem::path& path,
+                                                      std::size_t maxBytes) {
+    return ReadBounded(path, maxBytes, true);
+}
+
+std::optional<std::vector<std::uint8_t>> ReadHostFilePrefix(const std::filesystem::path& path,
+                                                            std::size_t maxBytes) {
+    return ReadBounded(path, maxBytes, false);
 }
 
 bool WriteDeviceFileAtomically(LPCWSTR path, std::span<const std::uint8_t> bytes,

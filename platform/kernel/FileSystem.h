@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <vector>
@@ -34,15 +35,27 @@ BOOL MoveFileW(LPCWSTR existingPath, LPCWSTR newPath);
 
 namespace zorun {
 
-// The whole content of a device file, or nullopt when it is missing, is a
-// folder, cannot be read, or is longer than `maxBytes` (so that no caller
-// parses the start of a longer file by mistake).
+// Every file the program reads is read by these, so that no file can block
+// or exhaust it: only regular files are read (a FIFO, a device or a socket
+// of that name is refused at once, without waiting for a writer) and never
+// more than the caller's bound.
+
+// The whole content of a device file, or nullopt when it is missing, is not
+// a regular file, cannot be read, or is longer than `maxBytes` (so that no
+// caller parses the start of a longer file by mistake).
 [[nodiscard]] std::optional<std::vector<std::uint8_t>> ReadDeviceFile(LPCWSTR path,
                                                                       std::size_t maxBytes);
 
 // The first `maxBytes` bytes of a device file (all of a shorter one).
 [[nodiscard]] std::optional<std::vector<std::uint8_t>> ReadDeviceFilePrefix(LPCWSTR path,
                                                                             std::size_t maxBytes);
+
+// The same for a host file outside the device (an icon of the host's theme,
+// a host program's first line).
+[[nodiscard]] std::optional<std::vector<std::uint8_t>>
+ReadHostFile(const std::filesystem::path& path, std::size_t maxBytes);
+[[nodiscard]] std::optional<std::vector<std::uint8_t>>
+ReadHostFilePrefix(const std::filesystem::path& path, std::size_t maxBytes);
 
 // Replaces the file's content as one step: the bytes go to a temporary file
 // in the same folder, which gets `attributes` (FILE_ATTRIBUTE_HIDDEN,

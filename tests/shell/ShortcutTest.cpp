@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/Corpora.h"
+#include "tests/support/Fifo.h"
 #include <sys/stat.h>
 #include <thread>
 
@@ -115,6 +116,38 @@ TEST_F(ShortcutFiles, TargetsAreReadIgnoringCaseBoundedAndTruncatedSafely) {
     char16_t one[1] = {u'x'};
     EXPECT_FALSE(SHGetShortcutTarget(u"\\Windows\\long.lnk", one, 1));
     EXPECT_EQ(one[0], u'\0');
+}
+
+TEST_F(ShortcutFiles, TheWholeFirstLineIsTheTargetUpToTheDeviceLimits) {
+    // Longer than the device's 100-character buffer: nothing is cut.
+    const std::string program = "\\Windows\\" + std::string(120, 'p') + ".exe";
+    const std::string arguments = std::string(150, 'a');
+    Write("Windows/long.lnk", "9#" + program + " " + arguments + "\r\nsecond line");
+    EXPECT_EQ(ToUtf8(Target(u"\\Windows\\long.lnk", 1000)), program + " " + arguments);
+    auto line = zorun::ReadShortcutFile(u"\\Windows\\long.lnk");
+    ASSERT_TRUE(line);
+    EXPECT_EQ(*line, "9#" + program + " " + arguments);
+
+    // The longest target there can be is read whole; one more character is
+    // not a shortcut the device could start, and is refused rather than cut.
+    const std::string longest(zorun::kMaxShortcutTarget, 'b');
+    Write("Windows/longest.lnk", "1#" + longest);
+    EXPECT_EQ(Target(u"\\Windows\\longest.lnk", 40000).size(), zorun::kMaxShortcutTarget);
+    Write("Windows/beyond.lnk", "1#" + longest + "b");
+    EXPECT_TRUE(Target(u"\\Windows\\beyond.lnk", 40000) == u"(failed:)");
+}
+
+TEST_F(ShortcutFiles, AFifoOrAFolderIsRefusedWithoutWaiting) {
+    const fs::path fifo = root_ / "Windows" / "Start Menu" / "Pipe.lnk";
+    MakeFifo(fifo);
+    fs::create_directories(root_ / "Windows" / "Folder.lnk");
+    std::u16string fromFifo = u"unset", fromFolder = u"unset";
+    EXPECT_TRUE(ReturnsDespiteFifos(root_, [&] {
+        fromFifo = Target(u"\\Windows\\Start Menu\\Pipe.lnk");
+        fromFolder = Target(u"\\Windows\\Folder.lnk");
+    }));
+    EXPECT_EQ(fromFifo, u"(failed:)");
+    EXPECT_EQ(fromFolder, u"(failed:)");
 }
 
 TEST_F(ShortcutFiles, ShellExecuteStartsProgramsAndShortcutTargetsWithParameters) {
