@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
-#include <fstream>
 #include <unistd.h>
 
 #include "platform/base/Text.h"
 #include "platform/kernel/DeviceRoot.h"
+#include "platform/kernel/FileSystem.h"
 
 namespace zorun {
 
@@ -289,17 +289,10 @@ RegistryFile RegistryFile::Parse(std::string_view bytes) {
 }
 
 std::optional<RegistryFile> RegistryFile::Load(const std::filesystem::path& path) {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec || size > kMaxFileSize)
+    const auto bytes = ReadHostFile(path, kMaxFileSize);
+    if (!bytes)
         return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return Parse(bytes);
+    return Parse(std::string(bytes->begin(), bytes->end()));
 }
 
 std::string RegistryFile::Serialize() const {

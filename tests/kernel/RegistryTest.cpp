@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/Corpora.h"
+#include "tests/support/Fifo.h"
 #include <sys/stat.h>
 
 #include "platform/base/Text.h"
@@ -249,4 +250,12 @@ TEST_F(RegistryApi, FirstRunWriterCreatesTheFileAndNeverClobbersAForeignOne) {
     std::ifstream in(root_ / "registry.reg");
     std::string content((std::istreambuf_iterator<char>(in)), {});
     EXPECT_EQ(content, "not a registry file\n");
+}
+
+TEST_F(RegistryApi, AFifoForTheFileReadsAsNoRegistryAndNeverBlocks) {
+    MakeFifo(root_ / "registry.reg");
+    bool on = true;
+    EXPECT_TRUE(ReturnsDespiteFifos(root_, [&] { on = ClearType(); }));
+    EXPECT_FALSE(on);
+    EXPECT_TRUE(fs::is_fifo(root_ / "registry.reg"));
 }
