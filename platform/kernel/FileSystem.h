@@ -67,4 +67,12 @@ ReadHostFilePrefix(const std::filesystem::path& path, std::size_t maxBytes);
 [[nodiscard]] bool WriteDeviceFileAtomically(LPCWSTR path, std::span<const std::uint8_t> bytes,
                                              DWORD attributes = 0);
 
+// Writes a new host file that never replaces another: `wanted`, or when
+// that name is taken "<stem>-2<ext>", "<stem>-3<ext>", ... The file (mode
+// 0600, the user's alone) appears whole or not at all: it is written and
+// flushed under a temporary name first. Its folder is made (0700) when
+// missing. The path written, or nullopt with errno set.
+[[nodiscard]] std::optional<std::filesystem::path>
+WriteNewHostFile(const std::filesystem::path& wanted, std::span<const std::uint8_t> bytes);
+
 } // namespace zorun

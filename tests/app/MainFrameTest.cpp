@@ -9,7 +9,9 @@
 #include <thread>
 
 #include "app/CommandIds.h"
+#include "app/RescueFile.h"
 #include "catalogue/SettingsFile.h"
+#include "catalogue/SettingsFormat.h"
 #include "launcher/CZorunView.h"
 #include "platform/afx/CMenu.h"
 #include "platform/user/Screen.h"
@@ -180,6 +182,54 @@ TEST(MainFrame, AnUnwritableSettingsFileIsReportedOnce) {
         EXPECT_FALSE(app.Running());
     }
     EXPECT_EQ(fs::file_size(app.SettingsFile()), before);
+}
+
+TEST(MainFrame, AFailedExitSaveKeepsTheCatalogueInARescueFile) {
+    AppHarness app;
+    ASSERT_TRUE(app.Start());
+    // A folder where the settings file belongs: it can be neither read nor replaced.
+    fs::create_directories(app.SettingsFile());
+    ASSERT_TRUE(app.Frame()->catalogue.AppendGroup(u"Precious", u""));
+    const auto expected = SerializeSettings(app.Frame()->catalogue);
+    ASSERT_TRUE(expected);
+    // A rescue file of an earlier exit is never replaced.
+    fs::create_directories(app.RescueFolder());
+    std::ofstream(app.RescueFolder() / "ZorunSetting.qkt") << "earlier";
+
+    testing::internal::CaptureStderr();
+    ForegroundCounter boxes;
+    PostMessageW(app.Frame()->GetSafeHwnd(), WM_CLOSE, 0, 0);
+    app.QueueKey(VK_RETURN);
+    app.Pump();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(app.Running());
+    EXPECT_EQ(boxes.Count(), 1);
+
+    const fs::path rescue = app.RescueFolder() / "ZorunSetting-2.qkt";
+    EXPECT_NE(said.find(rescue.string()), std::string::npos) << said;
+    std::ifstream in(rescue, std::ios::binary);
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(bytes, *expected);
+    EXPECT_EQ((fs::status(rescue).permissions() & (fs::perms::group_all | fs::perms::others_all)),
+              fs::perms::none);
+    std::ifstream earlier(app.RescueFolder() / "ZorunSetting.qkt");
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(earlier)), {}), "earlier");
+    EXPECT_TRUE(fs::is_empty(app.SettingsFile()));
+}
+
+TEST(MainFrame, RescuePathsAreShownInLinesThatFitTheBox) {
+    const char* home = std::getenv("HOME");
+    const std::string saved = home ? home : "";
+    ::setenv("HOME", "/home/pat", 1);
+    EXPECT_EQ(ShownPath("/home/pat/.local/state/zorun/ZorunSetting.qkt"),
+              u"~/.local/state/zorun/\nZorunSetting.qkt");
+    EXPECT_EQ(ShownPath("/var/lib/a-rather-long-folder-name/x/ZorunSetting-12.qkt"),
+              u"/var/lib/\na-rather-long-folder-name/\nx/ZorunSetting-12.qkt");
+    EXPECT_EQ(ShownPath("/home/patricia/z.qkt"), u"/home/patricia/z.qkt");
+    if (home)
+        ::setenv("HOME", saved.c_str(), 1);
+    else
+        ::unsetenv("HOME");
 }
 
 TEST(MainFrame, HelpStartsTheHelpViewerOnTheContents) {
