@@ -67,7 +67,7 @@ constexpr const char16_t* kKey = u"HKEY_CURRENT_USER\\Software\\Wine\\reg_test";
 TEST(RegistryFileCorpus, EveryCaseImportsWhatTheEditorImports) {
     std::ifstream in(Corpus("regfile/cases.tsv"));
     if (!in)
-        GTEST_SKIP() << "registry corpus not present";
+        SKIP_WITHOUT_CORPUS("registry corpus");
     int cases = 0;
     for (std::string line; std::getline(in, line);) {
         if (line.empty() || line[0] == '#')

@@ -160,7 +160,7 @@ TEST_F(Launching, LongTargetsArriveWhole) {
 TEST_F(Launching, PublishedShortcutsSplitIntoProgramAndArguments) {
     std::ifstream in(Corpus("shortcuts/examples.tsv"));
     if (!in)
-        GTEST_SKIP() << "shortcut corpus not present";
+        SKIP_WITHOUT_CORPUS("shortcut corpus");
     int checked = 0;
     for (std::string line; std::getline(in, line);) {
         if (line.empty() || line[0] == '#')

@@ -212,7 +212,7 @@ TEST_F(IconExtractTest, FifosAreNoIconsAndNeverBlock) {
 TEST_F(IconExtractTest, ProgramsGetTheirDesktopEntryIcon) {
     const auto entries = Corpus("desktop-entries/glib/desktop-files");
     if (!fs::exists(entries))
-        GTEST_SKIP() << "desktop-entry corpus not present";
+        SKIP_WITHOUT_CORPUS("desktop-entry corpus");
     fs::copy(entries / "home", tmp_ / "home", fs::copy_options::recursive);
     fs::copy(entries / "usr", tmp_ / "usr", fs::copy_options::recursive);
     Png(tmp_ / "usr/icons/hicolor/48x48/apps/accessories-text-editor.png", 48, kRed);

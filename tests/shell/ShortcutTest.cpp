@@ -51,7 +51,7 @@ class ShortcutFiles : public ::testing::Test {
 TEST(ShortcutFormat, RealWorldFilesGiveTheWholeRestOfTheLine) {
     std::ifstream in(Corpus("shortcuts/examples.tsv"));
     if (!in)
-        GTEST_SKIP() << "shortcut corpus not present";
+        SKIP_WITHOUT_CORPUS("shortcut corpus");
     int count = 0;
     for (std::string line; std::getline(in, line);) {
         if (line.empty() || line[0] == '#')
