@@ -14,6 +14,8 @@
 #include "catalogue/SettingsFormat.h"
 #include "launcher/CZorunView.h"
 #include "platform/afx/CMenu.h"
+#include "platform/user/Chrome.h"
+#include "platform/user/CommandBar.h"
 #include "platform/user/Screen.h"
 #include "tests/app/AppHarness.h"
 
@@ -279,4 +281,20 @@ TEST(MainFrame, FileNewReusesTheOneFrame) {
     EXPECT_EQ(frame->launcherView->CurrentGroup(), 0);
     app.Close();
     EXPECT_FALSE(app.Running());
+}
+
+TEST(MainFrame, TheToolButtonsTipsNameTheirCommands) {
+    AppHarness app;
+    ASSERT_TRUE(app.Start());
+    // The "Monitor" button: the third item of the command bar. Held, its tip shows.
+    const auto layout = zorun::CommandBarLayout();
+    ASSERT_EQ(layout.size(), 3u);
+    const RECT button = layout[2].rect;
+    const int x = button.left + 12, y = zorun::kCommandBarRect.top + 12; // bar coordinates
+    EXPECT_FALSE(app.ScreenShows(u"Monitor"));
+    app.Down(x, y);
+    app.clock.Advance(600);
+    app.Pump();
+    EXPECT_TRUE(app.ScreenShows(u"Monitor"));
+    app.Up(x, y + 100); // released away from the button: no command
 }
