@@ -207,8 +207,10 @@ RegistryFile RegistryFile::Parse(std::string_view bytes) {
             key.clear();
             if (close == std::u16string_view::npos || close < 2 || line[1] == u'-')
                 continue;
+            // "[\]" names no key, as "[]" does not: its values go nowhere.
             key = NormalizeKey(line.substr(1, close - 1));
-            file.AddKey(key);
+            if (!key.empty())
+                file.AddKey(key);
             continue;
         }
         // name=data

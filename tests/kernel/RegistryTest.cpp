@@ -152,6 +152,18 @@ TEST(RegistryFileFormat, ContinuedHexKeepsEveryByteAndTheFileRoundTrips) {
     EXPECT_EQ(v->data, RegistryValue::Dword(2).data);
 }
 
+TEST(RegistryFileFormat, WhatIsWrittenReadsBackToTheSameText) {
+    // Found by the fuzzer: "[\\]" was kept as a key with no name, written
+    // as "[]", which reading skips.
+    const auto file =
+        RegistryFile::Parse("REGEDIT4\n[\\]\n\"M\"=dword:1\n[HKCU\\A]\n\"N\"=\"x\"\n");
+    EXPECT_FALSE(file.HasKey(u""));
+    const std::string text = file.Serialize();
+    EXPECT_EQ(RegistryFile::Parse(text).Serialize(), text);
+    EXPECT_EQ(text.find("[]"), std::string::npos) << text;
+    ASSERT_NE(file.Find(u"HKCU\\A", u"N"), nullptr);
+}
+
 class RegistryApi : public ::testing::Test {
   protected:
     void SetUp() override {
