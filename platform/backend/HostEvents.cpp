@@ -86,6 +86,9 @@ bool PollHostEvents(int timeoutMs) {
         if (p.fd == signalPipe[0]) {
             if (DrainSignals()) {
                 RequestQuit();
+                // Then every loop still running ends too (a message box, a
+                // dialog): a program stopped by a signal waits for no one.
+                PostQuitMessage(0);
                 served = true;
             }
         } else {
