@@ -9,6 +9,8 @@
 #include <system_error>
 #include <unistd.h>
 
+#include "ZorunVersion.h"
+
 #include "platform/backend/HostEvents.h"
 #include "platform/backend/Options.h"
 #include "platform/backend/headless/HeadlessBackend.h"
@@ -19,10 +21,6 @@
 #include "platform/user/Backend.h"
 #include "platform/user/Screen.h"
 #include "platform/user/SoftKeyboard.h"
-
-#ifndef ZORUN_VERSION
-#define ZORUN_VERSION "0"
-#endif
 
 namespace zorun {
 
