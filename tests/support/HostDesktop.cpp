@@ -41,7 +41,11 @@ HostDesktop::HostDesktop() {
     const char* path = std::getenv("PATH");
     const std::string search = (folder_ / "bin").string() + ":" + (path ? path : "/usr/bin:/bin");
     SetEnv("PATH", search.c_str());
-    SetEnv("ZORUN_HOST_HELPER", ZORUN_TEST_HOST_HELPER);
+    SetEnv("ZORUN_HOST_HELPER", BuiltHelper());
+}
+
+const char* HostDesktop::BuiltHelper() {
+    return ZORUN_TEST_HOST_HELPER;
 }
 
 HostDesktop::~HostDesktop() {

@@ -52,6 +52,8 @@ class HostDesktop {
 
     // Points the data folders at other ones (a corpus).
     void UseDataFolders(const std::filesystem::path& user, const std::filesystem::path& system);
+    // The helper as built (the one in use unless a test sets ZORUN_HOST_HELPER).
+    [[nodiscard]] static const char* BuiltHelper();
     // Sets an environment variable for the object's life (null: unset).
     void SetEnv(const char* name, const char* value);
 
