@@ -1,9 +1,11 @@
 #include "app/HostProvisioning.h"
 
 #include <algorithm>
+#include <fcntl.h>
 #include <fstream>
 #include <map>
 #include <optional>
+#include <unistd.h>
 
 #include "app/DevicePrograms.h"
 #include "platform/base/Text.h"
@@ -39,10 +41,31 @@ std::string Relative(std::u16string_view devicePath) {
     const auto host = HostPath(devicePath);
     if (!host)
         return {};
-    std::error_code ec;
-    return fs::relative(*host, DeviceRoot(), ec).generic_string();
+    return host->lexically_relative(DeviceRoot()).generic_string();
 }
 
+// An application's file, written beside and renamed into place so that it
+// is never seen cut short, but not flushed to disk one by one (a first start
+// writes hundreds). After a crash one may be left empty: an empty file is
+// taken for one of ours that did not reach the disk, and written again.
+bool WriteHostFile(const fs::path& host, std::string_view content) {
+    fs::path temporary = host;
+    temporary += ".new";
+    std::error_code ec;
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(content.data(), static_cast<std::streamsize>(content.size()));
+        out.flush();
+        if (!out) {
+            fs::remove(temporary, ec);
+            return false;
+        }
+    }
+    fs::rename(temporary, host, ec);
+    return !ec;
+}
+
+// A system program or link: few, and flushed to disk each.
 bool WriteNew(std::u16string_view devicePath, std::string_view content) {
     const std::u16string path(devicePath);
     return WriteDeviceFileAtomically(
@@ -156,8 +179,34 @@ std::u16string ProgramName(const std::string& id) {
     return name.empty() ? FromUtf8(HexMark(TextHash(id))) : name;
 }
 
+// The entries of one host folder by their names folded to lower case, as
+// the device matches names: one listing instead of one per look-up (the
+// Start menu's Programs folder holds a file per application).
+class FolderIndex {
+  public:
+    explicit FolderIndex(std::u16string_view devicePath) {
+        folder_ = HostPath(devicePath).value_or(fs::path());
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(folder_, ec))
+            entries_.emplace(FoldText(FromUtf8(entry.path().filename().string())), entry.path());
+    }
+    // The entry of that name, else where a new one goes.
+    [[nodiscard]] fs::path Entry(std::u16string_view name) const {
+        const auto it = entries_.find(FoldText(name));
+        return it != entries_.end() ? it->second : folder_ / ToUtf8(name);
+    }
+    [[nodiscard]] bool Has(std::u16string_view name) const {
+        return entries_.count(FoldText(name)) > 0;
+    }
+
+  private:
+    fs::path folder_;
+    std::map<std::u16string, fs::path> entries_;
+};
+
 struct DesiredFile {
-    std::u16string devicePath;
+    bool program; // in \Program Files, else in the Programs folder
+    std::u16string name;
     std::string content;
 };
 
@@ -188,13 +237,23 @@ void RemoveUnchanged(const std::vector<MadeFile>& files) {
         std::ifstream in(host, std::ios::binary);
         const std::string content{std::istreambuf_iterator<char>(in),
                                   std::istreambuf_iterator<char>()};
-        if (TextHash(content) == made.mark)
+        if (content.empty() || TextHash(content) == made.mark)
             fs::remove(host, ec);
     }
 }
 
+std::string ReadHost(const fs::path& file) {
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec) || fs::file_size(file, ec) > HostProgramFile::kSizeLimit)
+        return {};
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 bool SyncApplications(const std::vector<HostApplication>& applications,
                       const DefaultCatalogueTexts& texts, HostProgramRecord& record) {
+    if (!EnsureFolder(kProgramFiles) || !EnsureFolder(texts.programsFolder))
+        return false;
     // Names that several applications share get their IDs beside them.
     std::map<std::u16string, int> uses;
     for (const auto& app : applications)
@@ -205,43 +264,69 @@ bool SyncApplications(const std::vector<HostApplication>& applications,
         std::u16string link = CleanName(FromUtf8(app.name), kLongestLinkName);
         if (link.empty() || uses[FoldText(link)] > 1)
             link = CleanName(link + u" (" + FromUtf8(IdBase(app.id)) + u")", kLongestLinkName + 72);
-        const std::u16string program = JoinDevicePath(kProgramFiles, ProgramName(app.id) + u".exe");
+        const std::u16string program = ProgramName(app.id) + u".exe";
         desired[app.id] = {
-            {program, ApplicationProgramText(app)},
-            {JoinDevicePath(texts.programsFolder, link + u".lnk"),
-             ShortcutFileText(u"\"" + program + u"\"")},
+            {true, program, ApplicationProgramText(app)},
+            {false, link + u".lnk",
+             ShortcutFileText(u"\"" + JoinDevicePath(kProgramFiles, program) + u"\"")},
         };
     }
 
     // Applications gone, or whose files would now be different.
-    for (auto it = record.applications.begin(); it != record.applications.end();) {
-        const auto wanted = desired.find(it->first);
-        bool same = wanted != desired.end() && wanted->second.size() == it->second.size();
-        for (std::size_t i = 0; same && i < it->second.size(); ++i)
-            same = it->second[i].path == Relative(wanted->second[i].devicePath) &&
-                   it->second[i].mark == TextHash(wanted->second[i].content);
-        if (same) {
-            desired.erase(wanted); // kept as it is, even if the user deleted a file
-            ++it;
-            continue;
+    {
+        const FolderIndex programs(kProgramFiles), links(texts.programsFolder);
+        auto relative = [&](const DesiredFile& f) {
+            return (f.program ? programs : links)
+                .Entry(f.name)
+                .lexically_relative(DeviceRoot())
+                .generic_string();
+        };
+        for (auto it = record.applications.begin(); it != record.applications.end();) {
+            const auto wanted = desired.find(it->first);
+            bool same = wanted != desired.end() && wanted->second.size() == it->second.size();
+            for (std::size_t i = 0; same && i < it->second.size(); ++i)
+                same = it->second[i].path == relative(wanted->second[i]) &&
+                       it->second[i].mark == TextHash(wanted->second[i].content);
+            if (same) {
+                // Kept as it is, even if the user deleted a file; one that
+                // never reached the disk is written again.
+                for (const DesiredFile& f : wanted->second) {
+                    const fs::path host = (f.program ? programs : links).Entry(f.name);
+                    std::error_code ec;
+                    if (fs::is_regular_file(host, ec) && fs::file_size(host, ec) == 0)
+                        (void)WriteHostFile(host, f.content);
+                }
+                desired.erase(wanted);
+                ++it;
+                continue;
+            }
+            RemoveUnchanged(it->second);
+            it = record.applications.erase(it);
         }
-        RemoveUnchanged(it->second);
-        it = record.applications.erase(it);
     }
 
-    bool ok = EnsureFolder(kProgramFiles) && EnsureFolder(texts.programsFolder);
+    const FolderIndex programs(kProgramFiles), links(texts.programsFolder);
+    bool ok = true;
     for (const auto& [id, files] : desired) {
-        // A name taken by a file that is not ours: the application is left out.
-        if (std::any_of(files.begin(), files.end(),
-                        [](const DesiredFile& f) { return Exists(f.devicePath); }))
+        // A name taken by another file: the application is left out. A file
+        // just as it would be written is taken as made here (a start that
+        // ended before its record was saved made it).
+        auto taken = [&](const DesiredFile& f) {
+            const FolderIndex& folder = f.program ? programs : links;
+            return folder.Has(f.name) && ReadHost(folder.Entry(f.name)) != f.content;
+        };
+        if (std::any_of(files.begin(), files.end(), taken))
             continue;
         std::vector<MadeFile> made;
         for (const auto& file : files) {
-            if (!WriteNew(file.devicePath, file.content)) {
+            const FolderIndex& folder = file.program ? programs : links;
+            const fs::path host = folder.Entry(file.name);
+            if (!folder.Has(file.name) && !WriteHostFile(host, file.content)) {
                 ok = false;
                 break;
             }
-            made.push_back({Relative(file.devicePath), TextHash(file.content)});
+            made.push_back(
+                {host.lexically_relative(DeviceRoot()).generic_string(), TextHash(file.content)});
         }
         if (!made.empty())
             record.applications[id] = std::move(made);

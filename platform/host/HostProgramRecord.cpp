@@ -55,6 +55,10 @@ HostProgramRecord HostProgramRecord::FromText(std::string_view text) {
     if (!std::getline(in, line) || line != kFirstLine)
         return record;
     while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.find('\r') != std::string::npos)
+            continue;
         const auto f = Fields(line);
         if (f[0] == "stamp" && f.size() == 2) {
             record.stamp = f[1];

@@ -122,7 +122,7 @@ std::string HostProgramIconName(const fs::path& program) {
     if (!bytes)
         return {};
     const auto record = HostProgramRecord::FromText(std::string(bytes->begin(), bytes->end()));
-    return record.IconFor(fs::relative(program, DeviceRoot(), ec).generic_string());
+    return record.IconFor(program.lexically_relative(DeviceRoot()).generic_string());
 }
 
 std::unique_ptr<HostIconIndex>& DefaultSlot() {
