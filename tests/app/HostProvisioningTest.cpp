@@ -11,6 +11,7 @@
 #include "app/DeviceProvisioning.h"
 #include "app/HostProvisioning.h"
 #include "catalogue/DefaultCatalogue.h"
+#include "launcher/Launching.h"
 #include "tests/app/TempDeviceRoot.h"
 #include "tests/support/HostDesktop.h"
 
@@ -106,6 +107,14 @@ TEST_F(HostProvisioning, FirstRunGivesTheDefaultCatalogueOfWhatWorks) {
     EXPECT_EQ(program.rfind("[Zorun Host Program]\n", 0), 0u);
     EXPECT_NE(program.find("\nIcon=web-browser\nApplication=org.web.Browser.desktop\n"),
               std::string::npos);
+
+    // Both start their applications as the launcher starts them: the Start
+    // menu's shortcut, and the calendar by its link.
+    EXPECT_TRUE(
+        LaunchShortcut(u"\\Windows\\Start Menu\\Programs\\Browser.lnk", LaunchVariant::Message));
+    EXPECT_TRUE(LaunchShortcut(u"\\Windows\\calendar.exe", LaunchVariant::Message));
+    EXPECT_EQ(desktop.WaitForRuns("org.web.Browser", 1).size(), 1u);
+    EXPECT_EQ(desktop.WaitForRuns("mail", 1).size(), 1u);
 }
 
 TEST_F(HostProvisioning, ALaterStartFollowsTheApplicationsAndKeepsTheUsersFiles) {
