@@ -90,13 +90,17 @@ TEST(DesktopStart, PanelFieldsStartTheMatchingApplications) {
     app.Desktop().AddApplication("mail", "Mail", "MimeType=x-scheme-handler/mailto;");
     app.Desktop().AddApplication("gnome-power-panel", "Power", "NoDisplay=true");
     app.Desktop().AddApplication("settings", "Settings", "Categories=Settings;DesktopSettings;");
+    app.Desktop().AddApplication("agenda", "Agenda", "MimeType=text/calendar;");
     ASSERT_TRUE(app.Start());
     app.Tap(30, kFrameTop + 20);  // inbox
+    app.Tap(100, kFrameTop + 20); // calendar
+    app.Tap(170, kFrameTop + 20); // tasks: no task list, so the calendar
     app.Tap(30, kFrameTop + 56);  // battery: the power settings
     app.Tap(100, kFrameTop + 56); // memory: no system monitor, so the settings
     EXPECT_EQ(app.Desktop().WaitForRuns("mail", 1).size(), 1u);
     EXPECT_EQ(app.Desktop().WaitForRuns("gnome-power-panel", 1).size(), 1u);
     EXPECT_EQ(app.Desktop().WaitForRuns("settings", 1).size(), 1u);
+    EXPECT_EQ(app.Desktop().WaitForRuns("agenda", 2).size(), 2u);
 }
 
 TEST(DesktopStart, AShortcutWhoseApplicationIsGoneLeavesTheScreenAsItWas) {
