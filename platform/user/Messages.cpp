@@ -360,6 +360,8 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         const HWND next = w->IsChild() ? w->parent : w->owner;
         return next ? SendMessageW(next, WM_HELP, wParam, lParam) : 0;
     }
+    case WM_NCHITTEST:
+        return HTCLIENT;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && !(ws.focus && ws.IsInside(ws.focus, hwnd)))
             SetFocus(hwnd);
