@@ -44,6 +44,10 @@ int VirtualKey(SDL_Keycode key, char16_t* character) {
         return VK_BACK;
     case SDLK_DELETE:
         return VK_DELETE;
+    case SDLK_F1:
+        return VK_F1;
+    case SDLK_HELP:
+        return VK_HELP;
     case SDLK_SPACE:
         return VK_SPACE; // the character comes as text input
     default:
