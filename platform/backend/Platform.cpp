@@ -9,11 +9,11 @@
 #include <system_error>
 #include <unistd.h>
 
+#include "platform/backend/HostDisplay.h"
 #include "platform/backend/HostEvents.h"
 #include "platform/backend/Options.h"
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/backend/headless/ScriptRunner.h"
-#include "platform/backend/sdl/SdlDisplay.h"
 #include "platform/base/Clock.h"
 #include "platform/kernel/DeviceRoot.h"
 #include "platform/user/Backend.h"
@@ -116,13 +116,21 @@ int RunPlatform(int argc, char** argv, const std::function<int()>& programMain) 
         if (!steps)
             return kUsageError;
     }
+    BackendChoice choice = options.backend;
+    if (const char* named = std::getenv("ZORUN_BACKEND");
+        named && *named && choice == BackendChoice::Automatic && !options.headless) {
+        auto fromEnvironment = BackendNamed(named);
+        if (!fromEnvironment)
+            return Complain(std::string("ZORUN_BACKEND needs 'x11' or 'sdl', not '") + named + "'");
+        choice = *fromEnvironment;
+    }
     if (!InstallQuitSignals())
         return Complain("cannot watch for quit signals");
 
     PlatformScope scope;
     VirtualClock virtualClock;
     std::unique_ptr<ScriptRunner> runner;
-    std::unique_ptr<SdlDisplay> display;
+    std::unique_ptr<HostDisplay> display;
     Backend backend;
     if (options.headless) {
         SetCurrentClock(&virtualClock);
@@ -130,13 +138,13 @@ int RunPlatform(int argc, char** argv, const std::function<int()>& programMain) 
             runner = std::make_unique<ScriptRunner>(std::move(*steps), virtualClock);
         backend = MakeHeadlessBackend(virtualClock, runner.get());
     } else {
-        std::string error;
-        display = OpenSdlDisplay({options.scale, options.fullscreen, "Zorun"}, &error);
-        if (!display) {
-            std::fprintf(stderr, "zorun: cannot open the display: %s\n", error.c_str());
-            return 1;
+        auto opened = OpenHostDisplay({choice, options.scale, options.fullscreen, "Zorun", {}});
+        if (auto* failure = std::get_if<DisplayFailure>(&opened)) {
+            std::fprintf(stderr, "zorun: %s\n", failure->message.c_str());
+            return failure->status;
         }
-        backend = MakeSdlBackend(*display);
+        display = std::move(std::get<std::unique_ptr<HostDisplay>>(opened));
+        backend = display->Table();
     }
     ReportFirstFrame(backend);
     SetBackend(&backend);
@@ -147,7 +155,7 @@ int RunPlatform(int argc, char** argv, const std::function<int()>& programMain) 
         backend.shutdown();
     ResetWindowSystem();
     SetBackend(nullptr);
-    CloseSdlDisplay(display);
+    display.reset();
     if (runner && runner->Failures() && code == 0)
         code = 1;
     return code;
