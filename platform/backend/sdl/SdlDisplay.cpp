@@ -241,6 +241,15 @@ std::unique_ptr<SdlDisplay> OpenSdlDisplay(const SdlSettings& settings, std::str
             *error = sdl.GetError();
         return nullptr;
     }
+    // SDL's stand-ins show nothing to anybody: that is no display.
+    const char* driver = sdl.GetCurrentVideoDriver();
+    const std::string name = driver ? driver : "";
+    if (name.empty() || name == "offscreen" || name == "dummy" || name == "evdev") {
+        if (error)
+            *error = "found no display" + (name.empty() ? "" : " (only its '" + name + "' driver)");
+        sdl.Quit();
+        return nullptr;
+    }
     int scale = settings.scale;
     if (!scale) {
         SDL_DisplayMode mode{};

@@ -34,6 +34,7 @@ const SdlLibrary* LoadSdlLibrary(std::string* error) {
     Resolve(handle, "SDL_SetHint", l.SetHint, &missing);
     Resolve(handle, "SDL_Init", l.Init, &missing);
     Resolve(handle, "SDL_Quit", l.Quit, &missing);
+    Resolve(handle, "SDL_GetCurrentVideoDriver", l.GetCurrentVideoDriver, &missing);
     Resolve(handle, "SDL_GetError", l.GetError, &missing);
     Resolve(handle, "SDL_GetDesktopDisplayMode", l.GetDesktopDisplayMode, &missing);
     Resolve(handle, "SDL_CreateWindow", l.CreateWindow, &missing);

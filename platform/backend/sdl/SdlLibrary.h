@@ -13,6 +13,7 @@ struct SdlLibrary {
     decltype(&::SDL_SetHint) SetHint = nullptr;
     decltype(&::SDL_Init) Init = nullptr;
     decltype(&::SDL_Quit) Quit = nullptr;
+    decltype(&::SDL_GetCurrentVideoDriver) GetCurrentVideoDriver = nullptr;
     decltype(&::SDL_GetError) GetError = nullptr;
     decltype(&::SDL_GetDesktopDisplayMode) GetDesktopDisplayMode = nullptr;
     decltype(&::SDL_CreateWindow) CreateWindow = nullptr;
