@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -61,7 +62,8 @@ struct PlatformScope {
 };
 
 // For start-up measurements: with ZORUN_FIRST_FRAME_FD=n in the environment,
-// one byte goes to descriptor n once the first frame has been presented.
+// a line goes to descriptor n once the first frame has been presented: the
+// process's CPU time until then, in microseconds.
 void ReportFirstFrame(Backend& backend) {
     const char* variable = std::getenv("ZORUN_FIRST_FRAME_FD");
     if (!variable || !*variable)
@@ -73,8 +75,11 @@ void ReportFirstFrame(Backend& backend) {
         if (present)
             present(frame);
         if (fd > 2) {
-            char byte = 1;
-            [[maybe_unused]] auto written = write(fd, &byte, 1);
+            timespec cpu{};
+            clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
+            const std::string line =
+                std::to_string(cpu.tv_sec * 1000000L + cpu.tv_nsec / 1000) + "\n";
+            [[maybe_unused]] auto written = write(fd, line.data(), line.size());
             close(fd);
             fd = -1;
         }
