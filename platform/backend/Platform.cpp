@@ -16,6 +16,7 @@
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/backend/headless/ScriptRunner.h"
 #include "platform/base/Clock.h"
+#include "platform/gdi/FontEngine.h"
 #include "platform/kernel/DeviceRoot.h"
 #include "platform/user/Backend.h"
 #include "platform/user/Screen.h"
@@ -50,6 +51,19 @@ std::optional<std::vector<ScriptStep>> LoadScript(const std::string& path) {
         return std::nullopt;
     }
     return std::get<std::vector<ScriptStep>>(std::move(parsed));
+}
+
+// Where fontconfig's choices are kept between runs: $XDG_CACHE_HOME/zorun,
+// else ~/.cache/zorun; nowhere without either.
+std::filesystem::path FontChoicesFile() {
+    std::filesystem::path cache;
+    if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg && xdg[0] == '/')
+        cache = xdg;
+    else if (const char* home = std::getenv("HOME"); home && home[0] == '/')
+        cache = std::filesystem::path(home) / ".cache";
+    else
+        return {};
+    return cache / "zorun" / "font-choices";
 }
 
 // Restores the platform's globals however the program ends.
@@ -131,6 +145,7 @@ int RunPlatform(int argc, char** argv, const std::function<int()>& programMain) 
     }
     if (!InstallQuitSignals())
         return Complain("cannot watch for quit signals");
+    gdi::FontEngine::KeepChoicesIn(FontChoicesFile());
 
     PlatformScope scope;
     VirtualClock virtualClock;
