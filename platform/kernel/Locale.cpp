@@ -1,8 +1,9 @@
 #include "platform/kernel/Locale.h"
 
+#include <algorithm>
 #include <cstdlib>
-#include <unicode/locid.h>
-#include <unicode/unistr.h>
+
+#include "platform/base/IcuLibrary.h"
 
 namespace zorun {
 
@@ -24,15 +25,28 @@ std::string Normalise(std::string name) {
     return name;
 }
 
-std::u16string ToText(const icu::UnicodeString& s) {
-    return std::u16string(reinterpret_cast<const char16_t*>(s.getBuffer()),
-                          static_cast<std::size_t>(s.length()));
+// A display name from one of ICU's uloc_getDisplay* functions.
+template <typename Function>
+std::u16string DisplayName(Function function, const char* locale, const char* inLocale) {
+    UChar buffer[256];
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t length = function(locale, inLocale, buffer, 256, &status);
+    if (U_FAILURE(status) || length < 0)
+        return {};
+    return std::u16string(reinterpret_cast<const char16_t*>(buffer),
+                          static_cast<std::size_t>(std::min<int32_t>(length, 256)));
 }
 
-std::u16string Ascii(const char* s) {
+// A code from uloc_getLanguage or uloc_getCountry.
+template <typename Function> std::u16string Code(Function function, const char* locale) {
+    char buffer[64];
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t length = function(locale, buffer, sizeof buffer, &status);
     std::u16string out;
-    for (; s && *s; ++s)
-        out.push_back(static_cast<unsigned char>(*s));
+    if (U_FAILURE(status) || length < 0)
+        return out;
+    for (int32_t i = 0; i < std::min<int32_t>(length, sizeof buffer); ++i)
+        out.push_back(static_cast<unsigned char>(buffer[i]));
     return out;
 }
 
@@ -54,32 +68,34 @@ void SetProcessLocaleName(const std::string& name) {
 } // namespace zorun
 
 int GetLocaleInfoW(LCID /*locale*/, LCTYPE type, char16_t* buffer, int capacity) {
-    const icu::Locale locale(zorun::ProcessLocaleName().c_str());
-    const icu::Locale english("en");
-    icu::UnicodeString name;
+    const zorun::IcuLibrary* icu = zorun::Icu();
+    if (!icu)
+        return 0;
+    const std::string name = zorun::ProcessLocaleName();
+    const char* locale = name.c_str();
     std::u16string text;
     switch (type) {
     case LOCALE_SLANGUAGE:
-        text = zorun::ToText(locale.getDisplayName(locale, name));
+        text = zorun::DisplayName(icu->displayName, locale, locale);
         break;
     case LOCALE_SCOUNTRY:
     case LOCALE_SNATIVECTRYNAME:
-        text = zorun::ToText(locale.getDisplayCountry(locale, name));
+        text = zorun::DisplayName(icu->displayCountry, locale, locale);
         break;
     case LOCALE_SNATIVELANGNAME:
-        text = zorun::ToText(locale.getDisplayLanguage(locale, name));
+        text = zorun::DisplayName(icu->displayLanguage, locale, locale);
         break;
     case LOCALE_SENGLANGUAGE:
-        text = zorun::ToText(locale.getDisplayLanguage(english, name));
+        text = zorun::DisplayName(icu->displayLanguage, locale, "en");
         break;
     case LOCALE_SENGCOUNTRY:
-        text = zorun::ToText(locale.getDisplayCountry(english, name));
+        text = zorun::DisplayName(icu->displayCountry, locale, "en");
         break;
     case LOCALE_SISO639LANGNAME:
-        text = zorun::Ascii(locale.getLanguage());
+        text = zorun::Code(icu->language, locale);
         break;
     case LOCALE_SISO3166CTRYNAME:
-        text = zorun::Ascii(locale.getCountry());
+        text = zorun::Code(icu->country, locale);
         break;
     default:
         return 0;

@@ -40,6 +40,9 @@ struct Channel {
     }
 };
 
+// Below this many bytes a put is copied through the socket (see Put).
+constexpr std::size_t kSmallestSharedPut = 64 * 1024;
+
 bool NativeLsbFirst() {
     const std::uint16_t probe = 1;
     return *reinterpret_cast<const std::uint8_t*>(&probe) == 1;
@@ -249,7 +252,12 @@ void X11Frame::Put(Drawable drawable, GC gc, const Rect& deviceRect, Point origi
     const int x = deviceRect.left * s, y = deviceRect.top * s;
     const auto w = static_cast<unsigned>(deviceRect.Width() * s);
     const auto h = static_cast<unsigned>(deviceRect.Height() * s);
-    if (shm_.shmaddr) {
+    // A small change (the clock, a figure of the panel) goes through the
+    // socket: a shared-memory put is answered by a completion event, and
+    // that would wake the idle program once more at every tick.
+    const std::size_t bytes =
+        std::size_t(w) * h * static_cast<unsigned>(image_->bits_per_pixel / 8);
+    if (shm_.shmaddr && bytes >= kSmallestSharedPut) {
         WaitUntilIdle();
         XShmPutImage(display_, drawable, gc, image_, x, y, origin.x + x, origin.y + y, w, h, True);
         busy_ = true;

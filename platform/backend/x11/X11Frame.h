@@ -2,8 +2,9 @@
 // The scaled picture of the device screen on the X server's side of the
 // wire: one image of 240 x 320 device pixels, each drawn as scale x scale
 // window pixels (nearest neighbour), in the window's pixel format. It lives
-// in shared memory (MIT-SHM) when the server offers it, so a put copies
-// nothing through the socket; otherwise it goes by plain XPutImage.
+// in shared memory (MIT-SHM) when the server offers it, so a large put
+// copies nothing through the socket; small ones, and all where there is no
+// shared memory, go by plain XPutImage.
 //
 // Only what changed since the last frame is converted and sent: a clock
 // tick moves a few hundred bytes, not the whole screen.
