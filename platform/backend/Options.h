@@ -21,6 +21,7 @@ struct PlatformOptions {
     bool headless = false;
     BackendChoice backend = BackendChoice::Automatic; // --backend; else $ZORUN_BACKEND
     std::string script;                               // empty: none
+    bool noSip = false; // no soft keyboard (a real keyboard is at hand)
     bool help = false;
     bool version = false;
 };

@@ -99,9 +99,13 @@ TEST(PlatformOptions, ValuesFlagsAndMistakes) {
     ASSERT_TRUE(std::holds_alternative<zorun::PlatformOptions>(x11));
     EXPECT_EQ(std::get<zorun::PlatformOptions>(x11).backend, zorun::BackendChoice::X11);
 
-    auto scripted = parse({"--headless", "--script", "s.txt"});
+    EXPECT_FALSE(o.noSip);
+
+    auto scripted = parse({"--headless", "--script", "s.txt", "--no-sip"});
     ASSERT_TRUE(std::holds_alternative<zorun::PlatformOptions>(scripted));
     EXPECT_EQ(std::get<zorun::PlatformOptions>(scripted).script, "s.txt");
+    EXPECT_TRUE(std::get<zorun::PlatformOptions>(scripted).noSip);
+    EXPECT_NE(zorun::UsageText().find("--no-sip"), std::string::npos);
 
     for (auto args : std::vector<std::vector<const char*>>{{"--scale", "0"},
                                                            {"--scale", "2x"},
@@ -110,6 +114,7 @@ TEST(PlatformOptions, ValuesFlagsAndMistakes) {
                                                            {"--frobnicate"},
                                                            {"extra"},
                                                            {"--headless=yes"},
+                                                           {"--no-sip=1"},
                                                            {"--script", "s.txt"},
                                                            {"--headless", "--scale", "2"},
                                                            {"--backend", "X11 "},
