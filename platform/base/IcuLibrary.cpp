@@ -20,33 +20,53 @@ template <typename Function> bool Resolve(void* handle, const char* name, Functi
     return target != nullptr;
 }
 
-IcuLibrary Load() {
-    IcuLibrary icu;
-    void* handle = dlopen("libicuuc.so." U_ICU_VERSION_SHORT, RTLD_NOW | RTLD_LOCAL);
+IcuLibrary loaded;
+void* handle = nullptr;
+bool folding = false;
+
+void Load() {
+    handle = dlopen("libicuuc.so." U_ICU_VERSION_SHORT, RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         LogWarning(std::string("ICU could not be loaded: ") + dlerror());
-        return icu;
+        return;
     }
+    IcuLibrary& icu = loaded;
     const bool all =
         Resolve(handle, ZORUN_ICU_NAME(u_foldCase), icu.foldCase) &&
         Resolve(handle, ZORUN_ICU_NAME(uloc_getDisplayName), icu.displayName) &&
         Resolve(handle, ZORUN_ICU_NAME(uloc_getDisplayLanguage), icu.displayLanguage) &&
         Resolve(handle, ZORUN_ICU_NAME(uloc_getDisplayCountry), icu.displayCountry) &&
         Resolve(handle, ZORUN_ICU_NAME(uloc_getLanguage), icu.language) &&
-        Resolve(handle, ZORUN_ICU_NAME(uloc_getCountry), icu.country);
+        Resolve(handle, ZORUN_ICU_NAME(uloc_getCountry), icu.country) &&
+        Resolve(handle, ZORUN_ICU_NAME(u_cleanup), icu.cleanup);
     if (!all) {
         LogWarning("ICU lacks a function the platform uses");
         dlclose(handle);
-        return {};
+        handle = nullptr;
+        loaded = {};
     }
-    return icu;
 }
 
 } // namespace
 
-const IcuLibrary* Icu() {
-    static const IcuLibrary library = Load();
-    return library.foldCase ? &library : nullptr;
+const IcuLibrary* Icu(bool forFolding) {
+    static bool failed = false;
+    folding = folding || forFolding;
+    if (!handle && !failed) {
+        Load();
+        failed = !handle;
+    }
+    return handle ? &loaded : nullptr;
+}
+
+void UnloadIcu() {
+    if (!handle || folding)
+        return;
+    // ICU's caches go first: nothing of it may be left pointing into it.
+    loaded.cleanup();
+    dlclose(handle);
+    handle = nullptr;
+    loaded = {};
 }
 
 } // namespace zorun

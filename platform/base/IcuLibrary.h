@@ -4,6 +4,7 @@
 // costs every start several milliseconds in the dynamic loader.
 
 #include <unicode/uchar.h>
+#include <unicode/uclean.h>
 #include <unicode/uloc.h>
 
 namespace zorun {
@@ -15,9 +16,15 @@ struct IcuLibrary {
     decltype(&::uloc_getDisplayCountry) displayCountry = nullptr;
     decltype(&::uloc_getLanguage) language = nullptr;
     decltype(&::uloc_getCountry) country = nullptr;
+    decltype(&::u_cleanup) cleanup = nullptr;
 };
 
-// The library (loaded once; it stays), or nullptr when ICU cannot be loaded.
-[[nodiscard]] const IcuLibrary* Icu();
+// The library, loaded on first asking, or nullptr when ICU cannot be loaded.
+// `forFolding`: case folding asks (it asks again and again, so from then on
+// ICU stays loaded).
+[[nodiscard]] const IcuLibrary* Icu(bool forFolding = false);
+// Unloads ICU (its 2 MB come back) unless case folding uses it; a later
+// Icu() loads it again. Pointers from Icu() are invalid after this.
+void UnloadIcu();
 
 } // namespace zorun

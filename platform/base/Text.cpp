@@ -107,7 +107,7 @@ char32_t FoldCase(char32_t c) {
     // ASCII folds to its lower case; only other text needs ICU's tables.
     if (c < 0x80)
         return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
-    if (const IcuLibrary* icu = Icu())
+    if (const IcuLibrary* icu = Icu(true))
         return static_cast<char32_t>(icu->foldCase(static_cast<UChar32>(c), U_FOLD_CASE_DEFAULT));
     return c;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 #include "platform/base/IcuLibrary.h"
 
@@ -50,7 +51,63 @@ template <typename Function> std::u16string Code(Function function, const char* 
     return out;
 }
 
+// Every text of a locale, asked of ICU at once.
+struct LocaleTexts {
+    std::u16string language, country, nativeLanguage, englishLanguage, englishCountry, iso639,
+        iso3166;
+};
+
+std::optional<LocaleTexts> ReadLocaleTexts(const std::string& name) {
+    const IcuLibrary* icu = Icu();
+    if (!icu)
+        return std::nullopt;
+    const char* locale = name.c_str();
+    LocaleTexts t;
+    t.language = DisplayName(icu->displayName, locale, locale);
+    t.country = DisplayName(icu->displayCountry, locale, locale);
+    t.nativeLanguage = DisplayName(icu->displayLanguage, locale, locale);
+    t.englishLanguage = DisplayName(icu->displayLanguage, locale, "en");
+    t.englishCountry = DisplayName(icu->displayCountry, locale, "en");
+    t.iso639 = Code(icu->language, locale);
+    t.iso3166 = Code(icu->country, locale);
+    return t;
+}
+
 } // namespace
+
+std::optional<std::u16string> LocaleText(LCTYPE type) {
+    // The names do not change while the locale does not: read once per
+    // locale, and ICU let go of again (the panel asks every few seconds).
+    static std::string readFor;
+    static std::optional<LocaleTexts> texts;
+    const std::string name = ProcessLocaleName();
+    if (!texts || readFor != name) {
+        texts = ReadLocaleTexts(name);
+        readFor = name;
+        UnloadIcu();
+    }
+    if (!texts)
+        return std::nullopt;
+    switch (type) {
+    case LOCALE_SLANGUAGE:
+        return texts->language;
+    case LOCALE_SCOUNTRY:
+    case LOCALE_SNATIVECTRYNAME:
+        return texts->country;
+    case LOCALE_SNATIVELANGNAME:
+        return texts->nativeLanguage;
+    case LOCALE_SENGLANGUAGE:
+        return texts->englishLanguage;
+    case LOCALE_SENGCOUNTRY:
+        return texts->englishCountry;
+    case LOCALE_SISO639LANGNAME:
+        return texts->iso639;
+    case LOCALE_SISO3166CTRYNAME:
+        return texts->iso3166;
+    default:
+        return std::nullopt;
+    }
+}
 
 std::string ProcessLocaleName() {
     if (!LocaleOverride().empty())
@@ -68,38 +125,10 @@ void SetProcessLocaleName(const std::string& name) {
 } // namespace zorun
 
 int GetLocaleInfoW(LCID /*locale*/, LCTYPE type, char16_t* buffer, int capacity) {
-    const zorun::IcuLibrary* icu = zorun::Icu();
-    if (!icu)
+    const std::optional<std::u16string> found = zorun::LocaleText(type);
+    if (!found)
         return 0;
-    const std::string name = zorun::ProcessLocaleName();
-    const char* locale = name.c_str();
-    std::u16string text;
-    switch (type) {
-    case LOCALE_SLANGUAGE:
-        text = zorun::DisplayName(icu->displayName, locale, locale);
-        break;
-    case LOCALE_SCOUNTRY:
-    case LOCALE_SNATIVECTRYNAME:
-        text = zorun::DisplayName(icu->displayCountry, locale, locale);
-        break;
-    case LOCALE_SNATIVELANGNAME:
-        text = zorun::DisplayName(icu->displayLanguage, locale, locale);
-        break;
-    case LOCALE_SENGLANGUAGE:
-        text = zorun::DisplayName(icu->displayLanguage, locale, "en");
-        break;
-    case LOCALE_SENGCOUNTRY:
-        text = zorun::DisplayName(icu->displayCountry, locale, "en");
-        break;
-    case LOCALE_SISO639LANGNAME:
-        text = zorun::Code(icu->language, locale);
-        break;
-    case LOCALE_SISO3166CTRYNAME:
-        text = zorun::Code(icu->country, locale);
-        break;
-    default:
-        return 0;
-    }
+    const std::u16string& text = *found;
     const int needed = static_cast<int>(text.size()) + 1;
     if (capacity == 0)
         return needed;
