@@ -13,7 +13,8 @@ using Opened = std::variant<std::unique_ptr<HostDisplay>, DisplayFailure>;
 
 Opened OpenX11(const DisplayRequest& request) {
     std::string error;
-    auto display = X11Display::Open({request.scale, request.fullscreen, request.title, true}, &error);
+    auto display =
+        X11Display::Open({request.scale, request.fullscreen, request.title, true, true}, &error);
     if (!display)
         return DisplayFailure{1, error};
     return std::make_unique<HostDisplay>(std::move(display));

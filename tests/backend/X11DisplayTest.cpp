@@ -45,7 +45,7 @@ class Xvfb {
             dup2(fds[1], 3);
             const int devnull = open("/dev/null", O_WRONLY);
             dup2(devnull, 2);
-            execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten",
+            execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten",
                    "tcp", "-noreset", static_cast<char*>(nullptr));
             _exit(127);
         }
@@ -86,8 +86,16 @@ long VoluntarySwitches() {
     return -1;
 }
 
-// Parameter: whether the frame may go through shared memory.
-class X11DisplayTest : public ::testing::TestWithParam<bool> {
+// How the frame travels: shared memory or not, scaled by the server or by
+// the program, at which scale, in a window or full screen.
+struct Transfer {
+    bool sharedMemory;
+    bool serverScaling;
+    int scale;
+    bool fullscreen = false;
+};
+
+class X11DisplayTest : public ::testing::TestWithParam<Transfer> {
   protected:
     static void SetUpTestSuite() { server = new Xvfb(); }
     static void TearDownTestSuite() {
@@ -101,10 +109,13 @@ class X11DisplayTest : public ::testing::TestWithParam<bool> {
         setenv("DISPLAY", server->Name().c_str(), 1);
         zorun::ResetWindowSystem();
         std::string error;
-        display = zorun::X11Display::Open({2, false, "Zorun test", GetParam()}, &error);
+        const Transfer& t = GetParam();
+        display = zorun::X11Display::Open(
+            {t.scale, t.fullscreen, "Zorun test", t.sharedMemory, t.serverScaling}, &error);
         ASSERT_TRUE(display) << error;
-        // Xvfb offers MIT-SHM to its local clients.
-        ASSERT_EQ(display->SharedMemory(), GetParam());
+        // Xvfb offers MIT-SHM and XRender to its local clients.
+        ASSERT_EQ(display->SharedMemory(), t.sharedMemory);
+        ASSERT_EQ(display->ServerScaling(), t.serverScaling);
         peer = XOpenDisplay(server->Name().c_str());
         ASSERT_TRUE(peer);
         frame = zorun::Surface(zorun::kScreenWidth, zorun::kScreenHeight, 0xFF000000u);
@@ -140,9 +151,27 @@ class X11DisplayTest : public ::testing::TestWithParam<bool> {
         XDestroyImage(image);
         return pixel;
     }
+    // Every window pixel of the device pixel's block shows its colour.
     bool Shows(int deviceX, int deviceY, std::uint32_t argb) {
-        return WindowPixel(deviceX * 2, deviceY * 2) == (argb & 0xFFFFFFu) &&
-               WindowPixel(deviceX * 2 + 1, deviceY * 2 + 1) == (argb & 0xFFFFFFu);
+        const zorun::ScreenLayout& layout = display->Layout();
+        const int s = layout.scale;
+        XImage* image = XGetImage(peer, display->WindowId(), layout.offset.x + deviceX * s,
+                                  layout.offset.y + deviceY * s, static_cast<unsigned>(s),
+                                  static_cast<unsigned>(s), AllPlanes, ZPixmap);
+        if (!image)
+            return false;
+        bool all = true;
+        for (int y = 0; y < s; ++y)
+            for (int x = 0; x < s; ++x)
+                all = all && (XGetPixel(image, x, y) & 0xFFFFFFu) == (argb & 0xFFFFFFu);
+        XDestroyImage(image);
+        return all;
+    }
+    // Window pixels (x, y) relative to device pixel (0, 0)'s block.
+    void SendButton(int type, unsigned button, int deviceX, int deviceY, int within) {
+        const zorun::ScreenLayout& layout = display->Layout();
+        SendButton(type, button, layout.offset.x + deviceX * layout.scale + within,
+                   layout.offset.y + deviceY * layout.scale + within);
     }
 
     void Send(XEvent event) {
@@ -159,9 +188,9 @@ class X11DisplayTest : public ::testing::TestWithParam<bool> {
         e.xbutton.same_screen = True;
         Send(e);
     }
-    void SendKey(KeySym key, unsigned state = 0) {
+    void SendKey(KeySym key, unsigned state = 0, int type = KeyPress) {
         XEvent e{};
-        e.xkey.type = KeyPress;
+        e.xkey.type = type;
         e.xkey.keycode = XKeysymToKeycode(peer, key);
         e.xkey.state = state;
         e.xkey.same_screen = True;
@@ -191,8 +220,12 @@ Xvfb* X11DisplayTest::server = nullptr;
 TEST_P(X11DisplayTest, TheFrameReachesTheWindowScaledAndChangesFollow) {
     display->Present(frame);
     ASSERT_TRUE(ServeUntil([&] { return Shows(239, 319, frame.Pixel(239, 319)); }));
-    for (auto [x, y] : {std::pair{0, 0}, {17, 3}, {120, 160}, {238, 1}})
+    for (auto [x, y] : {std::pair{0, 0}, {17, 3}, {120, 160}, {238, 1}, {1, 318}, {239, 0}})
         EXPECT_TRUE(Shows(x, y, frame.Pixel(x, y))) << x << "," << y;
+    // Full screen: the margins around the centred screen stay black.
+    if (const zorun::Point offset = display->Layout().offset; offset.x > 0) {
+        EXPECT_EQ(WindowPixel(offset.x - 1, offset.y), 0u);
+    }
 
     // A change in a small part is sent on its own; the rest stays.
     frame.Fill({100, 100, 103, 102}, 0xFF123456u);
@@ -205,12 +238,13 @@ TEST_P(X11DisplayTest, TheFrameReachesTheWindowScaledAndChangesFollow) {
 
 TEST_P(X11DisplayTest, PointerAndKeysBecomeDeviceInput) {
     display->Present(frame);
-    // Window pixels (21, 41) and (22, 43) are device pixels (10, 20), (11, 21).
-    SendButton(ButtonPress, Button1, 21, 41);
-    SendButton(ButtonRelease, Button1, 22, 43);
-    SendButton(ButtonPress, Button3, 0, 1);
-    SendButton(ButtonRelease, Button3, 0, 1);
-    SendButton(ButtonPress, 4, 0, 1); // the wheel means nothing
+    // Anywhere in a device pixel's block is that pixel.
+    const int last = display->Layout().scale - 1;
+    SendButton(ButtonPress, Button1, 10, 20, last);
+    SendButton(ButtonRelease, Button1, 11, 21, 0);
+    SendButton(ButtonPress, Button3, 0, 1, 0);
+    SendButton(ButtonRelease, Button3, 0, 1, 0);
+    SendButton(ButtonPress, 4, 0, 1, 0); // the wheel means nothing
     ASSERT_TRUE(ServeUntil([&] { return zorun::PeekInput(4).has_value(); }));
     auto input = TakeInput();
     ASSERT_EQ(input.size(), 5u);
@@ -223,13 +257,16 @@ TEST_P(X11DisplayTest, PointerAndKeysBecomeDeviceInput) {
     EXPECT_EQ(input[4].kind, InputEvent::Kind::StylusUp);
 
     // A letter is its key and its character; Return is a key with its own
-    // character and no text; Shift makes the capital.
+    // character and no text; Shift makes the capital; a key pressed again
+    // before its release repeats, and its release is a key going up.
     SendKey(XK_a);
     SendKey(XK_Return);
     SendKey(XK_b, ShiftMask);
-    ASSERT_TRUE(ServeUntil([&] { return zorun::PeekInput(4).has_value(); }));
+    SendKey(XK_b, ShiftMask);
+    SendKey(XK_b, ShiftMask, KeyRelease);
+    ASSERT_TRUE(ServeUntil([&] { return zorun::PeekInput(7).has_value(); }));
     input = TakeInput();
-    ASSERT_EQ(input.size(), 5u);
+    ASSERT_EQ(input.size(), 8u);
     EXPECT_EQ(input[0].kind, InputEvent::Kind::KeyDown);
     EXPECT_EQ(input[0].virtualKey, 'A');
     EXPECT_EQ(input[1].kind, InputEvent::Kind::Char);
@@ -238,7 +275,12 @@ TEST_P(X11DisplayTest, PointerAndKeysBecomeDeviceInput) {
     EXPECT_EQ(input[2].virtualKey, VK_RETURN);
     EXPECT_EQ(input[2].character, u'\r');
     EXPECT_EQ(input[3].virtualKey, 'B');
+    EXPECT_FALSE(input[3].repeat);
     EXPECT_EQ(input[4].character, u'B');
+    EXPECT_EQ(input[5].virtualKey, 'B');
+    EXPECT_TRUE(input[5].repeat);
+    EXPECT_EQ(input[7].kind, InputEvent::Kind::KeyUp);
+    EXPECT_EQ(input[7].virtualKey, 'B');
 }
 
 TEST_P(X11DisplayTest, TheWindowManagersCloseAsksTheProgramToQuit) {
@@ -302,9 +344,15 @@ TEST_P(X11DisplayTest, TheWaitWakesForADescriptorASignalAndTheDeadline) {
     EXPECT_FALSE(zorun::MessagesPending());
 }
 
-INSTANTIATE_TEST_SUITE_P(Transfer, X11DisplayTest, ::testing::Values(true, false),
-                         [](const ::testing::TestParamInfo<bool>& transfer) {
-                             return transfer.param ? "SharedMemory" : "PutImage";
+INSTANTIATE_TEST_SUITE_P(Transfer, X11DisplayTest,
+                         ::testing::Values(Transfer{true, true, 2}, Transfer{false, true, 3},
+                                           Transfer{true, false, 2}, Transfer{false, false, 3},
+                                           Transfer{true, true, 1, true}),
+                         [](const ::testing::TestParamInfo<Transfer>& param) {
+                             const Transfer& p = param.param;
+                             return std::string(p.sharedMemory ? "SharedMemory" : "PutImage") +
+                                    (p.serverScaling ? "ServerScaled" : "ProgramScaled") + "By" +
+                                    std::to_string(p.scale) + (p.fullscreen ? "FullScreen" : "");
                          });
 
 // The server going away (the session ends) must not end the program on the

@@ -188,8 +188,17 @@ void SdlDisplay::Handle(const SDL_Event& e) {
     case SDL_KEYDOWN: {
         char16_t character = 0;
         int vk = VirtualKey(e.key.keysym.sym, &character);
-        if (vk)
-            PushInput({InputEvent::Kind::KeyDown, {}, vk, character});
+        if (vk) {
+            InputEvent input{InputEvent::Kind::KeyDown, {}, vk, character};
+            input.repeat = e.key.repeat != 0;
+            PushInput(input);
+        }
+        break;
+    }
+    case SDL_KEYUP: {
+        char16_t character = 0;
+        if (int vk = VirtualKey(e.key.keysym.sym, &character))
+            PushInput({InputEvent::Kind::KeyUp, {}, vk, 0});
         break;
     }
     case SDL_TEXTINPUT:

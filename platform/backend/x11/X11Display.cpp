@@ -1,5 +1,6 @@
 #include "platform/backend/x11/X11Display.h"
 
+#include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XInput2.h>
@@ -127,8 +128,9 @@ bool X11Display::Create(std::string* error) {
     attributes.background_pixel = 0; // black around a centred screen
     attributes.border_pixel = 0;
     attributes.colormap = colormap_ ? colormap_ : DefaultColormap(display_, screen_);
-    attributes.event_mask = ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask |
-                            ButtonMotionMask | StructureNotifyMask | FocusChangeMask;
+    attributes.event_mask = ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
+                            ButtonReleaseMask | ButtonMotionMask | StructureNotifyMask |
+                            FocusChangeMask;
     window_ =
         XCreateWindow(display_, RootWindow(display_, screen_), x, y, static_cast<unsigned>(width),
                       static_cast<unsigned>(height), 0, depth_, InputOutput, visual_,
@@ -142,9 +144,10 @@ bool X11Display::Create(std::string* error) {
     values.graphics_exposures = False;
     gc_ = XCreateGC(display_, window_, GCGraphicsExposures, &values);
 
-    frame_ = std::make_unique<X11Frame>(display_, visual_, depth_, settings_.sharedMemory);
     layout_ = ScreenLayout::For(width, height, scale, settings_.fullscreen);
-    if (!frame_->Resize(layout_.scale)) {
+    frame_ = X11Frame::Create({display_, visual_, depth_, window_, gc_}, layout_.scale,
+                              settings_.sharedMemory, settings_.serverScaling);
+    if (!frame_) {
         if (error)
             *error = "cannot make the screen's image for the X display";
         return false;
@@ -153,6 +156,9 @@ bool X11Display::Create(std::string* error) {
     height_ = height;
     SetProperties(width, height);
     SelectTouch();
+    // A held key repeats as presses alone, not as release-and-press pairs.
+    Bool detectable = False;
+    XkbSetDetectableAutoRepeat(display_, True, &detectable);
     keyboard_ = std::make_unique<X11Keyboard>(display_, window_);
     XFlush(display_);
     return true;
@@ -239,6 +245,10 @@ bool X11Display::SharedMemory() const {
     return frame_ && frame_->SharedMemory();
 }
 
+bool X11Display::ServerScaling() const {
+    return frame_ && frame_->ServerScaling();
+}
+
 void X11Display::Present(const Surface& framebuffer) {
     if (lost_)
         return;
@@ -249,7 +259,7 @@ void X11Display::Present(const Surface& framebuffer) {
     }
     const Rect changed = frame_->Update(framebuffer);
     if (exposed_)
-        frame_->Put(window_, gc_, changed, layout_.offset);
+        frame_->Show(changed, layout_.offset);
     XFlush(display_);
 }
 
@@ -282,9 +292,10 @@ void X11Display::Relayout(int width, int height) {
     const ScreenLayout layout =
         ScreenLayout::For(width, height, layout_.scale, settings_.fullscreen);
     if (layout.scale != layout_.scale) {
-        if (!frame_->Resize(layout.scale))
+        if (!frame_->SetScale(layout.scale))
             return;
-        if (last_)
+        // A frame the program scales starts again from nothing.
+        if (last_ && !frame_->ServerScaling())
             (void)frame_->Update(*last_);
     }
     layout_ = layout;
@@ -335,7 +346,7 @@ void X11Display::Handle(XEvent& event) {
         exposure_ = exposure_.Union(ExposedRect(event.xexpose));
         if (event.xexpose.count == 0) {
             exposed_ = true;
-            frame_->PutWindowArea(window_, gc_, exposure_, layout_.offset);
+            frame_->ShowWindowArea(exposure_, layout_.offset);
             exposure_ = {};
         }
         break;
@@ -374,6 +385,9 @@ void X11Display::Handle(XEvent& event) {
         break;
     case KeyPress:
         keyboard_->OnKeyPress(event.xkey);
+        break;
+    case KeyRelease:
+        keyboard_->OnKeyRelease(event.xkey);
         break;
     case FocusIn:
         keyboard_->OnFocusIn();

@@ -1,8 +1,9 @@
 #pragma once
 // The device screen in a window of an X server, talked to directly through
-// Xlib: the frame goes up as a scaled image (shared memory where the server
-// has it), and pointer, touch (XInput 2.2) and pen input come back as the
-// stylus, keys and typed text as device keys and characters.
+// Xlib: the frame goes up in device pixels and the server scales it
+// (XRender; the program scales where the server cannot), through shared
+// memory where the server has it; pointer, touch (XInput 2.2) and pen input
+// come back as the stylus, keys and typed text as device keys and characters.
 //
 // The window is mapped when the first frame is presented, so a start that
 // ends early (a second instance) never shows one. The wait sleeps in poll()
@@ -30,7 +31,8 @@ struct X11Settings {
     int scale = 0; // 0: the largest whose window fits in 85% of the display height
     bool fullscreen = false;
     std::string title = "Zorun";
-    bool sharedMemory = true; // false: plain XPutImage even where MIT-SHM is offered
+    bool sharedMemory = true;  // false: plain XPutImage even where MIT-SHM is offered
+    bool serverScaling = true; // false: the program scales even where XRender could
 };
 
 class X11Display {
@@ -54,6 +56,7 @@ class X11Display {
     [[nodiscard]] Window WindowId() const { return window_; }
     [[nodiscard]] const ScreenLayout& Layout() const { return layout_; }
     [[nodiscard]] bool SharedMemory() const;
+    [[nodiscard]] bool ServerScaling() const;
     // False once the connection to the server is lost (the program is then
     // asked to quit, and the wait serves only signals, descriptors and time).
     [[nodiscard]] bool Connected() const { return !lost_; }

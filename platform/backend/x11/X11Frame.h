@@ -1,18 +1,16 @@
 #pragma once
-// The scaled picture of the device screen on the X server's side of the
-// wire: one image of 240 x 320 device pixels, each drawn as scale x scale
-// window pixels (nearest neighbour), in the window's pixel format. It lives
-// in shared memory (MIT-SHM) when the server offers it, so a large put
-// copies nothing through the socket; small ones, and all where there is no
-// shared memory, go by plain XPutImage.
-//
-// Only what changed since the last frame is converted and sent: a clock
-// tick moves a few hundred bytes, not the whole screen.
+// The device screen on the X server's side: the frame of 240 x 320 device
+// pixels, shown in the window with each device pixel as a scale x scale
+// block (nearest neighbour). Two ways to do it:
+//   - the server scales (XRender): only device pixels travel, into a pixmap
+//     the window is drawn from, so a larger scale costs the program nothing;
+//   - the program scales into an image of the window's size (servers
+//     without XRender).
+// Only what changed since the last frame is converted and sent.
 
 #include <X11/Xlib.h>
-#include <X11/extensions/XShm.h>
 
-#include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/base/Geometry.h"
@@ -20,54 +18,57 @@
 namespace zorun {
 
 class Surface;
+class X11Image;
 
 class X11Frame {
   public:
-    // `sharedMemory` false: never MIT-SHM.
-    X11Frame(Display* display, Visual* visual, int depth, bool sharedMemory);
-    ~X11Frame();
-    X11Frame(const X11Frame&) = delete;
-    X11Frame& operator=(const X11Frame&) = delete;
+    struct Target {
+        Display* display;
+        Visual* visual;
+        int depth;
+        Window window;
+        GC gc;
+    };
+    // The server-scaling kind where the server can, unless `serverScaling`
+    // is false; `sharedMemory` false: never MIT-SHM. nullptr when no image
+    // can be made at all.
+    [[nodiscard]] static std::unique_ptr<X11Frame> Create(const Target& target, int scale,
+                                                          bool sharedMemory, bool serverScaling);
+    virtual ~X11Frame() = default;
 
-    // Makes the image for `scale` (dropping the old one); false when no
-    // image can be made.
-    [[nodiscard]] bool Resize(int scale);
+    [[nodiscard]] virtual bool SetScale(int scale) = 0;
     [[nodiscard]] int Scale() const { return scale_; }
-    [[nodiscard]] bool SharedMemory() const { return shm_.shmaddr != nullptr; }
+    [[nodiscard]] virtual bool SharedMemory() const = 0;
+    [[nodiscard]] virtual bool ServerScaling() const = 0;
 
-    // Converts the device pixels that differ from the last frame into the
-    // image; the changed part in device pixels (empty: nothing changed).
-    Rect Update(const Surface& frame);
-    // Sends the part `deviceRect` of the image to `drawable`, whose device
-    // pixel (0, 0) sits at window pixel `origin`.
-    void Put(Drawable drawable, GC gc, const Rect& deviceRect, Point origin);
-    // Sends what of the window area `windowRect` the image covers.
-    void PutWindowArea(Drawable drawable, GC gc, const Rect& windowRect, Point origin);
+    // Takes the frame in: what differs from the last one is converted (and,
+    // when the server scales, sent). The changed part in device pixels
+    // (empty: nothing changed).
+    virtual Rect Update(const Surface& frame) = 0;
+    // Draws the part `deviceRect` in the window, whose device pixel (0, 0)
+    // sits at window pixel `origin`.
+    virtual void Show(const Rect& deviceRect, Point origin) = 0;
+    // Draws what of the window area `windowRect` the screen covers.
+    void ShowWindowArea(const Rect& windowRect, Point origin);
 
-    // Lets go of the image without a word to the server (its connection is
-    // gone).
-    void Abandon();
+    // True when `event` was the server's answer to a shared-memory put.
+    virtual bool TakeCompletion(const XEvent& event) = 0;
+    // Lets go of everything without a word to the server (its connection
+    // is gone).
+    virtual void Abandon() = 0;
 
-    // True when `event` told that the server has finished reading the image
-    // (the image may be written again).
-    bool TakeCompletion(const XEvent& event);
+  protected:
+    explicit X11Frame(int scale) : scale_(scale) {}
+    // The part of `frame` that differs from the last one: compared with
+    // `image` when it holds the frame's own pixels one to one, else with a
+    // copy kept here. Everything the first time, or after Forget().
+    Rect Changes(const Surface& frame, const X11Image* image);
+    void Forget() { lastValid_ = false; }
+
+    int scale_;
 
   private:
-    void Release();
-    void WaitUntilIdle(); // the server is done with the shared image
-    void Convert(const Surface& frame, const Rect& rect);
-
-    Display* display_;
-    Visual* visual_;
-    int depth_;
-    int scale_ = 0;
-    XImage* image_ = nullptr;
-    XShmSegmentInfo shm_{};
-    bool shmAvailable_ = false;
-    int completionType_ = -1;
-    bool busy_ = false;               // a shared-memory put is still being read
-    bool standardRgb_ = false;        // 32-bit 0x00RRGGBB pixels: the frame's own layout
-    std::vector<std::uint32_t> last_; // the device frame last converted
+    std::vector<std::uint32_t> last_;
     bool lastValid_ = false;
 };
 

@@ -198,13 +198,29 @@ void X11Keyboard::OnKeyPress(XKeyEvent& event) {
     int vk = key != NoSymbol ? VirtualKey(key, &character) : 0;
     if (key != NoSymbol && vk == 0 && event.keycode != 0)
         vk = LetterKeyOfAnyGroup(event);
-    if (vk)
-        PushInput({InputEvent::Kind::KeyDown, {}, vk, character});
+    if (vk) {
+        InputEvent input{InputEvent::Kind::KeyDown, {}, vk, character};
+        input.repeat = event.keycode < down_.size() && down_[event.keycode];
+        PushInput(input);
+    }
+    if (event.keycode < down_.size())
+        down_[event.keycode] = true;
     // Control characters (Return, Tab, Ctrl+letter) are keys, not text.
     for (char16_t c : FromUtf8(text)) {
         if (c >= 0x20 && c != 0x7F)
             PushInput({InputEvent::Kind::Char, {}, 0, c});
     }
+}
+
+void X11Keyboard::OnKeyRelease(XKeyEvent& event) {
+    if (event.keycode < down_.size())
+        down_[event.keycode] = false;
+    char16_t ignored = 0;
+    int vk = VirtualKey(XLookupKeysym(&event, 0), &ignored);
+    if (vk == 0)
+        vk = LetterKeyOfAnyGroup(event);
+    if (vk)
+        PushInput({InputEvent::Kind::KeyUp, {}, vk, 0});
 }
 
 } // namespace zorun

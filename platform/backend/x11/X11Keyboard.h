@@ -7,6 +7,8 @@
 
 #include <X11/Xlib.h>
 
+#include <bitset>
+
 namespace zorun {
 
 class X11Keyboard {
@@ -18,8 +20,11 @@ class X11Keyboard {
 
     // Offers `event` to the input method first; true when it took it.
     bool Filter(XEvent& event);
-    // Queues the device's key and the typed characters for a key press.
+    // Queues the device's key (a repeat when it was already down) and the
+    // typed characters for a key press.
     void OnKeyPress(XKeyEvent& event);
+    // Queues the device's key going up.
+    void OnKeyRelease(XKeyEvent& event);
     void OnFocusIn();
     void OnFocusOut();
 
@@ -32,7 +37,8 @@ class X11Keyboard {
     XIM im_ = nullptr;
     XIC ic_ = nullptr;
     bool triedInputMethod_ = false;
-    bool imGone_ = false; // the input method's server went away
+    bool imGone_ = false;   // the input method's server went away
+    std::bitset<256> down_; // key codes held down
 };
 
 } // namespace zorun
