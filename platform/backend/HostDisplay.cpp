@@ -1,6 +1,9 @@
 #include "platform/backend/HostDisplay.h"
 
+#include <string_view>
+
 #include "platform/backend/sdl/SdlDisplay.h"
+#include "platform/backend/sdl/SdlLibrary.h"
 #include "platform/backend/x11/X11Display.h"
 
 namespace zorun {
@@ -31,10 +34,16 @@ Opened OpenSdl(const DisplayRequest& request) {
 } // namespace
 
 HostDisplay::HostDisplay(std::unique_ptr<X11Display> x11)
-    : x11_(std::move(x11)), backend_(MakeX11Backend(*x11_)) {}
+    : x11_(std::move(x11)), backend_(MakeX11Backend(*x11_)), onX11_(true) {}
 
 HostDisplay::HostDisplay(std::unique_ptr<SdlDisplay> sdl)
-    : sdl_(std::move(sdl)), backend_(MakeSdlBackend(*sdl_)) {}
+    : sdl_(std::move(sdl)), backend_(MakeSdlBackend(*sdl_)) {
+    std::string error;
+    if (const SdlLibrary* library = LoadSdlLibrary(&error)) {
+        const char* driver = library->GetCurrentVideoDriver();
+        onX11_ = driver && std::string_view(driver) == "x11";
+    }
+}
 
 HostDisplay::~HostDisplay() {
     backend_ = {};

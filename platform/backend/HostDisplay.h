@@ -26,11 +26,15 @@ class HostDisplay {
 
     // The backend table; valid while this lives.
     [[nodiscard]] Backend& Table() { return backend_; }
+    // True when the screen shows in a window of an X server (the X11
+    // backend, or SDL2 on its X11 driver).
+    [[nodiscard]] bool OnX11() const { return onX11_; }
 
   private:
     std::unique_ptr<X11Display> x11_;
     std::unique_ptr<SdlDisplay> sdl_;
     Backend backend_;
+    bool onX11_ = false;
 };
 
 struct DisplayFailure {

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <string_view>
 #include <system_error>
 #include <unistd.h>
 
@@ -21,6 +22,7 @@
 #include "platform/user/Backend.h"
 #include "platform/user/Screen.h"
 #include "platform/user/SoftKeyboard.h"
+#include "platform/windows/HostWindows.h"
 
 #ifndef ZORUN_VERSION
 #define ZORUN_VERSION "0"
@@ -70,6 +72,7 @@ std::filesystem::path FontChoicesFile() {
 // Restores the platform's globals however the program ends.
 struct PlatformScope {
     ~PlatformScope() {
+        SetHostWindowProvider(nullptr);
         ResetWindowSystem();
         SetBackend(nullptr);
         SetCurrentClock(nullptr);
@@ -170,6 +173,9 @@ int RunPlatform(int argc, char** argv, const std::function<int()>& programMain) 
     ReportFirstFrame(backend);
     SetBackend(&backend);
     SetSoftKeyboardAvailable(!options.noSip);
+    // The task list shows the host's windows where the program itself is
+    // shown on X11, else the programs it started.
+    SetHostWindowProvider(MakeHostWindowProvider(display && display->OnX11()));
 
     int code = programMain();
 
@@ -177,6 +183,7 @@ int RunPlatform(int argc, char** argv, const std::function<int()>& programMain) 
         backend.shutdown();
     ResetWindowSystem();
     SetBackend(nullptr);
+    SetHostWindowProvider(nullptr);
     display.reset();
     if (runner && runner->Failures() && code == 0)
         code = 1;
