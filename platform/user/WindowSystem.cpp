@@ -222,6 +222,7 @@ void WindowSystem::Reset() {
     pendingChar = 0;
     stylusDown = false;
     lastPos = {};
+    shiftDown = false;
     windowDCs.clear();
     dirty = true;
     // --- chrome

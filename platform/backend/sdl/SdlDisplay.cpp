@@ -195,8 +195,11 @@ void SdlDisplay::Handle(const SDL_Event& e) {
     case SDL_KEYDOWN: {
         char16_t character = 0;
         int vk = VirtualKey(e.key.keysym.sym, &character);
-        if (vk)
-            PushInput({InputEvent::Kind::KeyDown, {}, vk, character});
+        if (vk) {
+            InputEvent input{InputEvent::Kind::KeyDown, {}, vk, character};
+            input.shift = (e.key.keysym.mod & KMOD_SHIFT) != 0;
+            PushInput(input);
+        }
         break;
     }
     case SDL_TEXTINPUT:
