@@ -2,13 +2,14 @@
 // (WM_CHAR, from a keyboard or the soft keyboard) replaces the selection;
 // Backspace comes as the character 8, as TranslateMessage makes it; Delete,
 // Left/Right, Home/End move or remove (with Shift the selection grows). A
-// tap places the caret, a drag selects. Typing stops at the limit
+// tap places the caret, a drag selects, a double tap selects a word. Typing stops at the limit
 // (EM_LIMITTEXT) and, without ES_AUTOHSCROLL, at the box's width
 // (EN_MAXTEXT); with it the text scrolls to keep the caret in view. The
 // parent hears EN_SETFOCUS, EN_KILLFOCUS and EN_CHANGE (also for
 // WM_SETTEXT, which no limit holds back). Read-only and disabled edits look
 // grey and ask their parent for colours as labels (WM_CTLCOLORSTATIC).
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "platform/user/ControlPaint.h"
@@ -19,12 +20,16 @@ namespace zorun {
 namespace {
 
 constexpr int kPadding = 3;
+constexpr DWORD kDoubleTapMs = 500;
+constexpr int kDoubleTapSlop = 4; // pixels a second tap may land from the first
 
 struct EditState {
     HFONT font = nullptr;
     EditBuffer buffer;
     int scroll = 0;         // pixels of text hidden on the left
     bool selecting = false; // a drag from a press in the box
+    DWORD lastTapTime = 0;
+    int lastTapX = -1000;
 };
 
 DWORD Style(HWND hwnd) {
@@ -143,23 +148,27 @@ void Paint(HWND hwnd, EditState& s) {
     EndPaint(hwnd, &ps);
 }
 
-// The caret position nearest to a client x.
+// The caret position nearest to a client x. Widths grow with the prefix,
+// so a binary search finds the last position at or left of x.
 std::size_t PositionAt(const EditState& s, int x) {
-    const std::u16string& text = s.buffer.Text();
+    const EditBuffer& b = s.buffer;
+    const std::u16string& text = b.Text();
     HFONT font = FontOf(s.font);
     const int target = x - kPadding + s.scroll;
-    std::size_t best = 0;
-    int bestDistance = std::abs(target);
-    for (std::size_t i = s.buffer.Next(0); i > 0 && i <= text.size(); i = s.buffer.Next(i)) {
-        const int d = std::abs(Advance(font, text, i) - target);
-        if (d < bestDistance) {
-            best = i;
-            bestDistance = d;
-        }
-        if (i == text.size())
-            break;
+    if (target <= 0)
+        return 0;
+    std::size_t low = 0, high = text.size(); // Advance(low) <= target
+    while (low < high) {
+        const std::size_t middle = low + (high - low + 1) / 2;
+        if (Advance(font, text, middle) <= target)
+            low = middle;
+        else
+            high = middle - 1;
     }
-    return best;
+    const std::size_t left = b.Boundary(low), right = b.Next(left);
+    if (right == left)
+        return left;
+    return target - Advance(font, text, left) <= Advance(font, text, right) - target ? left : right;
 }
 
 bool Shift() {
@@ -228,6 +237,26 @@ void SetSelection(HWND hwnd, EditState& s, std::intptr_t start, std::intptr_t en
     } else {
         const std::size_t caret = end < 0 ? n : std::min(static_cast<std::size_t>(end), n);
         s.buffer.Select(std::min(static_cast<std::size_t>(start), n), caret);
+    }
+    Moved(hwnd, s);
+}
+
+// A tap places the caret (Shift: extends the selection) and starts a drag;
+// a second tap soon after at the same place selects the word there.
+void Press(HWND hwnd, EditState& s, int x) {
+    const DWORD now = GetTickCount();
+    const bool doubleTap =
+        now - s.lastTapTime <= kDoubleTapMs && std::abs(x - s.lastTapX) <= kDoubleTapSlop;
+    s.lastTapTime = now;
+    s.lastTapX = doubleTap ? -1000 : x;
+    const std::size_t position = PositionAt(s, x);
+    if (doubleTap) {
+        const auto [first, last] = s.buffer.WordAt(position);
+        s.buffer.Select(first, last);
+    } else {
+        s.buffer.MoveCaret(position, Shift());
+        s.selecting = true;
+        SetCapture(hwnd);
     }
     Moved(hwnd, s);
 }
@@ -315,10 +344,7 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         EditState* again = ControlStates<EditState>::Find(hwnd);
         if (!again || GetFocus() != hwnd)
             return 0;
-        again->buffer.MoveCaret(PositionAt(*again, GET_X_LPARAM(lParam)), Shift());
-        again->selecting = true;
-        SetCapture(hwnd);
-        Moved(hwnd, *again);
+        Press(hwnd, *again, GET_X_LPARAM(lParam));
         return 0;
     }
     case WM_MOUSEMOVE:

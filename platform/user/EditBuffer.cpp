@@ -12,6 +12,9 @@ bool IsHigh(char16_t c) {
 bool IsLow(char16_t c) {
     return c >= 0xDC00 && c <= 0xDFFF;
 }
+bool IsSpace(char16_t c) {
+    return c == u' ' || c == u'\t' || c == 0x00A0 || c == 0x3000;
+}
 
 } // namespace
 
@@ -59,6 +62,21 @@ std::size_t EditBuffer::Next(std::size_t position) const {
     if (IsHigh(text_[position]) && position + 1 < text_.size() && IsLow(text_[position + 1]))
         return position + 2;
     return position + 1;
+}
+
+std::pair<std::size_t, std::size_t> EditBuffer::WordAt(std::size_t position) const {
+    position = Boundary(position);
+    if (text_.empty())
+        return {0, 0};
+    if (position == text_.size())
+        position = Previous(position);
+    const bool space = IsSpace(text_[position]);
+    std::size_t first = position, last = position;
+    while (first > 0 && IsSpace(text_[first - 1]) == space)
+        --first;
+    while (last < text_.size() && IsSpace(text_[last]) == space)
+        ++last;
+    return {first, last}; // surrogates are never space, so pairs stay whole
 }
 
 EditBuffer::Result EditBuffer::ReplaceSelection(std::u16string_view insert) {

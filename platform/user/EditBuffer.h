@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace zorun {
 
@@ -57,6 +58,10 @@ class EditBuffer {
     [[nodiscard]] std::size_t Next(std::size_t position) const;
     // The nearest position at or before `position` that is not inside a pair.
     [[nodiscard]] std::size_t Boundary(std::size_t position) const;
+    // The word at `position` (the character after it, or before it at the
+    // end): a run of characters other than white space, or a run of white
+    // space, as [first, second).
+    [[nodiscard]] std::pair<std::size_t, std::size_t> WordAt(std::size_t position) const;
 
   private:
     std::u16string text_;

@@ -252,6 +252,24 @@ TEST_F(EditControl, ATapPlacesTheCaretAndADragSelects) {
     EXPECT_GT(from, 0u);
     EXPECT_LT(from, 11u);
     EXPECT_EQ(seen, (Notes{{EN_KILLFOCUS, IDC_NARROW}, {EN_SETFOCUS, IDC_NAME}}));
+    // Two taps at one place select the word there, or the run of spaces;
+    // a tap a while later places the caret again.
+    SetWindowTextW(name, u"hi    world");
+    clock.Advance(1000);
+    for (int x : {6, 7, 18, 19}) {
+        zorun::PushInput({zorun::InputEvent::Kind::StylusDown, {x, 36}, 0, 0});
+        zorun::PushInput({zorun::InputEvent::Kind::StylusUp, {x, 36}, 0, 0});
+        Pump();
+        if (x == 7)
+            EXPECT_EQ(Selection(name), (std::pair<DWORD, DWORD>{0, 2}));
+        clock.Advance(x == 7 ? 1000 : 100);
+    }
+    EXPECT_EQ(Selection(name), (std::pair<DWORD, DWORD>{2, 6}));
+    clock.Advance(1000);
+    zorun::PushInput({zorun::InputEvent::Kind::StylusDown, {7, 36}, 0, 0});
+    zorun::PushInput({zorun::InputEvent::Kind::StylusUp, {7, 36}, 0, 0});
+    Pump();
+    EXPECT_EQ(Selection(name).first, Selection(name).second);
 }
 
 TEST_F(EditControl, WithoutAutoScrollTypingStopsAtTheBoxWithItTheCaretStaysInView) {
