@@ -228,6 +228,9 @@ void WindowSystem::Reset() {
     // --- chrome
     chrome = {};
     // --- end of chrome
+    // --- controls
+    controls = {};
+    // --- end of controls
 }
 
 LRESULT CallWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

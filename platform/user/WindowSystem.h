@@ -16,6 +16,7 @@
 
 #include "platform/gdi/Surface.h"
 #include "platform/user/ChromeState.h"
+#include "platform/user/ControlsState.h"
 #include "platform/user/Input.h"
 #include "platform/user/WinUser.h"
 
@@ -130,6 +131,10 @@ class WindowSystem {
     // --- chrome: navigation bar, command bar, soft keyboard (ChromeState.h)
     ChromeState chrome;
     // --- end of chrome
+
+    // --- dialogs, the wait cursor, the controls' own state (ControlsState.h)
+    ControlsState controls;
+    // --- end of controls
 
     void Reset();
 
