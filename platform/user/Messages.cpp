@@ -112,6 +112,7 @@ void NoteInputRead(const InputEvent& input) {
         break;
     }
     ws.pendingChar = input.kind == InputEvent::Kind::KeyDown ? input.character : 0;
+    ws.shiftDown = input.shift;
 }
 
 // Windows with an invalid region, parents before their children, top of the
@@ -312,6 +313,12 @@ LRESULT DispatchMessageW(const MSG* msg) {
     if (!msg || !msg->hwnd || !WindowSystem::Get().Live(msg->hwnd))
         return 0;
     return zorun::CallWindow(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+short GetKeyState(int virtualKey) {
+    if (virtualKey == VK_SHIFT && WindowSystem::Get().shiftDown)
+        return static_cast<short>(0x8000);
+    return 0;
 }
 
 DWORD GetMessagePos() {

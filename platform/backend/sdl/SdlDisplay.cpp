@@ -195,6 +195,7 @@ void SdlDisplay::Handle(const SDL_Event& e) {
         if (vk) {
             InputEvent input{InputEvent::Kind::KeyDown, {}, vk, character};
             input.repeat = e.key.repeat != 0;
+            input.shift = (e.key.keysym.mod & KMOD_SHIFT) != 0;
             PushInput(input);
         }
         break;
