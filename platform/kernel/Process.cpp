@@ -306,6 +306,10 @@ BOOL CreateProcessW(LPCWSTR applicationName, LPCWSTR commandLine, void*, void*, 
     return TRUE;
 }
 
+DWORD GetCurrentProcessId() {
+    return static_cast<DWORD>(getpid());
+}
+
 HANDLE OpenProcess(DWORD, BOOL, DWORD processId) {
     if (!IsProcessRunning(processId)) {
         SetLastError(ERROR_INVALID_PARAMETER);
