@@ -10,6 +10,7 @@
 #include "catalogue/SettingsFile.h"
 #include "info/CInfoView.h"
 #include "launcher/CZorunView.h"
+#include "monitor/CTaskMonitorDlg.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/afx/StringTable.h"
 #include "platform/backend/HostEvents.h"
@@ -130,9 +131,12 @@ void CMainFrame::OnPageBarRelease(HWND, UINT flags, POINT paneClientPoint) {
     splitter.OnArrowRelease(flags, paneClientPoint);
 }
 
-// Coming with the task monitor: "Monitor" when the launcher view is not the
-// active pane opens it modally from here.
-void CMainFrame::OnMonitor() {}
+// "Monitor" when the launcher view is not the active pane (the view opens it
+// the same way otherwise).
+void CMainFrame::OnMonitor() {
+    CTaskMonitorDlg monitor(this);
+    monitor.DoModal();
+}
 
 // Coming with the system-information settings dialog, which writes
 // sysInfoMode into the frame itself.

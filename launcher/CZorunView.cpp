@@ -4,6 +4,7 @@
 #include "catalogue/ProgramHost.h"
 #include "launcher/CommandIds.h"
 #include "launcher/PaneCache.h"
+#include "monitor/CTaskMonitorDlg.h"
 #include "platform/afx/CWinApp.h"
 
 using namespace ViewLayout;
@@ -163,4 +164,7 @@ void CZorunView::OnChangeIcon() {}
 void CZorunView::OnRenameShortcut() {}
 void CZorunView::OnCopyTo() {}
 void CZorunView::OnMoveTo() {}
-void CZorunView::OnMonitor() {}
+void CZorunView::OnMonitor() {
+    CTaskMonitorDlg monitor(this);
+    monitor.DoModal();
+}

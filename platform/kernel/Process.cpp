@@ -334,6 +334,10 @@ BOOL CreateProcessW(LPCWSTR applicationName, LPCWSTR commandLine, void*, void*, 
     return Spawn(std::move(argvText), folder, FromUtf8(host->stem().string()), info);
 }
 
+DWORD GetCurrentProcessId() {
+    return static_cast<DWORD>(getpid());
+}
+
 HANDLE OpenProcess(DWORD, BOOL, DWORD processId) {
     if (!IsProcessRunning(processId)) {
         SetLastError(ERROR_INVALID_PARAMETER);

@@ -46,6 +46,9 @@ HANDLE OpenProcess(DWORD access, BOOL inheritHandle, DWORD processId);
 // process is never killed this way (FALSE, ERROR_ACCESS_DENIED).
 BOOL TerminateProcess(HANDLE process, UINT exitCode);
 
+// This program's own process id.
+DWORD GetCurrentProcessId();
+
 constexpr DWORD WAIT_OBJECT_0 = 0, WAIT_TIMEOUT = 0x102, WAIT_FAILED = 0xFFFFFFFF,
                 INFINITE = 0xFFFFFFFF;
 // Waits until the process has ended or `ms` of the platform clock have

@@ -19,8 +19,6 @@ using zorun::WindowSystem;
 
 namespace {
 
-constexpr WPARAM WA_INACTIVE = 0;
-
 bool InRange(UINT message, UINT min, UINT max) {
     return (min == 0 && max == 0) || (message >= min && message <= max);
 }
