@@ -22,7 +22,7 @@ void DrawIconNow(CWnd* wnd, int iconNumber, int x, int y) {
 } // namespace
 
 BEGIN_MESSAGE_MAP(CXSplitterWnd, CSplitterWnd)
-ON_MESSAGE(WM_PAGE_STATE, OnPageState)
+ON_MESSAGE(ZorunViewMessage::PageState, OnPageState)
 ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONUP()
 ON_WM_MOUSEMOVE()
@@ -85,7 +85,10 @@ void CXSplitterWnd::OnArrowRelease(UINT, CPoint point) {
     if (InHitBand(point)) {
         // Sent whatever arrowState says: the view knows whether it can page.
         if (HWND launcher = LauncherWindow())
-            ::SendMessageW(launcher, point.x <= kHalfWidth ? WM_PAGE_UP : WM_PAGE_DOWN, 0, 0);
+            ::SendMessageW(launcher,
+                           point.x <= kHalfWidth ? ZorunViewMessage::PageUp
+                                                 : ZorunViewMessage::PageDown,
+                           0, 0);
     }
     arrowHeld = false;
     InvalidateBand();

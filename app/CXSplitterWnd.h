@@ -13,12 +13,8 @@
 // state message, lParam 0..3: bit 2 up usable, bit 1 down usable); both
 // halves are grey until it first does.
 
+#include "launcher/CommandIds.h"
 #include "platform/afx/CSplitterWnd.h"
-
-// Messages between the split window and the launcher view.
-constexpr UINT WM_PAGE_UP = WM_USER + 201;    // 0x4C9, to the launcher view
-constexpr UINT WM_PAGE_DOWN = WM_USER + 202;  // 0x4CA, to the launcher view
-constexpr UINT WM_PAGE_STATE = WM_USER + 203; // 0x4CB, from the launcher view
 
 class CXSplitterWnd : public CSplitterWnd {
   public:

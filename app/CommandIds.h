@@ -1,41 +1,8 @@
 #pragma once
-// Command identifiers of the main menu (menu 132), its menu bar and the tool
-// bar. The context menus of the launcher reuse the group and shortcut ones.
+// The command ids come from the launcher, which owns them
+// (launcher/CommandIds.h); this header adds the shell's resource numbers.
 
-#include "platform/base/WinTypes.h"
-
-namespace CommandId {
-
-// Menu bar buttons.
-constexpr UINT EditMenu = 32771;
-constexpr UINT ToolsMenu = 32792;
-
-// Edit > Group.
-constexpr UINT AddGroup = 32776;
-constexpr UINT DeleteGroup = 32777;
-constexpr UINT SetBackground = 32778;
-constexpr UINT RenameGroup = 32779;
-// Edit > Shortcut.
-constexpr UINT AddShortcut = 32780;
-constexpr UINT DeleteShortcut = 32781;
-constexpr UINT ChangeIcon = 32782;
-constexpr UINT RenameShortcut = 32783;
-// Edit.
-constexpr UINT SysInfoSetting = 32784;
-constexpr UINT OrganizeGroups = 32785;
-constexpr UINT Save = 32786;
-constexpr UINT Version = 57664; // the framework's "about" command
-constexpr UINT Exit = 57665;    // the framework's "exit" command
-// Tools.
-constexpr UINT CopyTo = 32790;
-constexpr UINT MoveTo = 32791;
-constexpr UINT Monitor = 32794;
-
-// The framework's standard file commands (left to the framework).
-constexpr UINT FileNew = 57600;
-constexpr UINT FileOpen = 57601;
-
-} // namespace CommandId
+#include "launcher/CommandIds.h"
 
 // Resource numbers of the shell.
 namespace ShellResource {

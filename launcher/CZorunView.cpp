@@ -2,7 +2,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/ProgramHost.h"
-#include "launcher/CZorunViewCommands.h"
+#include "launcher/CommandIds.h"
 #include "platform/afx/CWinApp.h"
 
 using namespace ViewLayout;
@@ -20,18 +20,18 @@ ON_MESSAGE(ZorunViewMessage::TabsLeft, OnTabsLeft)
 ON_MESSAGE(ZorunViewMessage::TabsRight, OnTabsRight)
 ON_MESSAGE(ZorunViewMessage::PageUp, OnPageUp)
 ON_MESSAGE(ZorunViewMessage::PageDown, OnPageDown)
-ON_COMMAND(ZorunCommand::AddGroup, OnAddGroup)
-ON_COMMAND(ZorunCommand::DeleteGroup, OnDeleteGroup)
-ON_COMMAND(ZorunCommand::SetBackground, OnSetBackground)
-ON_COMMAND(ZorunCommand::RenameGroup, OnRenameGroup)
-ON_COMMAND(ZorunCommand::OrganizeGroups, OnOrganizeGroups)
-ON_COMMAND(ZorunCommand::AddShortcut, OnAddShortcut)
-ON_COMMAND(ZorunCommand::DeleteShortcut, OnDeleteShortcut)
-ON_COMMAND(ZorunCommand::ChangeIcon, OnChangeIcon)
-ON_COMMAND(ZorunCommand::RenameShortcut, OnRenameShortcut)
-ON_COMMAND(ZorunCommand::CopyTo, OnCopyTo)
-ON_COMMAND(ZorunCommand::MoveTo, OnMoveTo)
-ON_COMMAND(ZorunCommand::Monitor, OnMonitor)
+ON_COMMAND(CommandId::AddGroup, OnAddGroup)
+ON_COMMAND(CommandId::DeleteGroup, OnDeleteGroup)
+ON_COMMAND(CommandId::SetBackground, OnSetBackground)
+ON_COMMAND(CommandId::RenameGroup, OnRenameGroup)
+ON_COMMAND(CommandId::OrganizeGroups, OnOrganizeGroups)
+ON_COMMAND(CommandId::AddShortcut, OnAddShortcut)
+ON_COMMAND(CommandId::DeleteShortcut, OnDeleteShortcut)
+ON_COMMAND(CommandId::ChangeIcon, OnChangeIcon)
+ON_COMMAND(CommandId::RenameShortcut, OnRenameShortcut)
+ON_COMMAND(CommandId::CopyTo, OnCopyTo)
+ON_COMMAND(CommandId::MoveTo, OnMoveTo)
+ON_COMMAND(CommandId::Monitor, OnMonitor)
 END_MESSAGE_MAP()
 
 CZorunView::CZorunView() = default;

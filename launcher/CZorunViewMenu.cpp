@@ -3,7 +3,7 @@
 // shortcut or menu 157 elsewhere, at the press point.
 
 #include "launcher/CZorunView.h"
-#include "launcher/CZorunViewCommands.h"
+#include "launcher/CommandIds.h"
 #include "platform/afx/CMenu.h"
 #include "platform/shell/Gesture.h"
 #include "platform/user/Menu.h"

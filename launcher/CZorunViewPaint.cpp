@@ -4,7 +4,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/ProgramHost.h"
 #include "launcher/CZorunView.h"
-#include "launcher/CZorunViewCommands.h"
+#include "launcher/CommandIds.h"
 #include "launcher/IconResolver.h"
 #include "launcher/PictureLoader.h"
 

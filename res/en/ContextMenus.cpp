@@ -1,8 +1,8 @@
 // The English press-and-hold menus of the launcher: menu 156 on a shortcut,
 // menu 157 elsewhere in the shortcut area. Each is one pop-up; the view
-// tracks the first. Command numbers are those of launcher/CZorunViewCommands.h.
+// tracks the first.
 
-#include "launcher/CZorunViewCommands.h"
+#include "launcher/CommandIds.h"
 #include "platform/user/Menu.h"
 
 namespace {
@@ -11,18 +11,18 @@ using zorun::MenuTemplateItem;
 
 const MenuTemplateItem shortcutMenu[] = {
     {0, MF_POPUP, 0, u"Shortcut"},
-    {1, MF_STRING, ZorunCommand::AddShortcut, u"Add Shortcut"},
-    {1, MF_STRING, ZorunCommand::DeleteShortcut, u"Delete Shortcut"},
-    {1, MF_STRING, ZorunCommand::ChangeIcon, u"Change Icon"},
-    {1, MF_STRING, ZorunCommand::RenameShortcut, u"Rename"},
-    {1, MF_STRING, ZorunCommand::CopyTo, u"Copy to..."},
-    {1, MF_STRING, ZorunCommand::MoveTo, u"Move To..."},
-    {1, MF_STRING, ZorunCommand::Monitor, u"Monitor"},
+    {1, MF_STRING, CommandId::AddShortcut, u"Add Shortcut"},
+    {1, MF_STRING, CommandId::DeleteShortcut, u"Delete Shortcut"},
+    {1, MF_STRING, CommandId::ChangeIcon, u"Change Icon"},
+    {1, MF_STRING, CommandId::RenameShortcut, u"Rename"},
+    {1, MF_STRING, CommandId::CopyTo, u"Copy to..."},
+    {1, MF_STRING, CommandId::MoveTo, u"Move To..."},
+    {1, MF_STRING, CommandId::Monitor, u"Monitor"},
 };
 
 const MenuTemplateItem areaMenu[] = {
     {0, MF_POPUP, 0, u"Shortcut"},
-    {1, MF_STRING, ZorunCommand::AddShortcut, u"Add Shortcut"},
+    {1, MF_STRING, CommandId::AddShortcut, u"Add Shortcut"},
 };
 
 const zorun::MenuTemplate menus[] = {

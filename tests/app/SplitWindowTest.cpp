@@ -168,7 +168,7 @@ TEST_F(SplitWindow, PageStateOutsideZeroToThreeOnlyRepaints) {
             const CRect bar(0, 74, 240, 84);
             dc.FillSolidRect(&bar, RGB(255, 0, 0));
         }
-        Splitter().SendMessage(WM_PAGE_STATE, 0, state);
+        Splitter().SendMessage(ZorunViewMessage::PageState, 0, state);
         app.Pump();
         EXPECT_EQ(Splitter().arrowState, 1);
         EXPECT_EQ(Half(false), up);

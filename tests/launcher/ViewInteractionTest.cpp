@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "launcher/CZorunViewLayout.h"
+#include "launcher/CommandIds.h"
 #include "tests/support/ProgramFixture.h"
 
 using namespace ViewLayout;
@@ -130,7 +131,7 @@ TEST_F(ViewInteraction, KeysWalkTheListAcrossPages) {
     EXPECT_EQ(View().FirstItem(), 0);
     Key(VK_LEFT); // first column: nothing
     EXPECT_EQ(View().SelectedItem(), 0);
-    View().SendMessage(0x4CA); // page two, no selection
+    View().SendMessage(ZorunViewMessage::PageDown); // page two, no selection
     Pump();
     EXPECT_EQ(View().SelectedItem(), -1);
     Key(VK_RIGHT);
@@ -152,17 +153,17 @@ TEST_F(ViewInteraction, KeysWalkTheListAcrossPages) {
 TEST_F(ViewInteraction, PageMessagesAndGoToPageStayWithinTheGroup) {
     MakeGroups(4, {8});
     StartView();
-    View().SendMessage(0x4C9);
+    View().SendMessage(ZorunViewMessage::PageUp);
     EXPECT_EQ(View().FirstItem(), 0);
     Key(VK_RIGHT);
-    View().SendMessage(0x4CA);
+    View().SendMessage(ZorunViewMessage::PageDown);
     EXPECT_EQ(View().FirstItem(), 6);
     EXPECT_EQ(View().SelectedItem(), -1);
-    View().SendMessage(0x469, 0, 0);
+    View().SendMessage(ZorunViewMessage::GoToPage, 0, 0);
     EXPECT_EQ(View().FirstItem(), 0);
-    View().SendMessage(0x469, 0, 5); // no page 5: ignored
+    View().SendMessage(ZorunViewMessage::GoToPage, 0, 5); // no page 5: ignored
     EXPECT_EQ(View().FirstItem(), 0);
-    View().SendMessage(0x469, 0, 1);
+    View().SendMessage(ZorunViewMessage::GoToPage, 0, 1);
     EXPECT_EQ(View().FirstItem(), 6);
     Key(VK_RIGHT);
     Key(VK_RIGHT);

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "launcher/CZorunViewLayout.h"
+#include "launcher/CommandIds.h"
 #include "platform/gdi/Surface.h"
 #include "tests/support/ProgramFixture.h"
 
@@ -44,24 +45,24 @@ TEST_F(ViewPaint, PageStateFollowsEveryPaint) {
     EXPECT_EQ(Frame().pageStates.back(), 0); // exactly six
     Tap(TabX(3), kTabY);
     EXPECT_EQ(Frame().pageStates.back(), 1); // seven: first page
-    View().SendMessage(0x4CA);
+    View().SendMessage(ZorunViewMessage::PageDown);
     Pump();
     EXPECT_EQ(Frame().pageStates.back(), 2); // seven: last page
     Tap(TabX(4), kTabY);
     EXPECT_EQ(Frame().pageStates.back(), 1);
-    View().SendMessage(0x4CA);
+    View().SendMessage(ZorunViewMessage::PageDown);
     Pump();
     EXPECT_EQ(Frame().pageStates.back(), 3); // thirteen: middle page
-    View().SendMessage(0x4CA);
+    View().SendMessage(ZorunViewMessage::PageDown);
     Pump();
     EXPECT_EQ(Frame().pageStates.back(), 2);
     // No page beyond the last: nothing changes, nothing repaints.
     const std::size_t sent = Frame().pageStates.size();
-    View().SendMessage(0x4CA);
+    View().SendMessage(ZorunViewMessage::PageDown);
     Pump();
     EXPECT_EQ(Frame().pageStates.size(), sent);
     EXPECT_EQ(View().FirstItem(), 12);
-    View().SendMessage(0x4C9);
+    View().SendMessage(ZorunViewMessage::PageUp);
     Pump();
     EXPECT_EQ(View().FirstItem(), 6);
     EXPECT_EQ(Frame().pageStates.back(), 3);

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <thread>
 
+#include "launcher/CommandIds.h"
 #include "platform/gdi/Png.h"
 #include "platform/kernel/DeviceRoot.h"
 #include "platform/user/Screen.h"
@@ -15,7 +16,7 @@ FixtureFrame* currentFrame = nullptr;
 
 // The split window stand-in: it keeps the page states the view sends.
 LRESULT SplitterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == 0x4CB && currentFrame) {
+    if (message == ZorunViewMessage::PageState && currentFrame) {
         currentFrame->pageStates.push_back(lParam);
         return 0;
     }

@@ -55,7 +55,7 @@ class FixtureFrame : public CWnd, public ProgramHost {
     HWND splitter = nullptr;
     bool pageBarHeld = false;
     std::vector<POINT> pageBarReleases; // points handed over, pane coordinates
-    std::vector<LPARAM> pageStates;     // every 0x4CB the split window received
+    std::vector<LPARAM> pageStates;     // every page state the split window received
 };
 
 class ProgramFixture : public ::testing::Test {
