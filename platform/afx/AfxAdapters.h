@@ -25,12 +25,12 @@ template <auto H> LRESULT Call_initmenupopup(CCmdTarget* t, WPARAM w, LPARAM l) 
                      HIWORD(static_cast<std::uintptr_t>(l)) ? TRUE : FALSE);
     return 0;
 }
-template <auto H> LRESULT Call_ctlcolor(CCmdTarget* t, WPARAM w, LPARAM l) {
+template <auto H, UINT Kind> LRESULT Call_ctlcolor(CCmdTarget* t, WPARAM w, LPARAM l) {
     static_assert(HasSig<H, HBRUSH(CDC*, CWnd*, UINT)>,
                   "handler must be HBRUSH(CDC*, CWnd*, UINT)");
     CDC dc(reinterpret_cast<HDC>(w));
     return reinterpret_cast<LRESULT>(
-        (Self<H>(t)->*H)(&dc, CWnd::FromHandle(reinterpret_cast<HWND>(l)), CTLCOLOR_STATIC));
+        (Self<H>(t)->*H)(&dc, CWnd::FromHandle(reinterpret_cast<HWND>(l)), Kind));
 }
 template <auto H> LRESULT Call_activate(CCmdTarget* t, WPARAM w, LPARAM l) {
     static_assert(HasSig<H, void(UINT, CWnd*, BOOL)>, "handler must be void(UINT, CWnd*, BOOL)");

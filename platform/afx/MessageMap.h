@@ -118,7 +118,7 @@ template <auto H> LRESULT Call_b_v(CCmdTarget* t, WPARAM, LPARAM) {
 template <auto H> LRESULT Call_erase(CCmdTarget* t, WPARAM w, LPARAM l);
 template <auto H> LRESULT Call_focus(CCmdTarget* t, WPARAM w, LPARAM l);
 template <auto H> LRESULT Call_initmenupopup(CCmdTarget* t, WPARAM w, LPARAM l);
-template <auto H> LRESULT Call_ctlcolor(CCmdTarget* t, WPARAM w, LPARAM l);
+template <auto H, UINT Kind> LRESULT Call_ctlcolor(CCmdTarget* t, WPARAM w, LPARAM l);
 template <auto H> LRESULT Call_activate(CCmdTarget* t, WPARAM w, LPARAM l);
 
 } // namespace afx
@@ -169,7 +169,15 @@ template <auto H> LRESULT Call_activate(CCmdTarget* t, WPARAM w, LPARAM l);
 #define ON_WM_KILLFOCUS() AFX_MSG_ENTRY(WM_KILLFOCUS, Call_focus, OnKillFocus)
 #define ON_WM_CAPTURECHANGED() AFX_MSG_ENTRY(WM_CAPTURECHANGED, Call_focus, OnCaptureChanged)
 #define ON_WM_INITMENUPOPUP() AFX_MSG_ENTRY(WM_INITMENUPOPUP, Call_initmenupopup, OnInitMenuPopup)
-#define ON_WM_CTLCOLOR() AFX_MSG_ENTRY(WM_CTLCOLORSTATIC, Call_ctlcolor, OnCtlColor)
+// Every WM_CTLCOLOR* a control sends reaches OnCtlColor with its kind
+// (CTLCOLOR_EDIT, CTLCOLOR_LISTBOX, CTLCOLOR_BTN, CTLCOLOR_STATIC).
+#define AFX_CTLCOLOR_ENTRY(msg, kind)                                                              \
+    {AfxEntryKind::Message, msg, 0, 0, 0, &afx::Call_ctlcolor<&ThisClass::OnCtlColor, kind>},
+#define ON_WM_CTLCOLOR()                                                                           \
+    AFX_CTLCOLOR_ENTRY(WM_CTLCOLOREDIT, CTLCOLOR_EDIT)                                             \
+    AFX_CTLCOLOR_ENTRY(WM_CTLCOLORLISTBOX, CTLCOLOR_LISTBOX)                                       \
+    AFX_CTLCOLOR_ENTRY(WM_CTLCOLORBTN, CTLCOLOR_BTN)                                               \
+    AFX_CTLCOLOR_ENTRY(WM_CTLCOLORSTATIC, CTLCOLOR_STATIC)
 #define ON_WM_ACTIVATE() AFX_MSG_ENTRY(WM_ACTIVATE, Call_activate, OnActivate)
 
 // Commands and control notifications.

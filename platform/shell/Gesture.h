@@ -7,13 +7,7 @@
 // returns. Otherwise the input that ended the wait (a release, a move
 // further away, a key) stays queued for the caller; small moves are eaten.
 
-#include "platform/base/WinTypes.h"
-
-struct NMHDR {
-    HWND hwndFrom;
-    std::uintptr_t idFrom;
-    UINT code;
-};
+#include "platform/user/WinUser.h" // NMHDR
 
 struct SHRGINFO {
     DWORD cbSize;

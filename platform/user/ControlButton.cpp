@@ -1,6 +1,7 @@
 // BUTTON: push (and default push) buttons, check boxes, radio buttons,
 // group boxes. A press shows the pressed look while the stylus stays inside;
 // the release inside clicks: BN_CLICKED to the parent.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -66,9 +67,19 @@ void Paint(HWND hwnd, ButtonState& s) {
     const RECT c = ClientOf(hwnd);
     const DWORD type = TypeOf(hwnd);
     const bool enabled = IsWindowEnabled(hwnd);
-    const COLORREF ink = enabled ? kControlText : kDisabledText;
     const std::u16string text = GetWindowText(hwnd);
-    HFONT font = s.font ? s.font : DialogFont();
+    // Push buttons ask with WM_CTLCOLORBTN; check boxes, radio buttons and
+    // group boxes are labels to their parent and ask with WM_CTLCOLORSTATIC.
+    HBRUSH brush = PrepareControlDC(hwnd, hdc, IsPush(type) ? WM_CTLCOLORBTN : WM_CTLCOLORSTATIC,
+                                    s.font, enabled ? kControlText : kDisabledText);
+    HFONT font = CurrentFont(hdc);
+    const COLORREF ink = enabled ? GetTextColor(hdc) : kDisabledText;
+    auto fillBack = [&](const RECT& r) {
+        if (brush)
+            FillRect(hdc, &r, brush);
+        else
+            FillSolid(hdc, r, kControlBack);
+    };
     if (IsPush(type)) {
         const bool down = s.pressed;
         FillSolid(hdc, c, down ? kControlText : kControlBack);
@@ -78,20 +89,23 @@ void Paint(HWND hwnd, ButtonState& s) {
         DrawLabel(hdc, text, c, DT_CENTER | DT_VCENTER | DT_SINGLELINE, down ? kSelectionText : ink,
                   font);
     } else if (type == BS_GROUPBOX) {
-        FillSolid(hdc, c, kControlBack);
-        const int mid = 6;
-        FrameSolid(hdc, {c.left, c.top + mid, c.right, c.bottom}, kControlFrame);
-        const int w = TextWidth(font, text);
+        // Only the frame and the title: the controls inside the box are
+        // its siblings and must not be painted over.
+        const int mid = std::max(1, FontHeight(font) / 2);
+        const RECT frame{c.left, c.top + mid, c.right, c.bottom};
+        FrameSolid(hdc, frame, kControlFrame);
         if (!text.empty()) {
-            FillSolid(hdc, {c.left + 5, c.top, c.left + 9 + w, c.top + 13}, kControlBack);
-            DrawLabel(hdc, text, {c.left + 7, c.top, c.right, c.top + 13}, DT_LEFT | DT_SINGLELINE,
-                      ink, font);
+            const int w = std::min(TextWidth(font, text), std::max(0, c.Width() - 14));
+            const int h = FontHeight(font);
+            fillBack({c.left + 5, c.top, c.left + 9 + w, c.top + h});
+            DrawLabel(hdc, text, {c.left + 7, c.top, c.left + 7 + w, c.top + h},
+                      DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS, ink, font);
         }
     } else {
-        FillSolid(hdc, c, kControlBack);
+        fillBack(c);
         const int boxTop = c.top + (c.Height() - 13) / 2;
         const RECT box{c.left, boxTop, c.left + 13, boxTop + 13};
-        PaintBox(hdc, box, IsRadio(type), s.check, ink);
+        PaintBox(hdc, box, IsRadio(type), s.check, enabled ? kControlText : kDisabledText);
         if (s.pressed)
             FrameSolid(hdc, {box.left + 1, box.top + 1, box.right - 1, box.bottom - 1}, ink);
         DrawLabel(hdc, text, {c.left + 17, c.top, c.right, c.bottom},
@@ -160,7 +174,12 @@ LRESULT ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_SETFONT:
         s.font = reinterpret_cast<HFONT>(wParam);
+        if (lParam)
+            InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
+    case WM_NCHITTEST:
+        // A group box frames other controls: the stylus reaches them through it.
+        return TypeOf(hwnd) == BS_GROUPBOX ? HTTRANSPARENT : HTCLIENT;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(s.font);
     case WM_SETTEXT:

@@ -50,8 +50,14 @@ void Paint(HWND hwnd, ComboState& s) {
     const RECT c = ClientOf(hwnd);
     const bool enabled = IsWindowEnabled(hwnd);
     const bool focused = GetFocus() == hwnd;
-    const COLORREF ink = enabled ? kControlText : kDisabledText;
-    FillSolid(hdc, c, kControlBack);
+    HBRUSH brush = PrepareControlDC(hwnd, hdc, enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC,
+                                    s.font, enabled ? kControlText : kDisabledText);
+    HFONT font = CurrentFont(hdc);
+    const COLORREF ink = enabled ? GetTextColor(hdc) : kDisabledText;
+    if (brush)
+        FillRect(hdc, &c, brush);
+    else
+        FillSolid(hdc, c, kControlBack);
     FrameSolid(hdc, c, kControlFrame);
     const RECT button{c.right - kButtonWidth, c.top, c.right, c.bottom};
     FrameSolid(hdc, button, kControlFrame);
@@ -64,7 +70,7 @@ void Paint(HWND hwnd, ComboState& s) {
     if (const auto* item = s.items.At(s.selected))
         DrawLabel(hdc, item->text, {text.left + 2, text.top, text.right - 1, text.bottom},
                   DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS,
-                  focused ? kSelectionText : ink, s.font ? s.font : DialogFont());
+                  focused ? kSelectionText : ink, font);
     EndPaint(hwnd, &ps);
 }
 
@@ -208,6 +214,8 @@ LRESULT ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_SETFONT:
         s.font = reinterpret_cast<HFONT>(wParam);
+        if (lParam)
+            InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(s.font);

@@ -83,17 +83,24 @@ void Paint(HWND hwnd, EditState& s) {
     const RECT c = ClientOf(hwnd);
     const std::u16string text = TextOf(hwnd);
     Clamp(s, text.size());
-    HFONT font = s.font ? s.font : DialogFont();
     const bool enabled = IsWindowEnabled(hwnd);
     const bool focused = GetFocus() == hwnd;
-    FillSolid(hdc, c, kControlBack);
+    // A read-only or disabled edit is a label to its parent.
+    HBRUSH brush = PrepareControlDC(
+        hwnd, hdc, enabled && !ReadOnly(hwnd) ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC, s.font,
+        enabled ? kControlText : kDisabledText);
+    HFONT font = CurrentFont(hdc);
+    const COLORREF ink = enabled ? GetTextColor(hdc) : kDisabledText;
+    if (brush)
+        FillRect(hdc, &c, brush);
+    else
+        FillSolid(hdc, c, kControlBack);
     if (StyleOf(hwnd) & WS_BORDER)
         FrameSolid(hdc, c, kControlFrame);
     IntersectClipRect(hdc, c.left + 1, c.top + 1, c.right - 1, c.bottom - 1);
     const int x0 = c.left + kPadding - s.scroll;
     const RECT line{x0, c.top, c.right + 10000, c.bottom};
-    DrawLabel(hdc, text, line, DT_LEFT | DT_VCENTER | DT_SINGLELINE,
-              enabled ? kControlText : kDisabledText, font);
+    DrawLabel(hdc, text, line, DT_LEFT | DT_VCENTER | DT_SINGLELINE, ink, font);
     const std::size_t from = std::min(s.anchor, s.caret), to = std::max(s.anchor, s.caret);
     if (focused && from != to) {
         const int a = x0 + Advance(font, text, from), b = x0 + Advance(font, text, to);
@@ -143,6 +150,8 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_SETFONT:
         s.font = reinterpret_cast<HFONT>(wParam);
+        if (lParam)
+            InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(s.font);

@@ -104,8 +104,14 @@ void Paint(HWND hwnd, ListBoxState& s) {
     const RECT in = Inner(hwnd);
     const bool bar = HasBar(hwnd, s);
     const bool enabled = IsWindowEnabled(hwnd);
-    HFONT font = s.font ? s.font : DialogFont();
-    FillSolid(hdc, c, kControlBack);
+    HBRUSH brush = PrepareControlDC(hwnd, hdc, WM_CTLCOLORLISTBOX, s.font,
+                                    enabled ? kControlText : kDisabledText);
+    HFONT font = CurrentFont(hdc);
+    const COLORREF ink = enabled ? GetTextColor(hdc) : kDisabledText;
+    if (brush)
+        FillRect(hdc, &c, brush);
+    else
+        FillSolid(hdc, c, kControlBack);
     if (StyleOf(hwnd) & WS_BORDER)
         FrameSolid(hdc, c, kControlFrame);
     const int textRight = bar ? in.right - kBarWidth : in.right;
@@ -121,10 +127,7 @@ void Paint(HWND hwnd, ListBoxState& s) {
             FillSolid(hdc, r, kSelectionBack);
         DrawLabel(hdc, item->text, {r.left + 2, r.top, r.right - 1, r.bottom},
                   DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS,
-                  !enabled   ? kDisabledText
-                  : selected ? kSelectionText
-                             : kControlText,
-                  font);
+                  selected && enabled ? kSelectionText : ink, font);
     }
     if (bar) {
         const BarParts p = Bar(hwnd, s);
@@ -185,6 +188,10 @@ void Tap(HWND hwnd, ListBoxState& s, POINT p) {
 
 } // namespace
 
+HWND ComboOfDropList(HWND) {
+    return nullptr;
+}
+
 LRESULT ListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     ListBoxState& s = ControlStates<ListBoxState>::Of(hwnd);
     const int index = static_cast<int>(static_cast<std::intptr_t>(wParam));
@@ -196,6 +203,8 @@ LRESULT ListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_SETFONT:
         s.font = reinterpret_cast<HFONT>(wParam);
+        if (lParam)
+            InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(s.font);

@@ -43,6 +43,26 @@ void MarkTransientWindow(HWND hwnd);
 // The control's client rectangle (empty when it is gone).
 [[nodiscard]] RECT ClientOf(HWND control);
 
+// The font a control draws with: its own (WM_SETFONT), else the dialog font.
+[[nodiscard]] HFONT FontOf(HFONT own);
+// The cell height of a font (ascent + descent), in pixels.
+[[nodiscard]] int FontHeight(HFONT font);
+
+// Readies a control's paint DC as a Win32 control does: selects its font and
+// the default colours, then asks its parent with `ctlColorMessage`
+// (WM_CTLCOLORSTATIC, ...EDIT, ...LISTBOX, ...BTN), which may change the
+// colours and select another font into the DC. Returns the parent's
+// background brush, null when it left the choice to the control. Draw with
+// the DC's font and text colour afterwards.
+HBRUSH PrepareControlDC(HWND control, HDC hdc, UINT ctlColorMessage, HFONT ownFont, COLORREF text);
+// The window a control's WM_CTLCOLOR* and notifications go to: its parent,
+// or for a combo box's dropped list, the combo box's parent.
+[[nodiscard]] HWND ColorTargetOf(HWND control);
+// The combo box whose dropped list `list` is; null for any other window.
+[[nodiscard]] HWND ComboOfDropList(HWND list);
+// The font selected into `hdc`.
+[[nodiscard]] HFONT CurrentFont(HDC hdc);
+
 // Gives the focus back, when the scope ends, to the window that had it
 // (modal pop-ups take the focus; their owner gets it back).
 class FocusKeeper {

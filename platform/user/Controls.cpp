@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 
+#include "platform/user/ControlPaint.h"
 #include "platform/user/ControlSupport.h"
 #include "platform/user/Screen.h"
 
@@ -58,6 +59,44 @@ RECT ClientOf(HWND control) {
     if (!GetClientRect(control, &r))
         return RECT{};
     return r;
+}
+
+HFONT FontOf(HFONT own) {
+    return own ? own : DialogFont();
+}
+
+int FontHeight(HFONT font) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc)
+        return 14;
+    SelectObject(dc, FontOf(font));
+    TEXTMETRICW metrics{};
+    const bool measured = GetTextMetricsW(dc, &metrics) && metrics.tmHeight > 0;
+    DeleteDC(dc);
+    return measured ? static_cast<int>(metrics.tmHeight) : 14;
+}
+
+HWND ColorTargetOf(HWND control) {
+    if (HWND combo = ComboOfDropList(control))
+        return GetParent(combo);
+    return GetParent(control);
+}
+
+HBRUSH PrepareControlDC(HWND control, HDC hdc, UINT ctlColorMessage, HFONT ownFont, COLORREF text) {
+    SelectObject(hdc, FontOf(ownFont));
+    SetTextColor(hdc, text);
+    SetBkColor(hdc, kControlBack);
+    SetBkMode(hdc, TRANSPARENT);
+    HWND target = ColorTargetOf(control);
+    if (!target)
+        return nullptr;
+    return reinterpret_cast<HBRUSH>(SendMessageW(
+        target, ctlColorMessage, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(control)));
+}
+
+HFONT CurrentFont(HDC hdc) {
+    HFONT font = GetCurrentObject(hdc, OBJ_FONT);
+    return font ? font : DialogFont();
 }
 
 } // namespace zorun

@@ -2,7 +2,9 @@
 // The built-in control classes: "STATIC", "BUTTON", "EDIT", "LISTBOX",
 // "COMBOBOX". Their styles, messages and notification codes; the parent
 // hears of changes as WM_COMMAND with MAKEWPARAM(id, code) and the control's
-// handle in lParam.
+// handle in lParam. Before it paints, each control sends its parent the
+// WM_CTLCOLOR* of its kind with its paint DC, so the parent can choose the
+// colours and select a font; every control answers WM_SETFONT / WM_GETFONT.
 
 #include "platform/user/WinUser.h"
 
@@ -12,8 +14,12 @@ constexpr DWORD SS_LEFT = 0x0000, SS_CENTER = 0x0001, SS_RIGHT = 0x0002, SS_ICON
                 SS_CENTERIMAGE = 0x0200;
 constexpr UINT STM_SETICON = 0x0170, STM_GETICON = 0x0171, STM_SETIMAGE = 0x0172,
                STM_GETIMAGE = 0x0173;
+constexpr UINT IMAGE_BITMAP = 0, IMAGE_ICON = 1;
 constexpr UINT STN_CLICKED = 0;
-constexpr int CTLCOLOR_STATIC = 6;
+
+// The kinds of WM_CTLCOLOR* a framework handler hears of.
+constexpr UINT CTLCOLOR_MSGBOX = 0, CTLCOLOR_EDIT = 1, CTLCOLOR_LISTBOX = 2, CTLCOLOR_BTN = 3,
+               CTLCOLOR_DLG = 4, CTLCOLOR_SCROLLBAR = 5, CTLCOLOR_STATIC = 6;
 
 // --- Button ----------------------------------------------------------------------
 constexpr DWORD BS_PUSHBUTTON = 0x0000, BS_DEFPUSHBUTTON = 0x0001, BS_CHECKBOX = 0x0002,

@@ -345,6 +345,8 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         DestroyWindow(hwnd);
         return 0;
+    case WM_NCHITTEST:
+        return HTCLIENT;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && !(ws.focus && ws.IsInside(ws.focus, hwnd)))
             SetFocus(hwnd);

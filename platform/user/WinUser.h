@@ -18,11 +18,25 @@ constexpr UINT WM_NULL = 0x0000, WM_CREATE = 0x0001, WM_DESTROY = 0x0002, WM_MOV
                WM_GETFONT = 0x0031, WM_NOTIFY = 0x004E, WM_NCDESTROY = 0x0082, WM_HELP = 0x0053,
                WM_KEYDOWN = 0x0100, WM_KEYUP = 0x0101, WM_CHAR = 0x0102, WM_INITDIALOG = 0x0110,
                WM_COMMAND = 0x0111, WM_TIMER = 0x0113, WM_INITMENUPOPUP = 0x0117,
-               WM_CTLCOLORSTATIC = 0x0138, WM_MOUSEMOVE = 0x0200, WM_LBUTTONDOWN = 0x0201,
-               WM_LBUTTONUP = 0x0202, WM_LBUTTONDBLCLK = 0x0203, WM_RBUTTONDOWN = 0x0204,
-               WM_RBUTTONUP = 0x0205, WM_CAPTURECHANGED = 0x0215, WM_USER = 0x0400, WM_APP = 0x8000;
+               WM_CTLCOLORMSGBOX = 0x0132, WM_CTLCOLOREDIT = 0x0133, WM_CTLCOLORLISTBOX = 0x0134,
+               WM_CTLCOLORBTN = 0x0135, WM_CTLCOLORDLG = 0x0136, WM_CTLCOLORSCROLLBAR = 0x0137,
+               WM_CTLCOLORSTATIC = 0x0138, WM_NCHITTEST = 0x0084, WM_MOUSEMOVE = 0x0200,
+               WM_LBUTTONDOWN = 0x0201, WM_LBUTTONUP = 0x0202, WM_LBUTTONDBLCLK = 0x0203,
+               WM_RBUTTONDOWN = 0x0204, WM_RBUTTONUP = 0x0205, WM_CAPTURECHANGED = 0x0215,
+               WM_USER = 0x0400, WM_APP = 0x8000;
 
 constexpr WPARAM MK_LBUTTON = 0x0001;
+
+// WM_NCHITTEST answers: a child that answers HTTRANSPARENT lets a stylus
+// event through to the windows beneath it (group boxes, plain labels).
+constexpr LRESULT HTTRANSPARENT = -1, HTNOWHERE = 0, HTCLIENT = 1;
+
+// WM_NOTIFY: the header every notification structure starts with.
+struct NMHDR {
+    HWND hwndFrom;
+    std::uintptr_t idFrom;
+    UINT code;
+};
 
 // Virtual keys.
 constexpr int VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_ESCAPE = 0x1B, VK_SPACE = 0x20,

@@ -431,10 +431,19 @@ HWND ChildFromPoint(HWND hwnd, Point clientPoint) {
     Window* w = ws.Live(hwnd);
     if (!w)
         return nullptr;
-    for (HWND c : w->children) {
+    for (HWND c : std::vector<HWND>(w->children)) {
         Window* cw = ws.Lasting(c);
-        if (cw && cw->Visible() && cw->rect.Contains(clientPoint))
-            return ChildFromPoint(c, {clientPoint.x - cw->rect.left, clientPoint.y - cw->rect.top});
+        if (!cw || !cw->Visible() || !cw->rect.Contains(clientPoint))
+            continue;
+        const Point inside{clientPoint.x - cw->rect.left, clientPoint.y - cw->rect.top};
+        // A child may let the stylus through to what lies beneath it.
+        const Point screen = ws.ScreenOrigin(c);
+        if (zorun::CallWindow(c, WM_NCHITTEST, 0,
+                              MAKELPARAM(screen.x + inside.x, screen.y + inside.y)) ==
+            HTTRANSPARENT)
+            continue;
+        if (ws.Lasting(c))
+            return ChildFromPoint(c, inside);
     }
     return hwnd;
 }

@@ -1,6 +1,7 @@
 // Dialogs from templates: modal runs and their results, data exchange, the
 // dialog keys, nesting, and the controls' behaviour inside a dialog.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -159,6 +160,46 @@ TEST_F(Dialogs, TemplatesAreLaidOutInDialogUnits) {
     GetWindowRect(GetDlgItem(dlg.m_hWnd, IDOK), &r);
     EXPECT_EQ(r, (RECT{17, 96, 105, 120}));
     EXPECT_EQ(GetWindowText(dlg.m_hWnd), u"Details");
+    dlg.DestroyWindow();
+}
+
+} // namespace
+
+namespace {
+
+// OnCtlColor hears every control's colour question with its kind.
+class CColourDlg : public CDialog {
+  public:
+    CColourDlg() : CDialog(&kDialog) {}
+    std::vector<std::pair<int, UINT>> asked; // (control id, kind)
+
+  protected:
+    HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
+        HBRUSH brush = CDialog::OnCtlColor(dc, wnd, ctlColor);
+        const std::pair<int, UINT> entry{wnd->GetDlgCtrlID(), ctlColor};
+        if (std::find(asked.begin(), asked.end(), entry) == asked.end())
+            asked.push_back(entry);
+        return brush;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CColourDlg, CDialog)
+ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+TEST_F(Dialogs, OnCtlColorHearsEachKindOfControl) {
+    CColourDlg dlg;
+    ASSERT_TRUE(dlg.Create(0));
+    Pump();
+    auto has = [&](int id, UINT kind) {
+        return std::find(dlg.asked.begin(), dlg.asked.end(), std::pair<int, UINT>{id, kind}) !=
+               dlg.asked.end();
+    };
+    EXPECT_TRUE(has(IDC_NAME, CTLCOLOR_EDIT));
+    EXPECT_TRUE(has(IDOK, CTLCOLOR_BTN));
+    EXPECT_TRUE(has(IDC_CHECK, CTLCOLOR_STATIC));
+    EXPECT_TRUE(has(IDC_LIST, CTLCOLOR_LISTBOX));
     dlg.DestroyWindow();
 }
 
