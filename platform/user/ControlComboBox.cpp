@@ -1,7 +1,11 @@
 // COMBOBOX (drop-down list): a box showing the chosen item and a drop
-// button. A tap opens the list below the box (above when there is no room)
-// as a modal pop-up: a tap on an item chooses it (CBN_SELCHANGE), a tap
-// elsewhere closes it. Up/Down change the choice directly.
+// button. Its items live in a list box of class "ComboLBox" made with it: a
+// hidden pop-up that a tap on the box drops below it (above when there is no
+// room), as tall as the template's height allows (the height a combo box is
+// made with covers the box and its dropped list) and never taller than its
+// items. The list runs a modal loop: a tap on an item chooses it, a tap
+// outside closes it. CBN_SELCHANGE reports only a user's choice; Up/Down on
+// the closed box change the choice directly.
 #include <algorithm>
 #include <string>
 
@@ -14,30 +18,35 @@
 namespace zorun {
 namespace {
 
-constexpr int kItemHeight = 16;
 constexpr int kButtonWidth = 13;
-constexpr int kMaxDropRows = 8;
+// A box made no taller than itself drops a list of up to this many rows.
+constexpr int kDefaultDropRows = 8;
 
 struct ComboState {
     HFONT font = nullptr;
-    ControlListModel items;
-    int selected = -1;
-    bool dropped = false;
-    // While dropped: the list window, its first row and the row under the stylus.
     HWND list = nullptr;
-    int top = 0;
-    int hot = -1;
+    int droppedHeight = 0; // the box and its dropped list, as made
+    bool dropped = false;
 };
 
-void Select(HWND hwnd, ComboState& s, int index, bool notify) {
-    if (!s.items.Valid(index))
-        index = -1;
-    if (index == s.selected)
-        return;
-    s.selected = index;
-    InvalidateRect(hwnd, nullptr, TRUE);
-    if (notify)
-        NotifyParent(hwnd, CBN_SELCHANGE);
+LRESULT ToList(const ComboState& s, UINT message, WPARAM wParam, LPARAM lParam) {
+    return s.list ? SendMessageW(s.list, message, wParam, lParam) : CB_ERR;
+}
+
+int RowHeight(const ComboState& s) {
+    const LRESULT h = ToList(s, LB_GETITEMHEIGHT, 0, 0);
+    return h > 0 ? static_cast<int>(h) : 16;
+}
+
+int ClosedHeight(const ComboState& s) {
+    return RowHeight(s) + 4;
+}
+
+void FitClosedHeight(HWND hwnd, const ComboState& s) {
+    const RECT c = ClientOf(hwnd);
+    if (c.Height() != ClosedHeight(s))
+        SetWindowPos(hwnd, nullptr, 0, 0, c.Width(), ClosedHeight(s),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Paint(HWND hwnd, ComboState& s) {
@@ -60,153 +69,171 @@ void Paint(HWND hwnd, ComboState& s) {
         FillSolid(hdc, c, kControlBack);
     FrameSolid(hdc, c, kControlFrame);
     const RECT button{c.right - kButtonWidth, c.top, c.right, c.bottom};
+    FillSolid(hdc, button, kButtonFace);
     FrameSolid(hdc, button, kControlFrame);
     const int cx = button.left + button.Width() / 2, cy = c.top + c.Height() / 2;
     for (int k = 0; k < 3; ++k)
         FillSolid(hdc, {cx - 2 + k, cy - 1 + k, cx + 3 - k, cy + k}, ink);
     const RECT text{c.left + 1, c.top + 1, button.left, c.bottom - 1};
-    if (focused)
+    if (focused && !s.dropped)
         FillSolid(hdc, text, kSelectionBack);
-    if (const auto* item = s.items.At(s.selected))
-        DrawLabel(hdc, item->text, {text.left + 2, text.top, text.right - 1, text.bottom},
+    const int selected = static_cast<int>(ToList(s, LB_GETCURSEL, 0, 0));
+    if (selected >= 0)
+        DrawLabel(hdc, ListItemText(s.list, selected),
+                  {text.left + 2, text.top, text.right - 1, text.bottom},
                   DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS,
-                  focused ? kSelectionText : ink, font);
+                  focused && !s.dropped ? kSelectionText : ink, font);
     EndPaint(hwnd, &ps);
 }
 
-// The combo box whose list is open (one at a time: the list is modal).
-thread_local HWND droppedCombo = nullptr;
-
-void PaintList(HWND list, ComboState& s) {
-    PAINTSTRUCT ps{};
-    HDC hdc = BeginPaint(list, &ps);
-    if (hdc) {
-        const RECT c = ClientOf(list);
-        FillSolid(hdc, c, kControlBack);
-        FrameSolid(hdc, c, kControlFrame);
-        const int rows = (c.Height() - 2) / kItemHeight;
-        for (int row = 0; row < rows; ++row) {
-            const int index = s.top + row;
-            const auto* item = s.items.At(index);
-            if (!item)
-                break;
-            const RECT r{1, 1 + row * kItemHeight, c.right - 1, 1 + (row + 1) * kItemHeight};
-            const bool hot = index == s.hot;
-            if (hot)
-                FillSolid(hdc, r, kSelectionBack);
-            DrawLabel(hdc, item->text, {r.left + 2, r.top, r.right - 1, r.bottom},
-                      DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS,
-                      hot ? kSelectionText : kControlText, s.font ? s.font : DialogFont());
-        }
-    }
-    EndPaint(list, &ps);
-}
-
-LRESULT ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
-    HWND combo = droppedCombo;
-    if (!combo || !IsWindow(combo))
-        return DefWindowProcW(list, message, wParam, lParam);
-    ComboState& s = ControlStates<ComboState>::Of(combo);
-    switch (message) {
-    case WM_PAINT:
-        PaintList(list, s);
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_LBUTTONDOWN:
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP: {
-        const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        const RECT c = ClientOf(list);
-        const bool inside = c.Contains(p);
-        if (message == WM_LBUTTONDOWN && !inside) {
-            EndModalLoop(list, -1);
-            return 0;
-        }
-        const int index = inside ? s.top + (p.y - 1) / kItemHeight : -1;
-        if (index != s.hot) {
-            s.hot = s.items.Valid(index) ? index : -1;
-            InvalidateRect(list, nullptr, FALSE);
-        }
-        if (message == WM_LBUTTONUP && inside && s.items.Valid(index))
-            EndModalLoop(list, index);
-        return 0;
-    }
-    case WM_KEYDOWN:
-        if (wParam == VK_ESCAPE)
-            EndModalLoop(list, -1);
-        else if (wParam == VK_RETURN)
-            EndModalLoop(list, s.hot);
-        else if (wParam == VK_UP || wParam == VK_DOWN) {
-            const int next =
-                std::clamp(s.hot + (wParam == VK_DOWN ? 1 : -1), 0, s.items.Count() - 1);
-            s.hot = next;
-            const int rows = (ClientOf(list).Height() - 2) / kItemHeight;
-            if (next < s.top)
-                s.top = next;
-            else if (next >= s.top + rows)
-                s.top = next - rows + 1;
-            InvalidateRect(list, nullptr, FALSE);
-        }
-        return 0;
-    case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lParam) != list)
-            EndModalLoop(list, -1);
-        return 0;
-    default:
-        return DefWindowProcW(list, message, wParam, lParam);
-    }
-}
-
-void DropDown(HWND hwnd, ComboState& s) {
-    if (s.dropped || droppedCombo || s.items.Count() == 0)
-        return;
+// Where the list drops: below the box, or above it when it does not fit
+// below and does above; cut to the screen otherwise.
+RECT DropRect(HWND hwnd, const ComboState& s, int count) {
     RECT box{};
     GetWindowRect(hwnd, &box);
-    const int rows = std::min(s.items.Count(), kMaxDropRows);
-    const int height = rows * kItemHeight + 2;
+    const int row = RowHeight(s);
+    int height = s.droppedHeight - box.Height();
+    if (height < row + 2)
+        height = std::min(count, kDefaultDropRows) * row + 2;
+    height = std::clamp(height, row + 2, std::max(row + 2, count * row + 2));
     int top = box.bottom;
-    if (top + height > kWorkArea.bottom && box.top - height >= 0)
+    if (top + height > kScreenHeight && box.top - height >= 0)
         top = box.top - height;
-    NotifyParent(hwnd, CBN_DROPDOWN);
-    HWND list =
-        CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, u"ComboLBox", u"", WS_POPUP, box.left,
-                        top, box.Width(), height, TopLevelOf(hwnd), nullptr, ListProc, nullptr);
-    if (!list)
+    height = std::min(height, std::max(row + 2, kScreenHeight - top));
+    return {box.left, top, box.right, top + height};
+}
+
+void Notify(HWND hwnd, UINT code) {
+    if (IsWindow(hwnd))
+        NotifyParent(hwnd, code);
+}
+
+void DropDown(HWND hwnd) {
+    ComboState* s = ControlStates<ComboState>::Find(hwnd);
+    if (!s || s->dropped || !s->list || !IsWindow(s->list))
         return;
-    SetWindowBackground(list, std::nullopt);
-    MarkTransientWindow(list);
-    s.dropped = true;
-    s.list = list;
-    s.hot = s.selected;
-    s.top = std::clamp(s.selected - rows + 1, 0, std::max(0, s.items.Count() - rows));
-    droppedCombo = hwnd;
+    const int count = static_cast<int>(ToList(*s, LB_GETCOUNT, 0, 0));
+    if (count <= 0)
+        return;
+    Notify(hwnd, CBN_DROPDOWN);
+    s = ControlStates<ComboState>::Find(hwnd);
+    if (!s || !IsWindow(s->list))
+        return;
+    HWND list = s->list;
+    const RECT r = DropRect(hwnd, *s, count);
+    MoveWindow(list, r.left, r.top, r.Width(), r.Height(), FALSE);
+    const int before = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
+    SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(std::max(0, before)), 0);
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(before), 0);
+    s->dropped = true;
+    InvalidateRect(hwnd, nullptr, TRUE);
     ShowWindow(list, SW_SHOWNA);
     SetCapture(list);
-    SetFocus(list);
-    const int chosen = RunModalLoop(list);
-    droppedCombo = nullptr;
-    if (GetCapture() == list)
-        ReleaseCapture();
-    if (IsWindow(list))
-        DestroyWindow(list);
-    if (!IsWindow(hwnd))
+    const int chosen = RunModalLoop(list) - 1; // the item + 1; 0 when nothing was chosen
+    if (IsWindow(list)) {
+        if (GetCapture() == list)
+            ReleaseCapture();
+        ShowWindow(list, SW_HIDE);
+    }
+    s = ControlStates<ComboState>::Find(hwnd);
+    if (!s || !IsWindow(hwnd))
         return;
-    ComboState& after = ControlStates<ComboState>::Of(hwnd);
-    after.dropped = false;
-    after.list = nullptr;
-    SetFocus(hwnd);
-    NotifyParent(hwnd, CBN_CLOSEUP);
-    if (IsWindow(hwnd) && chosen >= 0)
-        Select(hwnd, ControlStates<ComboState>::Of(hwnd), chosen, true);
+    s->dropped = false;
+    InvalidateRect(hwnd, nullptr, TRUE);
+    if (chosen >= 0 && IsWindow(list)) {
+        SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
+        Notify(hwnd, CBN_SELENDOK);
+        Notify(hwnd, CBN_CLOSEUP);
+        Notify(hwnd, CBN_SELCHANGE);
+    } else {
+        if (IsWindow(list))
+            SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(before), 0);
+        Notify(hwnd, CBN_SELENDCANCEL);
+        Notify(hwnd, CBN_CLOSEUP);
+    }
+}
+
+// Changes the choice from the keyboard of the closed box.
+void Step(HWND hwnd, const ComboState& s, int vk) {
+    const int count = static_cast<int>(ToList(s, LB_GETCOUNT, 0, 0));
+    const int selected = static_cast<int>(ToList(s, LB_GETCURSEL, 0, 0));
+    int next = selected;
+    if (vk == VK_UP)
+        next = selected < 0 ? 0 : selected - 1;
+    else if (vk == VK_DOWN)
+        next = selected < 0 ? 0 : selected + 1;
+    else if (vk == VK_HOME)
+        next = 0;
+    else if (vk == VK_END)
+        next = count - 1;
+    if (next < 0 || next >= count || next == selected)
+        return;
+    ToList(s, LB_SETCURSEL, static_cast<WPARAM>(next), 0);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    NotifyParent(hwnd, CBN_SELCHANGE);
+}
+
+// The CB_ item messages and the LB_ message of the list that answers each.
+UINT ListMessageFor(UINT message) {
+    switch (message) {
+    case CB_ADDSTRING:
+        return LB_ADDSTRING;
+    case CB_INSERTSTRING:
+        return LB_INSERTSTRING;
+    case CB_DELETESTRING:
+        return LB_DELETESTRING;
+    case CB_RESETCONTENT:
+        return LB_RESETCONTENT;
+    case CB_GETCOUNT:
+        return LB_GETCOUNT;
+    case CB_GETCURSEL:
+        return LB_GETCURSEL;
+    case CB_SETCURSEL:
+        return LB_SETCURSEL;
+    case CB_GETLBTEXT:
+        return LB_GETTEXT;
+    case CB_GETLBTEXTLEN:
+        return LB_GETTEXTLEN;
+    case CB_GETITEMDATA:
+        return LB_GETITEMDATA;
+    case CB_SETITEMDATA:
+        return LB_SETITEMDATA;
+    case CB_FINDSTRINGEXACT:
+        return LB_FINDSTRINGEXACT;
+    default:
+        return 0;
+    }
 }
 
 } // namespace
 
 LRESULT ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     ComboState& s = ControlStates<ComboState>::Of(hwnd);
-    const int index = static_cast<int>(static_cast<std::intptr_t>(wParam));
+    if (const UINT listMessage = ListMessageFor(message)) {
+        const LRESULT r = ToList(s, listMessage, wParam, lParam);
+        if (message != CB_GETCOUNT && message != CB_GETCURSEL && message != CB_GETLBTEXT &&
+            message != CB_GETLBTEXTLEN && message != CB_GETITEMDATA)
+            InvalidateRect(hwnd, nullptr, TRUE);
+        return r;
+    }
     switch (message) {
+    case WM_CREATE: {
+        const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        const DWORD style = StyleOf(hwnd);
+        s.droppedHeight = cs ? cs->cy : 0;
+        // No owner: the list's modal loop leaves the dialog enabled, so the
+        // box keeps the focus and hands the list its keys.
+        s.list = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, u"ComboLBox", u"",
+                                 WS_POPUP | WS_BORDER | (style & WS_VSCROLL) |
+                                     ((style & CBS_SORT) ? LBS_SORT : 0),
+                                 0, 0, cs ? cs->cx : 0, 0, nullptr, nullptr, nullptr, hwnd);
+        if (!s.list)
+            return -1;
+        SetWindowBackground(s.list, std::nullopt);
+        MarkTransientWindow(s.list);
+        FitClosedHeight(hwnd, s);
+        return 0;
+    }
     case WM_PAINT:
         Paint(hwnd, s);
         return 0;
@@ -214,6 +241,8 @@ LRESULT ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_SETFONT:
         s.font = reinterpret_cast<HFONT>(wParam);
+        ToList(s, WM_SETFONT, wParam, 0);
+        FitClosedHeight(hwnd, s);
         if (lParam)
             InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
@@ -226,80 +255,44 @@ LRESULT ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS;
-    case CB_ADDSTRING:
-    case CB_INSERTSTRING: {
-        if (!lParam)
-            return CB_ERR;
-        std::u16string text(reinterpret_cast<const char16_t*>(lParam));
-        const int at = message == CB_ADDSTRING
-                           ? s.items.Add(std::move(text), StyleOf(hwnd) & CBS_SORT)
-                           : s.items.Insert(index, std::move(text));
-        if (s.selected >= at)
-            ++s.selected;
-        return at;
-    }
-    case CB_DELETESTRING:
-        if (s.dropped || !s.items.Delete(index))
-            return CB_ERR;
-        if (s.selected == index)
-            s.selected = -1;
-        else if (s.selected > index)
-            --s.selected;
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return s.items.Count();
-    case CB_RESETCONTENT:
-        if (s.dropped)
-            return CB_ERR;
-        s.items.Clear();
-        s.selected = -1;
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return 0;
-    case CB_GETCOUNT:
-        return s.items.Count();
-    case CB_GETCURSEL:
-        return s.selected;
-    case CB_SETCURSEL:
-        Select(hwnd, s, index, false);
-        return s.items.Valid(index) ? index : CB_ERR;
-    case CB_GETLBTEXT:
-        return CopyItemText(s.items, index, lParam);
-    case CB_GETLBTEXTLEN:
-        return s.items.Valid(index) ? static_cast<LRESULT>(s.items.At(index)->text.size()) : CB_ERR;
-    case CB_GETITEMDATA:
-        return s.items.Valid(index) ? s.items.At(index)->data : CB_ERR;
-    case CB_SETITEMDATA:
-        if (!s.items.Valid(index))
-            return CB_ERR;
-        s.items.At(index)->data = lParam;
-        return 0;
     case CB_GETDROPPEDSTATE:
         return s.dropped ? TRUE : FALSE;
     case CB_SHOWDROPDOWN:
         if (wParam)
-            DropDown(hwnd, s);
+            DropDown(hwnd);
         else if (s.dropped && s.list)
-            EndModalLoop(s.list, -1);
+            EndModalLoop(s.list, 0);
         return TRUE;
     case WM_LBUTTONDOWN:
         if (StyleOf(hwnd) & WS_TABSTOP)
             SetFocus(hwnd);
-        DropDown(hwnd, s); // may destroy us: nothing after this
+        DropDown(hwnd); // may destroy us: nothing after this
         return 0;
-    case WM_KEYDOWN:
-        if (wParam == VK_UP || wParam == VK_DOWN) {
-            const int next = s.selected < 0 ? 0 : s.selected + (wParam == VK_DOWN ? 1 : -1);
-            if (s.items.Valid(next))
-                Select(hwnd, s, next, true);
+    case WM_KEYDOWN: {
+        const int vk = static_cast<int>(wParam);
+        if (s.dropped) {
+            // The dropped list takes the keys that move and end it.
+            if (vk == VK_UP || vk == VK_DOWN || vk == VK_HOME || vk == VK_END || vk == VK_PRIOR ||
+                vk == VK_NEXT || vk == VK_RETURN || vk == VK_ESCAPE)
+                ToList(s, WM_KEYDOWN, wParam, lParam);
             return 0;
         }
-        if (HandleDialogKey(hwnd, static_cast<int>(wParam)))
+        if (vk == VK_UP || vk == VK_DOWN || vk == VK_HOME || vk == VK_END) {
+            Step(hwnd, s, vk);
+            return 0;
+        }
+        if (HandleDialogKey(hwnd, vk))
             return 0;
         return DefWindowProcW(hwnd, message, wParam, lParam);
-    case WM_DESTROY:
-        if (s.dropped && s.list)
-            EndModalLoop(s.list, -1);
+    }
+    case WM_DESTROY: {
+        HWND list = s.list;
+        s.list = nullptr;
         ControlStates<ComboState>::Forget(hwnd);
+        if (list && IsWindow(list))
+            DestroyWindow(list); // ends its loop when it is dropped
         return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
     default:
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }

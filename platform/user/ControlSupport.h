@@ -20,6 +20,11 @@ template <typename State> class ControlStates {
             slot = std::make_unique<State>();
         return *slot;
     }
+    // The state of `hwnd` if it has one, without making one.
+    static State* Find(HWND hwnd) {
+        auto it = Table().find(hwnd);
+        return it == Table().end() ? nullptr : it->second.get();
+    }
     static void Forget(HWND hwnd) { Table().erase(hwnd); }
 
   private:
@@ -84,5 +89,6 @@ LRESULT ButtonProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT EditProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT ListBoxProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT ComboBoxProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT ComboListBoxProc(HWND, UINT, WPARAM, LPARAM);
 
 } // namespace zorun

@@ -14,6 +14,7 @@ void RegisterBuiltinControls() {
     RegisterControlClass(u"EDIT", EditProc);
     RegisterControlClass(u"LISTBOX", ListBoxProc);
     RegisterControlClass(u"COMBOBOX", ComboBoxProc);
+    RegisterControlClass(u"ComboLBox", ComboListBoxProc);
 }
 
 void NotifyParent(HWND control, UINT code) {

@@ -43,18 +43,22 @@ constexpr UINT LB_ADDSTRING = 0x0180, LB_INSERTSTRING = 0x0181, LB_DELETESTRING 
                LB_RESETCONTENT = 0x0184, LB_SETCURSEL = 0x0186, LB_GETCURSEL = 0x0188,
                LB_GETTEXT = 0x0189, LB_GETTEXTLEN = 0x018A, LB_GETCOUNT = 0x018B,
                LB_GETTOPINDEX = 0x018E, LB_SETTOPINDEX = 0x0197, LB_GETITEMDATA = 0x0199,
-               LB_SETITEMDATA = 0x019A, LB_GETITEMHEIGHT = 0x01A1;
+               LB_SETITEMDATA = 0x019A, LB_SETITEMHEIGHT = 0x01A0, LB_GETITEMHEIGHT = 0x01A1,
+               LB_FINDSTRINGEXACT = 0x01A2;
 constexpr UINT LBN_SELCHANGE = 1, LBN_DBLCLK = 2;
 constexpr LRESULT LB_ERR = -1;
 
 // --- Combo box (drop-down list) ----------------------------------------------------
+// The items live in the combo box's list box ("ComboLBox"), which drops as a
+// pop-up over the screen; the CB_ item messages are its LB_ messages.
 constexpr DWORD CBS_DROPDOWNLIST = 0x0003, CBS_SORT = 0x0100;
 constexpr UINT CB_GETCURSEL = 0x0147, CB_ADDSTRING = 0x0143, CB_DELETESTRING = 0x0144,
                CB_GETCOUNT = 0x0146, CB_GETLBTEXT = 0x0148, CB_GETLBTEXTLEN = 0x0149,
                CB_INSERTSTRING = 0x014A, CB_RESETCONTENT = 0x014B, CB_SETCURSEL = 0x014E,
                CB_SHOWDROPDOWN = 0x014F, CB_GETITEMDATA = 0x0150, CB_SETITEMDATA = 0x0151,
-               CB_GETDROPPEDSTATE = 0x0157;
-constexpr UINT CBN_SELCHANGE = 1, CBN_DROPDOWN = 7, CBN_CLOSEUP = 8;
+               CB_GETDROPPEDSTATE = 0x0157, CB_FINDSTRINGEXACT = 0x0158;
+constexpr UINT CBN_SELCHANGE = 1, CBN_DROPDOWN = 7, CBN_CLOSEUP = 8, CBN_SELENDOK = 9,
+               CBN_SELENDCANCEL = 10;
 constexpr LRESULT CB_ERR = -1;
 
 // Dialog-manager queries answered by controls.

@@ -39,8 +39,12 @@ struct NMHDR {
 };
 
 // Virtual keys.
-constexpr int VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_ESCAPE = 0x1B, VK_SPACE = 0x20,
+constexpr int VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_SHIFT = 0x10, VK_ESCAPE = 0x1B,
+              VK_SPACE = 0x20, VK_PRIOR = 0x21, VK_NEXT = 0x22, VK_END = 0x23, VK_HOME = 0x24,
               VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28, VK_DELETE = 0x2E;
+// Whether a key is down now: the high bit of the answer (Shift for the edit's
+// selection).
+short GetKeyState(int virtualKey);
 
 // --- Windows -----------------------------------------------------------------
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);

@@ -19,7 +19,8 @@ constexpr int IDC_LIST = 10, IDC_EDIT = 11, IDC_COMBO = 12, IDC_R1 = 13, IDC_R2 
 //   edit  DU (0, 50, 100, 12) -> x 0..174,  y 113..134
 //   combo DU (0, 70, 60, 12)  -> x 0..104,  y 148..169
 const zorun::DialogItemTemplate kItems[] = {
-    {u"LISTBOX", nullptr, IDC_LIST, 0, 0, 100, 40, WS_VISIBLE | WS_BORDER | WS_TABSTOP},
+    {u"LISTBOX", nullptr, IDC_LIST, 0, 0, 100, 40,
+     WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY},
     {u"EDIT", u"", IDC_EDIT, 0, 50, 100, 12, WS_VISIBLE | WS_BORDER | WS_TABSTOP},
     {u"COMBOBOX", nullptr, IDC_COMBO, 0, 70, 60, 12, WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST},
     {u"BUTTON", u"One", IDC_R1, 0, 90, 60, 10, WS_VISIBLE | WS_GROUP | BS_AUTORADIOBUTTON},
