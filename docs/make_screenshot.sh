@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Makes docs/zorun.png, the README's picture of the whole screen, with the
+# Makes docs/zorun.png, the README's picture of the whole screen, and
+# docs/keyboard.png, the same screen with the soft keyboard raised, with the
 # program's own headless script mode: a device with a few programs, a mail
 # folder, a calendar with tasks and a battery, all made up here.
 #   docs/make_screenshot.sh [PATH/TO/zorun]   (default: build/default/app/zorun)
@@ -72,3 +73,19 @@ MAILDIR=$work/Maildir ZORUN_CALENDAR=$work/organiser.ics ZORUN_TASKS=$work/organ
   ZORUN_POWER_SUPPLY=$work/power XDG_RUNTIME_DIR=$work \
   "$zorun" --headless --device-root "$device.new" --script "$work/script.txt" >/dev/null
 echo "wrote docs/zorun.png"
+
+# The keyboard button raises the keyboard; Shift is tapped and the stylus
+# rests on the "Z" key.
+cat >"$work/keyboard.txt" <<SCRIPT
+wait 1000
+tap 226 306
+tap 18 270
+down 48 270
+screenshot $PWD/docs/keyboard.png
+up 48 270
+SCRIPT
+rm -f "$device.new/Windows/ZorunSetting.qkt"
+MAILDIR=$work/Maildir ZORUN_CALENDAR=$work/organiser.ics ZORUN_TASKS=$work/organiser.ics \
+  ZORUN_POWER_SUPPLY=$work/power XDG_RUNTIME_DIR=$work \
+  "$zorun" --headless --device-root "$device.new" --script "$work/keyboard.txt" >/dev/null
+echo "wrote docs/keyboard.png"

@@ -17,6 +17,7 @@ std::string UsageText() {
            "  --fullscreen       fill the display\n"
            "  --headless         no display; the screen lives in memory\n"
            "  --script FILE      play FILE against the program (with --headless)\n"
+           "  --no-sip           no soft keyboard (for a real keyboard)\n"
            "  --help             show this text\n"
            "  --version          show the version\n";
 }
@@ -62,10 +63,11 @@ std::variant<PlatformOptions, OptionError> ParseOptions(int argc, const char* co
                                    std::to_string(kLargestScale) + ", not '" + *v + "'"};
             options.scale = scale;
         } else if (name == "--fullscreen" || name == "--headless" || name == "--help" ||
-                   name == "--version") {
+                   name == "--version" || name == "--no-sip") {
             bool& target = name == "--fullscreen" ? options.fullscreen
                            : name == "--headless" ? options.headless
                            : name == "--help"     ? options.help
+                           : name == "--no-sip"   ? options.noSip
                                                   : options.version;
             if (!flag(target))
                 return OptionError{std::string(name) + " takes no value"};

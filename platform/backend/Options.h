@@ -13,6 +13,7 @@ struct PlatformOptions {
     bool fullscreen = false;
     bool headless = false;
     std::string script; // empty: none
+    bool noSip = false; // no soft keyboard (a real keyboard is at hand)
     bool help = false;
     bool version = false;
 };

@@ -18,6 +18,7 @@
 #include "platform/kernel/DeviceRoot.h"
 #include "platform/user/Backend.h"
 #include "platform/user/Screen.h"
+#include "platform/user/SoftKeyboard.h"
 
 #ifndef ZORUN_VERSION
 #define ZORUN_VERSION "0"
@@ -140,6 +141,7 @@ int RunPlatform(int argc, char** argv, const std::function<int()>& programMain) 
     }
     ReportFirstFrame(backend);
     SetBackend(&backend);
+    SetSoftKeyboardAvailable(!options.noSip);
 
     int code = programMain();
 

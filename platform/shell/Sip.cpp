@@ -1,22 +1,20 @@
 #include "platform/shell/Sip.h"
 
-namespace {
-
-std::function<BOOL(HWND, SIPSTATE)>& Handler() {
-    static std::function<BOOL(HWND, SIPSTATE)> handler;
-    return handler;
-}
-
-} // namespace
+#include "platform/user/SoftKeyboard.h"
+#include "platform/user/WinUser.h"
 
 BOOL SHSipPreference(HWND hwnd, SIPSTATE state) {
-    if (const auto& handler = Handler())
-        return handler(hwnd, state);
-    return TRUE;
+    if (!IsWindow(hwnd))
+        return FALSE;
+    switch (state) {
+    case SIP_UP:
+        zorun::ShowSoftKeyboard(hwnd, true);
+        return TRUE;
+    case SIP_DOWN:
+    case SIP_FORCEDOWN:
+        zorun::ShowSoftKeyboard(hwnd, false);
+        return TRUE;
+    default:
+        return TRUE;
+    }
 }
-
-namespace zorun {
-void SetSipHandler(std::function<BOOL(HWND, SIPSTATE)> handler) {
-    Handler() = std::move(handler);
-}
-} // namespace zorun

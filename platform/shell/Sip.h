@@ -1,18 +1,13 @@
 #pragma once
-// SHSipPreference: an edit control asks for the soft input panel to rise or
-// fall. The panel itself belongs to the window system's chrome, which
-// registers its handler here; until one is registered (no soft keyboard, or
-// --no-sip) the request is granted and nothing happens.
-
-#include <functional>
+// SHSipPreference: a window asks for the soft input panel (the soft
+// keyboard of platform/user's chrome) to rise or fall. When the keyboard is
+// turned off (--no-sip) the request is granted and nothing happens.
 
 #include "platform/base/WinTypes.h"
 
 enum SIPSTATE { SIP_UP = 0, SIP_DOWN, SIP_FORCEDOWN, SIP_UNCHANGED, SIP_INPUTDIALOG };
 
+// SIP_UP raises the keyboard for `hwnd`'s window, SIP_DOWN and SIP_FORCEDOWN
+// lower it, SIP_UNCHANGED and SIP_INPUTDIALOG change nothing. FALSE when
+// `hwnd` is not a window.
 BOOL SHSipPreference(HWND hwnd, SIPSTATE state);
-
-namespace zorun {
-// The soft keyboard's handler; an empty function removes it.
-void SetSipHandler(std::function<BOOL(HWND, SIPSTATE)> handler);
-} // namespace zorun

@@ -6,7 +6,6 @@
 // windows of the screen, made once and kept above the program's windows.
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "platform/user/WinUser.h"
@@ -30,8 +29,5 @@ void EnsureChrome();
 
 // The navigation bar's clock text for a wall time (local time, "h:mm").
 [[nodiscard]] std::u16string ClockText(std::int64_t wallTimeMs);
-
-// Called when the soft-keyboard button is tapped (nothing by default).
-void SetSoftKeyboardHandler(std::function<void()> handler);
 
 } // namespace zorun

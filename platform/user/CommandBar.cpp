@@ -10,10 +10,11 @@
 #include "platform/user/ControlSupport.h"
 #include "platform/user/Menu.h"
 #include "platform/user/Screen.h"
+#include "platform/user/SoftKeyboard.h"
+#include "platform/user/SoftKeyboardArt.h"
+#include "platform/user/WindowSystem.h"
 
 namespace zorun {
-
-void SoftKeyboardButtonTapped(); // NavigationBar.cpp
 
 namespace {
 
@@ -22,21 +23,13 @@ constexpr int kGap = 4;
 constexpr std::uintptr_t kTipTimer = 1;
 constexpr UINT kTipDelayMs = 500;
 
-struct FrameBar {
-    HMENU menu = nullptr;
-    std::vector<ToolButton> buttons;
-};
-
-std::map<HWND, FrameBar>& Bars() {
-    static std::map<HWND, FrameBar> bars;
-    return bars;
+CommandBarState& State() {
+    return WindowSystem::Get().chrome.commandBar;
 }
 
-HWND commandBar = nullptr;
-HWND toolTip = nullptr;
-// The item pressed (menu open, or tool button held), index into the layout.
-int pressed = -1;
-bool pressedInside = false;
+std::map<HWND, FrameBar>& Bars() {
+    return State().bars;
+}
 
 // The frame whose bar is shown: the window in front (through transient
 // pop-ups and owned dialogs without a bar of their own, no bar is shown).
@@ -56,14 +49,15 @@ const FrameBar* FrontBar() {
 }
 
 void Refresh() {
-    if (commandBar && IsWindow(commandBar))
-        InvalidateRect(commandBar, nullptr, FALSE);
+    if (HWND bar = CommandBarWindow())
+        InvalidateRect(bar, nullptr, FALSE);
 }
 
 void HideTip() {
-    if (toolTip && IsWindow(toolTip))
-        DestroyWindow(toolTip);
-    toolTip = nullptr;
+    HWND tip = State().toolTip;
+    State().toolTip = nullptr;
+    if (tip && IsWindow(tip))
+        DestroyWindow(tip);
 }
 
 LRESULT TipProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -91,13 +85,14 @@ void ShowTip(const CommandBarItem& item, const std::u16string& text) {
     const int height = 18;
     const int x = std::clamp(item.rect.left, 0, kScreenWidth - width);
     const int y = kCommandBarRect.top - height - 2;
-    toolTip = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, u"ToolTip", text.c_str(),
-                              WS_POPUP | WS_DISABLED, x, y, width, height, nullptr, nullptr,
-                              TipProc, nullptr);
-    if (toolTip) {
-        MarkTransientWindow(toolTip);
-        SetWindowBackground(toolTip, std::nullopt);
-        ShowWindow(toolTip, SW_SHOWNA);
+    HWND tip = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, u"ToolTip", text.c_str(),
+                               WS_POPUP | WS_DISABLED, x, y, width, height, nullptr, nullptr,
+                               TipProc, nullptr);
+    State().toolTip = tip;
+    if (tip) {
+        MarkTransientWindow(tip);
+        SetWindowBackground(tip, std::nullopt);
+        ShowWindow(tip, SW_SHOWNA);
     }
 }
 
@@ -119,17 +114,6 @@ void PaintToolImage(HDC hdc, const ToolButton& b, int x, int y) {
     }
 }
 
-void PaintKeyboard(HDC hdc, const RECT& r) {
-    // A small keyboard: a frame with three rows of keys and a space bar.
-    const int x = r.left + 4, y = r.top + 8;
-    FrameSolid(hdc, {x, y, x + 18, y + 11}, kControlText);
-    for (int row = 0; row < 2; ++row)
-        for (int k = 0; k < 5; ++k)
-            FillSolid(hdc, {x + 2 + k * 3, y + 2 + row * 3, x + 4 + k * 3, y + 4 + row * 3},
-                      kControlText);
-    FillSolid(hdc, {x + 5, y + 8, x + 13, y + 9}, kControlText);
-}
-
 void Paint(HWND hwnd) {
     PAINTSTRUCT ps{};
     HDC hdc = BeginPaint(hwnd, &ps);
@@ -142,7 +126,7 @@ void Paint(HWND hwnd) {
         const auto layout = CommandBarLayout();
         for (std::size_t i = 0; i < layout.size(); ++i) {
             const CommandBarItem& item = layout[i];
-            const bool down = static_cast<int>(i) == pressed && pressedInside;
+            const bool down = static_cast<int>(i) == State().pressed && State().pressedInside;
             if (down)
                 FillSolid(hdc, {item.rect.left, 2, item.rect.right, c.bottom}, kSelectionBack);
             if (item.isMenu) {
@@ -155,9 +139,13 @@ void Paint(HWND hwnd) {
                                item.rect.left + (item.rect.Width() - 16) / 2, 6);
             }
         }
-        FillSolid(hdc, {kKeyboardButtonRect.left - 1, 4, kKeyboardButtonRect.left, c.bottom - 3},
-                  RGB(160, 160, 160));
-        PaintKeyboard(hdc, kKeyboardButtonRect);
+        if (SoftKeyboardAvailable()) {
+            FillSolid(hdc,
+                      {kKeyboardButtonRect.left - 1, 4, kKeyboardButtonRect.left, c.bottom - 3},
+                      RGB(160, 160, 160));
+            PaintKeyboardButton(hdc, kKeyboardButtonRect,
+                                SoftKeyboardUp() || State().keyboardButtonHeld);
+        }
     }
     EndPaint(hwnd, &ps);
 }
@@ -182,7 +170,7 @@ void OpenMenu(const CommandBarItem& item) {
     // Opens upwards from the top of the bar, at the button's left edge.
     TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_BOTTOMALIGN, item.rect.left, kCommandBarRect.top, 0,
                    frame, nullptr);
-    pressed = -1;
+    State().pressed = -1;
     Refresh();
 }
 
@@ -195,12 +183,19 @@ LRESULT CommandBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;
     case WM_LBUTTONDOWN: {
+        CommandBarState& state = State();
+        if (kKeyboardButtonRect.Contains(p) && SoftKeyboardAvailable()) {
+            state.keyboardButtonHeld = true;
+            SetCapture(hwnd);
+            Refresh();
+            return 0;
+        }
         const int index = ItemAt(p);
         if (index < 0)
             return 0;
         const CommandBarItem item = CommandBarLayout()[static_cast<std::size_t>(index)];
-        pressed = index;
-        pressedInside = true;
+        state.pressed = index;
+        state.pressedInside = true;
         if (item.isMenu) {
             OpenMenu(item);
             return 0;
@@ -210,26 +205,31 @@ LRESULT CommandBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         Refresh();
         return 0;
     }
-    case WM_MOUSEMOVE:
-        if (pressed >= 0 && GetCapture() == hwnd) {
-            const bool inside = ItemAt(p) == pressed;
-            if (inside != pressedInside) {
-                pressedInside = inside;
+    case WM_MOUSEMOVE: {
+        CommandBarState& state = State();
+        if (state.pressed >= 0 && GetCapture() == hwnd) {
+            const bool inside = ItemAt(p) == state.pressed;
+            if (inside != state.pressedInside) {
+                state.pressedInside = inside;
                 Refresh();
             }
         }
         return 0;
+    }
     case WM_LBUTTONUP: {
-        const bool keyboard = kKeyboardButtonRect.Contains(p) && pressed < 0;
-        const int was = pressed;
-        pressed = -1; // before releasing the capture, which would cancel it
+        CommandBarState& state = State();
+        const bool keyboard = state.keyboardButtonHeld && kKeyboardButtonRect.Contains(p);
+        const int was = state.pressed;
+        // Before releasing the capture, which would cancel them.
+        state.pressed = -1;
+        state.keyboardButtonHeld = false;
         KillTimer(hwnd, kTipTimer);
         HideTip();
         if (GetCapture() == hwnd)
             ReleaseCapture();
         Refresh();
         if (keyboard) {
-            SoftKeyboardButtonTapped();
+            ToggleSoftKeyboard();
             return 0;
         }
         const auto layout = CommandBarLayout();
@@ -249,7 +249,8 @@ LRESULT CommandBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             KillTimer(hwnd, kTipTimer);
             const auto layout = CommandBarLayout();
             const FrameBar* bar = FrontBar();
-            if (pressed >= 0 && pressedInside && bar &&
+            const int pressed = State().pressed;
+            if (pressed >= 0 && State().pressedInside && bar &&
                 static_cast<std::size_t>(pressed) < layout.size()) {
                 const auto& item = layout[static_cast<std::size_t>(pressed)];
                 if (!item.isMenu)
@@ -257,16 +258,20 @@ LRESULT CommandBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             }
         }
         return 0;
-    case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lParam) != hwnd && pressed >= 0) {
-            pressed = -1;
+    case WM_CAPTURECHANGED: {
+        CommandBarState& state = State();
+        if (reinterpret_cast<HWND>(lParam) != hwnd &&
+            (state.pressed >= 0 || state.keyboardButtonHeld)) {
+            state.pressed = -1;
+            state.keyboardButtonHeld = false;
             HideTip();
             Refresh();
         }
         return 0;
+    }
     case WM_DESTROY:
-        if (hwnd == commandBar)
-            commandBar = nullptr;
+        if (hwnd == State().window)
+            State().window = nullptr;
         HideTip();
         return DefWindowProcW(hwnd, message, wParam, lParam);
     default:
@@ -339,18 +344,18 @@ std::vector<ToolButton> CommandBarButtons(HWND frame) {
 }
 
 HWND CommandBarWindow() {
-    return commandBar && IsWindow(commandBar) ? commandBar : nullptr;
+    HWND bar = State().window;
+    return bar && IsWindow(bar) ? bar : nullptr;
 }
 
 HWND CreateCommandBar() {
-    if (CommandBarWindow())
-        return commandBar;
-    commandBar = CreateChromeBar(u"CommandBar", kCommandBarRect, CommandBarProc);
-    if (!commandBar)
-        return nullptr;
+    if (HWND bar = CommandBarWindow())
+        return bar;
+    State().window = CreateChromeBar(u"CommandBar", kCommandBarRect, CommandBarProc);
+    // Registered once for the process: it looks the bar up at each change.
     static const int listener = AddForegroundListener([](HWND) { Refresh(); });
     (void)listener;
-    return commandBar;
+    return State().window;
 }
 
 } // namespace zorun

@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 
+#include "platform/user/CommCtrl.h"
 #include "platform/user/ControlPaint.h"
 #include "platform/user/ControlSupport.h"
 #include "platform/user/Screen.h"
@@ -15,6 +16,7 @@ void RegisterBuiltinControls() {
     RegisterControlClass(u"LISTBOX", ListBoxProc);
     RegisterControlClass(u"COMBOBOX", ComboBoxProc);
     RegisterControlClass(u"ComboLBox", ComboListBoxProc);
+    RegisterControlClass(WC_LISTVIEW, ListViewProc);
 }
 
 void NotifyParent(HWND control, UINT code) {

@@ -69,7 +69,8 @@ constexpr LRESULT DLGC_WANTARROWS = 0x0001, DLGC_WANTTAB = 0x0002, DLGC_WANTALLK
                   DLGC_STATIC = 0x0100, DLGC_BUTTON = 0x2000;
 
 namespace zorun {
-// Registers the built-in control classes with the window system. Idempotent;
+// Registers the built-in control classes (and the list view of CommCtrl.h)
+// with the window system. Idempotent;
 // the dialog manager calls it before it creates controls.
 void RegisterBuiltinControls();
 } // namespace zorun

@@ -8,6 +8,7 @@
 #include "platform/user/Controls.h"
 #include "platform/user/ModalLoop.h"
 #include "platform/user/Screen.h"
+#include "platform/user/WorkArea.h"
 
 namespace {
 
@@ -233,6 +234,10 @@ LRESULT DefDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_SETFOCUS:
         FocusControl(GetNextDlgTabItem(dialog, nullptr, FALSE));
+        return 0;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETSIPINFO)
+            FitDialogToWorkArea(dialog);
         return 0;
     case WM_DESTROY: {
         const LRESULT r = DefWindowProcW(dialog, message, wParam, lParam);

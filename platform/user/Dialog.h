@@ -25,8 +25,10 @@ constexpr WORD DC_HASDEFID = 0x534B;
 namespace zorun {
 
 struct DialogItemTemplate {
-    const char16_t* className; // "BUTTON", "STATIC", "EDIT", "LISTBOX", "COMBOBOX"
-    const char16_t* text;      // SS_ICON / SS_BITMAP statics: "#<resource number>"
+    // "BUTTON", "STATIC", "EDIT", "LISTBOX", "COMBOBOX", "SysListView32". A
+    // combo box's height is that of the box and its dropped list together.
+    const char16_t* className;
+    const char16_t* text; // SS_ICON / SS_BITMAP statics: "#<resource number>"
     int id;
     int x, y, cx, cy; // dialog units
     DWORD style;      // WS_CHILD is implied; WS_VISIBLE is not

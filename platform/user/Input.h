@@ -24,12 +24,14 @@ struct InputEvent {
         // the loop drops a SecondaryClick that nobody took.
         SecondaryClick,
         KeyDown, // virtualKey; character = what TranslateMessage makes of it (0: none)
+        KeyUp,   // virtualKey
         Char,    // character typed (text input)
     };
     Kind kind = Kind::StylusDown;
     Point point;
     int virtualKey = 0;
     char16_t character = 0;
+    bool repeat = false; // KeyDown of a key held down (auto-repeat)
 };
 
 // Queues input at the end of the message queue.

@@ -54,15 +54,22 @@ bool InputToMessage(const InputEvent& input, MSG* msg) {
         return true;
     }
     case InputEvent::Kind::KeyDown:
+    case InputEvent::Kind::KeyUp:
     case InputEvent::Kind::Char: {
         HWND target = ws.Live(ws.focus) ? ws.focus : ws.active;
         if (!ws.Live(target) || !ws.ReallyEnabled(target))
             return false;
         msg->hwnd = target;
+        // lParam: repeat count 1; bit 30 the key was down before; bit 31 released.
+        constexpr LPARAM kWasDown = LPARAM{1} << 30, kReleased = LPARAM{1} << 31;
         if (input.kind == InputEvent::Kind::KeyDown) {
             msg->message = WM_KEYDOWN;
             msg->wParam = static_cast<WPARAM>(input.virtualKey);
-            msg->lParam = 1; // repeat count
+            msg->lParam = 1 | (input.repeat ? kWasDown : 0);
+        } else if (input.kind == InputEvent::Kind::KeyUp) {
+            msg->message = WM_KEYUP;
+            msg->wParam = static_cast<WPARAM>(input.virtualKey);
+            msg->lParam = 1 | kWasDown | kReleased;
         } else {
             msg->message = WM_CHAR;
             msg->wParam = input.character;

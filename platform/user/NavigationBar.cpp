@@ -1,7 +1,6 @@
 // The navigation bar: dark blue, the foreground window's title in white bold,
 // the clock, and "ok" while a dialog is in front (a tap ends it with IDOK).
 #include <ctime>
-#include <functional>
 #include <string>
 
 #include "platform/base/Clock.h"
@@ -10,6 +9,7 @@
 #include "platform/user/ControlPaint.h"
 #include "platform/user/ControlSupport.h"
 #include "platform/user/Screen.h"
+#include "platform/user/WindowSystem.h"
 
 namespace zorun {
 namespace {
@@ -19,9 +19,9 @@ constexpr COLORREF kNavHighlight = RGB(64, 64, 176);
 constexpr COLORREF kNavText = RGB(255, 255, 255);
 constexpr std::uintptr_t kClockTimer = 1;
 
-HWND navigationBar = nullptr;
-int listenerId = -1;
-std::function<void()> softKeyboardHandler;
+NavigationBarState& State() {
+    return WindowSystem::Get().chrome.navigationBar;
+}
 
 // The window whose title the bar shows: the foreground one, unless it is a
 // transient pop-up (menus, lists, the wait cursor); then the main window.
@@ -95,8 +95,8 @@ LRESULT NavigationProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_DESTROY:
-        if (hwnd == navigationBar)
-            navigationBar = nullptr;
+        if (hwnd == State().window)
+            State().window = nullptr;
         return DefWindowProcW(hwnd, message, wParam, lParam);
     default:
         return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -117,32 +117,25 @@ std::u16string ClockText(std::int64_t wallTimeMs) {
 }
 
 HWND NavigationBarWindow() {
-    return navigationBar && IsWindow(navigationBar) ? navigationBar : nullptr;
-}
-
-void SetSoftKeyboardHandler(std::function<void()> handler) {
-    softKeyboardHandler = std::move(handler);
-}
-
-// Shared with the command bar: what the keyboard button does.
-void SoftKeyboardButtonTapped() {
-    if (softKeyboardHandler)
-        softKeyboardHandler();
+    HWND bar = State().window;
+    return bar && IsWindow(bar) ? bar : nullptr;
 }
 
 HWND CreateNavigationBar() {
-    if (NavigationBarWindow())
-        return navigationBar;
-    navigationBar = CreateChromeBar(u"NavigationBar", kNavigationBarRect, NavigationProc);
-    if (!navigationBar)
+    if (HWND bar = NavigationBarWindow())
+        return bar;
+    HWND bar = CreateChromeBar(u"NavigationBar", kNavigationBarRect, NavigationProc);
+    State().window = bar;
+    if (!bar)
         return nullptr;
-    ScheduleClock(navigationBar);
-    if (listenerId < 0)
-        listenerId = AddForegroundListener([](HWND) {
-            if (HWND bar = NavigationBarWindow())
-                InvalidateRect(bar, nullptr, FALSE);
-        });
-    return navigationBar;
+    ScheduleClock(bar);
+    // Registered once for the process: it looks the bar up at each change.
+    static const int listener = AddForegroundListener([](HWND) {
+        if (HWND current = NavigationBarWindow())
+            InvalidateRect(current, nullptr, FALSE);
+    });
+    (void)listener;
+    return bar;
 }
 
 } // namespace zorun

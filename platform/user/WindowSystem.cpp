@@ -224,6 +224,9 @@ void WindowSystem::Reset() {
     lastPos = {};
     windowDCs.clear();
     dirty = true;
+    // --- chrome
+    chrome = {};
+    // --- end of chrome
 }
 
 LRESULT CallWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

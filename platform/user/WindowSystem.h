@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/gdi/Surface.h"
+#include "platform/user/ChromeState.h"
 #include "platform/user/Input.h"
 #include "platform/user/WinUser.h"
 
@@ -124,6 +125,10 @@ class WindowSystem {
     std::unordered_map<HDC, std::shared_ptr<Surface>>
         windowDCs;               // GetDC / BeginPaint, until released
     std::vector<HWND> topLevels; // z-order, top first
+
+    // --- chrome: navigation bar, command bar, soft keyboard (ChromeState.h)
+    ChromeState chrome;
+    // --- end of chrome
 
     void Reset();
 

@@ -95,9 +95,13 @@ TEST(PlatformOptions, ValuesFlagsAndMistakes) {
     EXPECT_TRUE(o.fullscreen);
     EXPECT_FALSE(o.headless);
 
-    auto scripted = parse({"--headless", "--script", "s.txt"});
+    EXPECT_FALSE(o.noSip);
+
+    auto scripted = parse({"--headless", "--script", "s.txt", "--no-sip"});
     ASSERT_TRUE(std::holds_alternative<zorun::PlatformOptions>(scripted));
     EXPECT_EQ(std::get<zorun::PlatformOptions>(scripted).script, "s.txt");
+    EXPECT_TRUE(std::get<zorun::PlatformOptions>(scripted).noSip);
+    EXPECT_NE(zorun::UsageText().find("--no-sip"), std::string::npos);
 
     for (auto args : std::vector<std::vector<const char*>>{{"--scale", "0"},
                                                            {"--scale", "2x"},
@@ -106,6 +110,7 @@ TEST(PlatformOptions, ValuesFlagsAndMistakes) {
                                                            {"--frobnicate"},
                                                            {"extra"},
                                                            {"--headless=yes"},
+                                                           {"--no-sip=1"},
                                                            {"--script", "s.txt"},
                                                            {"--headless", "--scale", "2"}}) {
         auto r = parse(args);

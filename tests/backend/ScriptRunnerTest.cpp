@@ -9,9 +9,12 @@
 
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/backend/headless/ScriptRunner.h"
+#include "platform/user/Chrome.h"
+#include "platform/user/Controls.h"
 #include "platform/user/Input.h"
 #include "platform/user/ModalLoop.h"
 #include "platform/user/Screen.h"
+#include "platform/user/SoftKeyboard.h"
 #include "platform/user/WinUser.h"
 
 namespace {
@@ -165,6 +168,29 @@ TEST_F(ScriptRunnerTest, ScreenshotAndTextDumpOfTheComposedScreen) {
     std::getline(in, line);
     EXPECT_EQ(line, "0\t26\ttwo\\nlines");
     std::filesystem::remove_all(dir);
+}
+
+TEST_F(ScriptRunnerTest, KeysTextAndTheSoftKeyboardTypeIntoTheFocusedEdit) {
+    HWND edit = nullptr;
+    std::u16string typed;
+    setup = [&] {
+        zorun::EnsureChrome();
+        zorun::RegisterBuiltinControls();
+        edit = CreateWindowExW(0, u"EDIT", u"", WS_CHILD | WS_VISIBLE, 0, 0, 240, 20, main, nullptr,
+                               nullptr, nullptr);
+        SetFocus(edit);
+    };
+    extra = [&](HWND h, UINT m, WPARAM, LPARAM) {
+        if (h == main && m == WM_CLOSE)
+            typed = GetWindowText(edit);
+    };
+    // Text beyond ASCII arrives as UTF-16 (the emoji as its two halves);
+    // the keyboard's 'z' sits at (48, 270) once the command bar's button
+    // has raised it.
+    Run("text h\u00e9llo \u65e5\u672c \U0001F600\nkey space\nkey \u00e9\nkey a\n"
+        "tap 226 306\ntap 48 270\ntap 226 306\ntap 48 270\n");
+    EXPECT_EQ(typed, u"h\u00e9llo \u65e5\u672c \U0001F600 \u00e9az");
+    EXPECT_FALSE(zorun::SoftKeyboardUp());
 }
 
 } // namespace

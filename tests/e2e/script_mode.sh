@@ -51,10 +51,30 @@ grep -q 'tap 5' out.txt || fail "the message does not quote the line: $(cat out.
 grep -q 'no-such-option' out.txt || fail "the bad option is not named: $(cat out.txt)"
 "$zorun" --help | grep -q -- '--device-root' || fail "--help does not list the options"
 
-# SIGTERM closes the main window and the program ends normally.
-"$zorun" --headless --device-root "$work/device" > out.txt 2>&1 &
+# The command bar's keyboard button raises the soft keyboard; with --no-sip
+# there is neither button nor keyboard, and the tap changes nothing.
+printf 'wait 100\nscreenshot sip-before.png\ntap 226 306\nscreenshot sip-after.png\n' > sip.txt
+for option in "" --no-sip; do
+  rm -f sip-before.png sip-after.png
+  "$zorun" --headless $option --device-root "$work/device" --script sip.txt > out.txt 2>&1 ||
+    fail "the run with '$option' failed: $(cat out.txt)"
+  if [ ! -f sip-before.png ] || [ ! -f sip-after.png ]; then
+    fail "the run with '$option' wrote no screenshots"
+  elif [ -z "$option" ] && cmp -s sip-before.png sip-after.png; then
+    fail "the keyboard button raised nothing"
+  elif [ -n "$option" ] && ! cmp -s sip-before.png sip-after.png; then
+    fail "with --no-sip the keyboard button still raised something"
+  fi
+done
+"$zorun" --help | grep -q -- '--no-sip' || fail "--help does not list --no-sip"
+
+# SIGTERM closes the main window and the program ends normally. It is sent
+# once the first frame is out (a byte on ZORUN_FIRST_FRAME_FD): before that
+# a slow start may not yet have its signal handling in place.
+mkfifo ready
+ZORUN_FIRST_FRAME_FD=7 "$zorun" --headless --device-root "$work/device" 7>ready > out.txt 2>&1 &
 pid=$!
-sleep 0.5
+read -r -t 30 -n 1 _ <ready || true
 kill -TERM "$pid"
 wait "$pid"
 status=$?
