@@ -6,8 +6,10 @@
 
 #include <algorithm>
 
+#include "dialogs/CBrowseFileDlg.h"
 #include "dialogs/CGroupPickerDlg.h"
 #include "dialogs/COrganizeGroupsDlg.h"
+#include "dialogs/DialogResources.h"
 #include "tests/support/DialogFixture.h"
 
 namespace {
@@ -51,6 +53,37 @@ TEST_F(DialogScreens, GroupOrganizer) {
                  Screenshot("group-organizer.png");
                  QueueOk();
              }});
+}
+
+TEST_F(DialogScreens, ProgramBrowser) {
+    for (const char* folder : {"Windows/Start Menu/Programs", "Windows/Fonts", "Windows/Help"})
+        std::filesystem::create_directories(DeviceRoot() / folder);
+    const std::pair<const char*, std::size_t> files[] = {
+        {"calc.exe", 18432},     {"Notes.EXE", 2048},   {"pword.exe", 412160},
+        {"solitaire.exe", 9728}, {"tmail.exe", 96256},  {"Calendar.lnk", 28},
+        {"readme.txt", 512},     {"iexplore.exe", 512}, {"media player with a long name.exe", 1024},
+    };
+    for (const auto& [name, size] : files)
+        WriteDeviceFile(std::string("Windows/") + name, std::string(size, 'x'));
+    CBrowseFileDlg browser({u".exe", u".lnk"}, &Frame());
+    RunModal(
+        browser,
+        {
+            [&] {
+                ExpectOnScreen({u"<\\windows>", u"Name", u"Date", u"Size", u"Notes.EXE", u"2048"});
+                QueueControlTap(DialogResource::FolderList);
+            },
+            [&] {
+                Screenshot("program-browser-folders.png");
+                QueueDialogTap(120, 250); // outside: the list closes
+            },
+            [&] { QueueDialogTap(40, 100); },
+            [&] {
+                Screenshot("program-browser.png");
+                QueueOk();
+            },
+        });
+    EXPECT_FALSE(browser.selectedName.empty());
 }
 
 } // namespace
