@@ -14,7 +14,6 @@
 namespace {
 
 using Names = std::vector<std::u16string>;
-using Rows = std::vector<Names>;
 
 class BrowseFile : public DialogFixture {
   protected:
@@ -38,43 +37,35 @@ class BrowseFile : public DialogFixture {
 
     Names FolderEntries() {
         Names names;
-        HWND combo = FolderList();
-        const auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+        const auto count = SendMessageW(FolderList(), CB_GETCOUNT, 0, 0);
         for (LRESULT i = 0; i < count; ++i) {
-            const auto length = SendMessageW(combo, CB_GETLBTEXTLEN, WPARAM(i), 0);
-            std::u16string text(std::size_t(std::max<LRESULT>(length, 0)) + 1, u'\0');
-            SendMessageW(combo, CB_GETLBTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text.data()));
-            text.resize(std::size_t(std::max<LRESULT>(length, 0)));
+            char16_t text[MAX_PATH + 3] = {};
+            SendMessageW(FolderList(), CB_GETLBTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text));
             names.push_back(text);
         }
         return names;
     }
 
-    // Every row of the file list: name, date, size.
-    Rows FileRows() {
-        Rows rows;
-        HWND list = FileList();
-        const auto count = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
-        for (LRESULT i = 0; i < count; ++i) {
-            Names row;
-            for (int sub = 0; sub < 3; ++sub) {
-                char16_t buffer[MAX_PATH + 1] = {};
-                LVITEMW cell{};
-                cell.iSubItem = sub;
-                cell.pszText = buffer;
-                cell.cchTextMax = MAX_PATH + 1;
-                SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(i), reinterpret_cast<LPARAM>(&cell));
-                row.push_back(buffer);
-            }
-            rows.push_back(row);
+    // Row `item` of the file list: name, date, size.
+    Names Row(LRESULT item) {
+        Names row;
+        for (int sub = 0; sub < 3; ++sub) {
+            char16_t text[MAX_PATH + 1] = {};
+            LVITEMW cell{};
+            cell.iSubItem = sub;
+            cell.pszText = text;
+            cell.cchTextMax = MAX_PATH + 1;
+            SendMessageW(FileList(), LVM_GETITEMTEXTW, WPARAM(item),
+                         reinterpret_cast<LPARAM>(&cell));
+            row.push_back(text);
         }
-        return rows;
+        return row;
     }
 
     Names FileNames() {
         Names names;
-        for (const auto& row : FileRows())
-            names.push_back(row[0]);
+        for (LRESULT i = 0; i < SendMessageW(FileList(), LVM_GETITEMCOUNT, 0, 0); ++i)
+            names.push_back(Row(i)[0]);
         return names;
     }
 
@@ -134,11 +125,7 @@ TEST_F(BrowseFile, OpensOnTheWindowsFolderSortedWithItsColumns) {
             EXPECT_EQ(FolderEntries(), (Names{u"<\\windows>", u"2004", u"Fonts", u"Start Menu"}));
             EXPECT_EQ(SendMessageW(FolderList(), CB_GETCURSEL, 0, 0), 0);
             EXPECT_EQ(FileNames(), (Names{u"calc.exe", u"Notes.EXE", u"setup.exe.bak"}));
-            const Rows rows = FileRows();
-            if (rows.size() == 3) {
-                EXPECT_EQ(rows[1], (Names{u"Notes.EXE", u"2005/1/27,14:5", u"2048"}));
-                EXPECT_EQ(rows[0][2], u"1");
-            }
+            EXPECT_EQ(Row(1), (Names{u"Notes.EXE", u"2005/1/27,14:5", u"2048"}));
             RECT r{};
             GetWindowRect(FileList(), &r);
             EXPECT_EQ(r, (RECT{10, 60 + kDialogTop, 230, 258 + kDialogTop}));

@@ -24,6 +24,16 @@ class DialogScreens : public DialogFixture {
         Frame().clearTypeOn = true;
     }
 
+    // With ClearType on, the dialogs' lists get a ClearType font of height 15.
+    void ExpectClearTypeFont(int id) {
+        const auto font = reinterpret_cast<HGDIOBJ>(
+            SendMessageW(GetDlgItem(FrontDialog(), id), WM_GETFONT, 0, 0));
+        LOGFONTW description{};
+        ASSERT_EQ(GetObjectW(font, sizeof description, &description), int(sizeof description));
+        EXPECT_EQ(description.lfHeight, 15);
+        EXPECT_EQ(description.lfQuality, CLEARTYPE_QUALITY);
+    }
+
     void ExpectOnScreen(const std::vector<std::u16string>& names) {
         const auto texts = ScreenTexts();
         for (const auto& name : names)
@@ -35,6 +45,7 @@ TEST_F(DialogScreens, GroupPicker) {
     CGroupPickerDlg move(kGroups, 1 + CGroupPickerDlg::kMoveFlag, &Frame());
     RunModal(move, {[&] {
                  ExpectOnScreen({u"Programs", u"Game", u"Favorite", u"Office"});
+                 ExpectClearTypeFont(DialogResource::GroupList);
                  EXPECT_EQ(GetWindowText(GetForegroundWindow()), u"Zorun");
                  Screenshot("group-picker-move.png");
                  QueueOk();
@@ -50,6 +61,7 @@ TEST_F(DialogScreens, GroupOrganizer) {
     COrganizeGroupsDlg organizer({0, 1, 2, 3, 4}, kGroups, &Frame());
     RunModal(organizer, {[&] {
                  ExpectOnScreen(kGroups);
+                 ExpectClearTypeFont(DialogResource::GroupList);
                  Screenshot("group-organizer.png");
                  QueueOk();
              }});

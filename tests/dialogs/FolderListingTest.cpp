@@ -33,7 +33,8 @@ class FolderListingTest : public ProgramFixture {
 };
 
 TEST_F(FolderListingTest, FoldersAndMatchingFilesEachInTheirOwnListSortedIgnoringCase) {
-    for (const char* folder : {"Windows/Zeta", "Windows/1st", "Windows/apps", "Windows/Start Menu"})
+    for (const char* folder :
+         {"Windows/Zeta", "Windows/1st", "Windows/apps", "Windows/Start Menu", "Windows/tools.exe"})
         MakeFolder(folder);
     for (const char* file : {"Windows/Notes.EXE", "Windows/setup.exe.bak", "Windows/calc.exe",
                              "Windows/readme.txt", "Windows/Tool.lnk", "Windows/both.exe.lnk",
@@ -43,7 +44,7 @@ TEST_F(FolderListingTest, FoldersAndMatchingFilesEachInTheirOwnListSortedIgnorin
     const FolderListing listing = FolderListing::Read(u"\\windows", kPrograms);
     // The folder itself first, even before a name starting with a digit.
     EXPECT_EQ(listing.folderNames,
-              (Names{u"<\\windows>", u"1st", u"apps", u"Start Menu", u"Zeta"}));
+              (Names{u"<\\windows>", u"1st", u"apps", u"Start Menu", u"tools.exe", u"Zeta"}));
     // Matched on the lower-cased name, anywhere in it; shown as found; a
     // name holding both extensions once per extension. '_' sorts before
     // letters, as lower-cased names compare.

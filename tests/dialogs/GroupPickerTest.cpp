@@ -6,6 +6,7 @@
 #include "dialogs/CGroupPickerDlg.h"
 #include "dialogs/DialogResources.h"
 #include "dialogs/GroupDialogLayout.h"
+#include "platform/user/Dialog.h"
 #include "tests/support/DialogFixture.h"
 
 namespace {
@@ -38,6 +39,9 @@ TEST_F(GroupPicker, ListsTheOtherGroupsAndStepsOverTheShownOne) {
             HWND list = picker.GetListBox();
             EXPECT_EQ(ListBoxEntries(list), (std::vector<std::u16string>{u"A", u"B", u"D"}));
             EXPECT_EQ(ListBoxSelection(list), 0);
+            // ClearType is off: the list keeps the dialog's font.
+            EXPECT_EQ(SendMessageW(list, WM_GETFONT, 0, 0),
+                      reinterpret_cast<LRESULT>(zorun::DialogFont()));
             QueueListRowTap(DialogResource::GroupList, 2);
             QueueOk();
         }});
