@@ -1,8 +1,8 @@
 // One refresh tick of the information panel (all seven sources) against a
-// large device: a Maildir of 10,000 messages, a calendar of 2,000 events and
-// 500 tasks. Beside it, the cost of merely listing the same Maildir and
-// reading the same .ics bytes with plain file I/O, and the first (cold) tick
-// that parses everything.
+// large device: a Maildir of 10,000 messages (1,000 and 100,000 for
+// growth), a calendar of 2,000 events and 500 tasks. Beside it, the cost of merely listing the same
+// Maildir and reading the same .ics bytes with plain file I/O, and the first (cold) tick that
+// parses everything.
 
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -10,6 +10,8 @@
 #include <dirent.h>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -47,17 +49,18 @@ const std::string kFooter = "END:VCALENDAR\r\n";
 
 struct Device {
     fs::path root;
-    Device() {
+    int mails;
+    explicit Device(int mailCount) : mails(mailCount) {
         std::string pattern = (fs::temp_directory_path() / "zorun-bench-XXXXXX").string();
         if (!mkdtemp(pattern.data()))
             std::abort();
         root = pattern;
         for (const char* d : {"Maildir/new", "Maildir/cur", "Maildir/tmp", "vdir", "power/BAT0"})
             fs::create_directories(root / d);
-        for (int i = 0; i < 10000; ++i) {
+        for (int i = 0; i < mails; ++i) {
             const std::string name =
                 std::to_string(1700000000 + i) + ".M" + std::to_string(i) + "P1.bench";
-            if (i < 500)
+            if (i < mails / 20)
                 std::ofstream(root / "Maildir/new" / name) << "Subject: " << i << "\n\nbody\n";
             else
                 std::ofstream(root / "Maildir/cur" / (name + (i % 10 ? ":2,S" : ":2,")))
@@ -92,9 +95,17 @@ struct Device {
     ~Device() { fs::remove_all(root); }
 };
 
-Device& TheDevice() {
-    static Device device;
-    return device;
+// 10,000 mails unless the benchmark's argument says otherwise.
+Device& TheDevice(int mails = 10000) {
+    static std::map<int, std::unique_ptr<Device>> devices;
+    auto& device = devices[mails];
+    if (!device)
+        device = std::make_unique<Device>(mails);
+    zorun::SetMaildirFolder(device->root / "Maildir");
+    zorun::SetTaskSources(std::vector<fs::path>{device->root / "tasks.ics"});
+    zorun::SetPowerSupplyFolder(device->root / "power");
+    zorun::SetStoreFolder(device->root);
+    return *device;
 }
 
 void RefreshTick(benchmark::State& state, const fs::path& calendar) {
@@ -118,6 +129,55 @@ void BM_RefreshTick_VdirOf2000Files(benchmark::State& state) {
     RefreshTick(state, TheDevice().root / "vdir");
 }
 BENCHMARK(BM_RefreshTick_VdirOf2000Files)->Unit(benchmark::kMillisecond);
+
+// Growth: the tick with 1,000 and 100,000 mails (one calendar file), with
+// nothing changed, after a new mail arrived in new/ and after one mail in
+// cur/ was read (renamed with the S flag), the two changes a tick sees.
+void MailTick(benchmark::State& state, int change) {
+    Device& device = TheDevice(static_cast<int>(state.range(0)));
+    zorun::SetCalendarSources(std::vector<fs::path>{device.root / "calendar.ics"});
+    InfoSources sources;
+    InfoTexts texts;
+    sources.ReadAll(texts);
+    const fs::path maildir = device.root / "Maildir";
+    // A mail of cur/ not seen yet (every tenth is).
+    const int i = device.mails - 10;
+    const fs::path seen =
+        maildir / "cur" /
+        (std::to_string(1700000000 + i) + ".M" + std::to_string(i) + "P1.bench:2,");
+    fs::path name = seen;
+    int made = 0;
+    for (auto _ : state) {
+        if (change != 0) {
+            state.PauseTiming();
+            if (change == 1) {
+                std::ofstream(maildir / "new" / ("arrived." + std::to_string(made++))) << "x";
+            } else {
+                const fs::path other = made++ % 2 ? seen : fs::path(seen.string() + "S");
+                fs::rename(name, other);
+                name = other;
+            }
+            state.ResumeTiming();
+        }
+        sources.ReadAll(texts);
+        benchmark::DoNotOptimize(texts);
+    }
+    if (change == 2 && name != seen)
+        fs::rename(name, seen);
+    state.SetLabel(zorun::ToUtf8(texts.inbox));
+}
+void BM_MailTick_Unchanged(benchmark::State& state) {
+    MailTick(state, 0);
+}
+void BM_MailTick_NewMail(benchmark::State& state) {
+    MailTick(state, 1);
+}
+void BM_MailTick_MailRead(benchmark::State& state) {
+    MailTick(state, 2);
+}
+BENCHMARK(BM_MailTick_Unchanged)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MailTick_NewMail)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MailTick_MailRead)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_FirstTick_ParsesEverything(benchmark::State& state) {
     zorun::SetCalendarSources(std::vector<fs::path>{TheDevice().root / "calendar.ics"});

@@ -1,7 +1,8 @@
-// One full paint of the launcher pane (frame, tab strip, tiled background,
-// six shortcuts whose icons come from shortcut files and the host's icon
-// theme, labels, captions), against putting the same pixels on the screen
-// with one plain blit.
+// Paints of the launcher pane (frame, tab strip, tiled background, six
+// shortcuts whose icons come from shortcut files and the host's icon theme,
+// labels, captions): repainted with nothing changed, after a page turn and
+// after a group switch; against putting the same pixels on the screen with
+// one plain blit.
 
 #include <benchmark/benchmark.h>
 
@@ -114,24 +115,33 @@ struct Pane {
             contents.groupNames.push_back(p == 0 ? u"Programs"
                                                  : u"Group" + std::u16string(1, u'1' + p));
             contents.groupOrder.push_back(static_cast<std::uint8_t>(p));
-            contents.backgroundPaths.push_back(p == 0 ? u"\\Windows\\skin 1.bmp" : u"");
+            contents.backgroundPaths.push_back(p < 2 ? u"\\Windows\\skin 1.bmp" : u"");
             contents.groupList.emplace_back();
         }
-        for (int i = 0; i < 3; ++i) {
-            const std::u16string n(1, u'0' + i);
-            contents.groupList[0].Append(
-                {u"\\Windows\\Start Menu\\link" + n + u".lnk", u"Link " + n, u"0"});
-            contents.groupList[0].Append(
-                {u"\\Windows\\tool" + n + u".exe", u"Tool with a long name " + n, u"0"});
+        // Two pages in the first group, one in the second.
+        for (int page = 0; page < 2; ++page) {
+            for (int i = 0; i < 3; ++i) {
+                const std::u16string n(1, u'0' + i);
+                const std::u16string p(page ? u" again" : u"");
+                contents.groupList[0].Append(
+                    {u"\\Windows\\Start Menu\\link" + n + u".lnk", u"Link " + n + p, u"0"});
+                contents.groupList[0].Append(
+                    {u"\\Windows\\tool" + n + u".exe", u"Tool with a long name " + n + p, u"0"});
+            }
         }
+        for (int i = 0; i < 6; ++i)
+            contents.groupList[1].Append({u"\\Windows\\tool0.exe",
+                                          u"Second " + std::u16string(1, u'0' + i),
+                                          i % 2 ? u"0" : u"145"});
         (void)frame->catalogue.Replace(std::move(contents));
         (void)frame->CreateEx(0, u"BenchFrame", u"Zorun", WS_POPUP | WS_VISIBLE,
                               RECT{0, 26, 240, 294}, nullptr, 0);
         app->SetMainWnd(frame.get());
-        auto* view = new CZorunView();
-        (void)view->Create(nullptr, u"", WS_CHILD | WS_VISIBLE, RECT{0, 85, 240, 268}, frame.get(),
-                           1);
-        view->SendMessage(WM_INITIALUPDATE);
+        auto* created = new CZorunView();
+        (void)created->Create(nullptr, u"", WS_CHILD | WS_VISIBLE, RECT{0, 85, 240, 268},
+                              frame.get(), 1);
+        created->SendMessage(WM_INITIALUPDATE);
+        view = created;
         UpdateWindow(view->GetSafeHwnd());
         hwnd = view->GetSafeHwnd();
         for (const std::u16string& target : frame->catalogue.Group(0).targets)
@@ -167,6 +177,7 @@ struct Pane {
     std::unique_ptr<CWinApp> app;
     std::unique_ptr<BenchFrame> frame;
     HWND hwnd = nullptr;
+    CZorunView* view = nullptr;
     bool iconsFound = true;
 };
 
@@ -187,6 +198,34 @@ void BM_PaintLauncherPane(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PaintLauncherPane)->Unit(benchmark::kMicrosecond);
+
+// A page turn: the next page, then back (each iteration is two turns).
+void BM_PageTurnTwice(benchmark::State& state) {
+    Pane& pane = ThePane();
+    for (auto _ : state) {
+        SendMessageW(pane.hwnd, 0x4CA, 0, 0);
+        UpdateWindow(pane.hwnd);
+        SendMessageW(pane.hwnd, 0x4C9, 0, 0);
+        UpdateWindow(pane.hwnd);
+    }
+    if (pane.view->FirstItem() != 0)
+        state.SkipWithError("the pages did not turn");
+}
+BENCHMARK(BM_PageTurnTwice)->Unit(benchmark::kMicrosecond);
+
+// A group switch: the second tab, then the first (two switches).
+void BM_GroupSwitchTwice(benchmark::State& state) {
+    Pane& pane = ThePane();
+    for (auto _ : state) {
+        pane.view->SelectGroup(2);
+        UpdateWindow(pane.hwnd);
+        pane.view->SelectGroup(1);
+        UpdateWindow(pane.hwnd);
+    }
+    if (pane.view->CurrentGroup() != 0)
+        state.SkipWithError("the groups did not switch");
+}
+BENCHMARK(BM_GroupSwitchTwice)->Unit(benchmark::kMicrosecond);
 
 // The same pixels, already composed, put on the pane with one blit.
 void BM_BlitSamePixels(benchmark::State& state) {

@@ -1,12 +1,14 @@
-// Loading and saving a large catalogue (256 groups of 60 shortcuts) against
-// the floor: reading and writing the same bytes with plain file I/O, with
-// and without the flush to disk that a safe save needs.
+// Loading and saving a large catalogue (256 groups of 60 shortcuts, and 4
+// for growth) against the floor: reading and writing the same bytes with
+// plain file I/O, with and without the flush to disk that a safe save needs.
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <unistd.h>
 
 #include "catalogue/SettingsFile.h"
@@ -36,11 +38,12 @@ struct Device {
     fs::path file;
 };
 
-CatalogueContents LargeCatalogue() {
+// `groups` groups of 60 shortcuts (256 is the most a catalogue holds).
+CatalogueContents LargeCatalogue(int groups) {
     CatalogueContents contents;
-    for (int s = 0; s < 256; ++s) {
-        contents.groupOrder.push_back(static_cast<std::uint8_t>(255 - s));
-        contents.groupNames.push_back(zorun::Format(u"Group %d", 255 - s));
+    for (int s = 0; s < groups; ++s) {
+        contents.groupOrder.push_back(static_cast<std::uint8_t>(groups - 1 - s));
+        contents.groupNames.push_back(zorun::Format(u"Group %d", groups - 1 - s));
         contents.backgroundPaths.push_back(
             zorun::Format(u"\\My Documents\\Pictures\\back %d.bmp", s));
         GroupRecord& group = contents.groupList.emplace_back();
@@ -52,44 +55,100 @@ CatalogueContents LargeCatalogue() {
     return contents;
 }
 
-Catalogue& Large() {
-    static Catalogue catalogue(
-        Catalogue::DefaultNames{u"Programs", u"Multimedia", u"Game", u"Favorite"});
-    if (catalogue.GroupCount() == 0 && !catalogue.Replace(LargeCatalogue()))
-        std::abort();
-    return catalogue;
+Catalogue::DefaultNames Names() {
+    return {u"Programs", u"Multimedia", u"Game", u"Favorite"};
 }
 
-void BM_SaveSettings(benchmark::State& state) {
-    Device device;
-    for (auto _ : state) {
-        if (!SaveSettings(Large()))
-            state.SkipWithError("save failed");
+// The catalogue as built in memory: every group decoded.
+Catalogue& Large(int groups) {
+    static std::map<int, std::unique_ptr<Catalogue>> catalogues;
+    auto& catalogue = catalogues[groups];
+    if (!catalogue) {
+        catalogue = std::make_unique<Catalogue>(Names());
+        if (!catalogue->Replace(LargeCatalogue(groups)))
+            std::abort();
     }
-    state.SetBytesProcessed(state.iterations() *
-                            static_cast<std::int64_t>(fs::file_size(device.file)));
+    return *catalogue;
 }
-BENCHMARK(BM_SaveSettings)->Unit(benchmark::kMillisecond);
 
+std::int64_t FileSize(const fs::path& file) {
+    return static_cast<std::int64_t>(fs::file_size(file));
+}
+
+// A start: the file read into a fresh catalogue (the shown group decoded).
 void BM_LoadSettings(benchmark::State& state) {
     Device device;
-    if (!SaveSettings(Large()))
+    if (!SaveSettings(Large(static_cast<int>(state.range(0)))))
         std::abort();
     for (auto _ : state) {
-        Catalogue catalogue(Catalogue::DefaultNames{u"a", u"b", u"c", u"d"});
+        Catalogue catalogue(Names());
         if (!LoadSettings(catalogue))
             state.SkipWithError("load failed");
-        benchmark::DoNotOptimize(catalogue.GroupCount());
+        benchmark::DoNotOptimize(catalogue.Group(0).Count());
     }
-    state.SetBytesProcessed(state.iterations() *
-                            static_cast<std::int64_t>(fs::file_size(device.file)));
+    state.SetBytesProcessed(state.iterations() * FileSize(device.file));
 }
-BENCHMARK(BM_LoadSettings)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadSettings)->Arg(4)->Arg(256)->Unit(benchmark::kMillisecond);
+
+// "Save" after one change, in a catalogue read from the file (groups not
+// shown are still encoded) and in one whose every group was decoded.
+void SaveAfterAChange(benchmark::State& state, bool decodeAll) {
+    Device device;
+    if (!SaveSettings(Large(static_cast<int>(state.range(0)))))
+        std::abort();
+    Catalogue catalogue(Names());
+    if (!LoadSettings(catalogue))
+        std::abort();
+    if (decodeAll)
+        (void)catalogue.Contents();
+    std::int32_t mode = 0;
+    for (auto _ : state) {
+        catalogue.SetSysInfoMode(mode ^= 1);
+        if (!SaveSettings(catalogue))
+            state.SkipWithError("save failed");
+    }
+    state.SetBytesProcessed(state.iterations() * FileSize(device.file));
+}
+void BM_SaveSettings_LoadedCatalogue(benchmark::State& state) {
+    SaveAfterAChange(state, false);
+}
+void BM_SaveSettings_EveryGroupDecoded(benchmark::State& state) {
+    SaveAfterAChange(state, true);
+}
+BENCHMARK(BM_SaveSettings_LoadedCatalogue)->Arg(4)->Arg(256)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveSettings_EveryGroupDecoded)->Arg(4)->Arg(256)->Unit(benchmark::kMillisecond);
+
+// The save at exit with nothing changed since the last save (skipped), and
+// with the bytes the same but the catalogue changed and changed back.
+void BM_SaveSettings_Unchanged(benchmark::State& state) {
+    Device device;
+    Catalogue& catalogue = Large(static_cast<int>(state.range(0)));
+    if (!SaveSettings(catalogue))
+        std::abort();
+    for (auto _ : state) {
+        if (!SaveSettings(catalogue))
+            state.SkipWithError("save failed");
+    }
+}
+void BM_SaveSettings_ChangedBack(benchmark::State& state) {
+    Device device;
+    Catalogue& catalogue = Large(static_cast<int>(state.range(0)));
+    if (!SaveSettings(catalogue))
+        std::abort();
+    for (auto _ : state) {
+        catalogue.SetSysInfoMode(1);
+        catalogue.SetSysInfoMode(0);
+        if (!SaveSettings(catalogue))
+            state.SkipWithError("save failed");
+    }
+}
+BENCHMARK(BM_SaveSettings_Unchanged)->Arg(4)->Arg(256)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveSettings_ChangedBack)->Arg(4)->Arg(256)->Unit(benchmark::kMillisecond);
 
 // The same bytes with plain POSIX calls: open, write, (fsync,) close.
 void PlainWrite(benchmark::State& state, bool flush) {
     Device device;
-    const auto bytes = SerializeSettings(Large()).value();
+    const auto bytes = SerializeSettings(Large(static_cast<int>(state.range(0)))).value();
     for (auto _ : state) {
         int fd = ::open(device.file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
         if (fd < 0 ||
@@ -106,12 +165,12 @@ void BM_PlainWrite(benchmark::State& state) {
 void BM_PlainWriteAndFlush(benchmark::State& state) {
     PlainWrite(state, true);
 }
-BENCHMARK(BM_PlainWrite)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PlainWriteAndFlush)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainWrite)->Arg(4)->Arg(256)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainWriteAndFlush)->Arg(4)->Arg(256)->Unit(benchmark::kMillisecond);
 
 void BM_PlainRead(benchmark::State& state) {
     Device device;
-    if (!SaveSettings(Large()))
+    if (!SaveSettings(Large(static_cast<int>(state.range(0)))))
         std::abort();
     std::vector<std::uint8_t> buffer(fs::file_size(device.file));
     for (auto _ : state) {
@@ -124,24 +183,24 @@ void BM_PlainRead(benchmark::State& state) {
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(buffer.size()));
 }
-BENCHMARK(BM_PlainRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainRead)->Arg(4)->Arg(256)->Unit(benchmark::kMillisecond);
 
 // The format alone, in memory.
 void BM_SerializeSettings(benchmark::State& state) {
     for (auto _ : state)
-        benchmark::DoNotOptimize(SerializeSettings(Large()));
+        benchmark::DoNotOptimize(SerializeSettings(Large(256)));
 }
 BENCHMARK(BM_SerializeSettings)->Unit(benchmark::kMillisecond);
 
 void BM_ParseSettings(benchmark::State& state) {
-    const auto bytes = SerializeSettings(Large()).value();
+    const auto bytes = SerializeSettings(Large(256)).value();
     for (auto _ : state)
         benchmark::DoNotOptimize(ParseSettings(bytes));
 }
 BENCHMARK(BM_ParseSettings)->Unit(benchmark::kMillisecond);
 
 void BM_IsValidSettings(benchmark::State& state) {
-    const auto bytes = SerializeSettings(Large()).value();
+    const auto bytes = SerializeSettings(Large(256)).value();
     for (auto _ : state)
         benchmark::DoNotOptimize(IsValidSettings(bytes));
 }

@@ -1,9 +1,47 @@
 #include "catalogue/Catalogue.h"
 
 #include <algorithm>
+#include <atomic>
+
+namespace {
+
+std::uint64_t NextStamp() {
+    static std::atomic<std::uint64_t> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
+
+} // namespace
 
 Catalogue::Catalogue(DefaultNames defaultGroupNames)
-    : defaultGroupNames_(std::move(defaultGroupNames)) {}
+    : defaultGroupNames_(std::move(defaultGroupNames)), changeStamp_(NextStamp()) {}
+
+void Catalogue::Changed() {
+    changeStamp_ = NextStamp();
+}
+
+const GroupRecord& Catalogue::GroupAtStorage(int s) const {
+    return Record(s);
+}
+
+GroupRecord& Catalogue::Record(int s) const {
+    GroupRecord& record = *groupList_.at(static_cast<std::size_t>(s));
+    int& index = encodedIndex_[static_cast<std::size_t>(s)];
+    if (index >= 0) {
+        encoded_->Decode(static_cast<std::size_t>(index), record);
+        index = -1;
+        if (--stillEncoded_ == 0)
+            encoded_.reset();
+    }
+    return record;
+}
+
+const EncodedGroups* Catalogue::EncodedGroup(int s, std::size_t& index) const {
+    const int i = encodedIndex_.at(static_cast<std::size_t>(s));
+    if (i < 0)
+        return nullptr;
+    index = static_cast<std::size_t>(i);
+    return encoded_.get();
+}
 
 int Catalogue::DisplayPosition(int s) const {
     for (std::size_t p = 0; p < groupOrder_.size(); ++p) {
@@ -30,8 +68,8 @@ CatalogueContents Catalogue::Contents() const {
     contents.groupOrder = groupOrder_;
     contents.groupNames = groupNames_;
     contents.groupList.reserve(groupList_.size());
-    for (const auto& record : groupList_)
-        contents.groupList.push_back(*record);
+    for (std::size_t s = 0; s < groupList_.size(); ++s)
+        contents.groupList.push_back(GroupAtStorage(static_cast<int>(s)));
     return contents;
 }
 
@@ -46,7 +84,10 @@ bool Catalogue::NameTaken(std::u16string_view name, int exceptPosition) const {
 GroupRecord* Catalogue::MutableGroup(int p) {
     if (!IsValidPosition(p))
         return nullptr;
-    return groupList_[groupOrder_[p]].get();
+    // Every caller changes the group (or fails on a bad index, which costs
+    // only a save that compares equal).
+    Changed();
+    return &Record(groupOrder_[p]);
 }
 
 bool Catalogue::AppendGroup(std::u16string name, std::u16string backgroundPath) {
@@ -56,7 +97,9 @@ bool Catalogue::AppendGroup(std::u16string name, std::u16string backgroundPath) 
     groupNames_.push_back(std::move(name));
     groupOrder_.push_back(static_cast<std::uint8_t>(n));
     groupList_.push_back(std::make_unique<GroupRecord>());
+    encodedIndex_.push_back(-1);
     backgroundPaths_.push_back(std::move(backgroundPath));
+    Changed();
     return true;
 }
 
@@ -69,6 +112,9 @@ bool Catalogue::RemoveGroup(int p) {
         return false;
     const std::uint8_t s = groupOrder_[p];
     groupList_.erase(groupList_.begin() + s);
+    if (encodedIndex_[s] >= 0 && --stillEncoded_ == 0)
+        encoded_.reset();
+    encodedIndex_.erase(encodedIndex_.begin() + s);
     backgroundPaths_.erase(backgroundPaths_.begin() + s);
     groupOrder_.erase(groupOrder_.begin() + p);
     groupNames_.erase(groupNames_.begin() + p);
@@ -76,6 +122,7 @@ bool Catalogue::RemoveGroup(int p) {
         if (order > s)
             --order;
     }
+    Changed();
     return true;
 }
 
@@ -83,6 +130,7 @@ bool Catalogue::RenameGroup(int p, std::u16string name) {
     if (!IsValidPosition(p) || IsDefaultGroup(p) || NameTaken(name, p))
         return false;
     groupNames_[p] = std::move(name);
+    Changed();
     return true;
 }
 
@@ -90,6 +138,7 @@ bool Catalogue::SetBackground(int p, std::u16string path) {
     if (!IsValidPosition(p))
         return false;
     backgroundPaths_[groupOrder_[p]] = std::move(path);
+    Changed();
     return true;
 }
 
@@ -109,6 +158,7 @@ bool Catalogue::SetOrder(std::vector<std::uint8_t> order, std::vector<std::u16st
     }
     groupOrder_ = std::move(order);
     groupNames_ = std::move(names);
+    Changed();
     return true;
 }
 
@@ -163,6 +213,10 @@ bool Catalogue::IsWellFormed(const CatalogueContents& contents) {
 }
 
 bool Catalogue::Replace(CatalogueContents contents) {
+    return Replace(std::move(contents), nullptr);
+}
+
+bool Catalogue::Replace(CatalogueContents contents, std::shared_ptr<const EncodedGroups> encoded) {
     if (!IsWellFormed(contents))
         return false;
     Clear();
@@ -174,6 +228,15 @@ bool Catalogue::Replace(CatalogueContents contents) {
     groupList_.reserve(contents.groupList.size());
     for (GroupRecord& record : contents.groupList)
         groupList_.push_back(std::make_unique<GroupRecord>(std::move(record)));
+    if (encoded) {
+        encodedIndex_.resize(groupList_.size());
+        for (std::size_t s = 0; s < encodedIndex_.size(); ++s)
+            encodedIndex_[s] = static_cast<int>(s);
+        stillEncoded_ = groupList_.size();
+        encoded_ = std::move(encoded);
+    } else {
+        encodedIndex_.assign(groupList_.size(), -1);
+    }
     return true;
 }
 
@@ -184,4 +247,8 @@ void Catalogue::Clear() {
     groupOrder_.clear();
     groupNames_.clear();
     groupList_.clear();
+    encodedIndex_.clear();
+    stillEncoded_ = 0;
+    encoded_.reset();
+    Changed();
 }

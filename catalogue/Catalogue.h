@@ -23,6 +23,11 @@
 //
 // There is one catalogue in the program, owned by the main frame; it cannot
 // be copied. Contents() gives a snapshot for dialogs and tests.
+//
+// A catalogue read from the settings file may hold groups whose shortcuts
+// are still in the file's encoding (EncodedGroups): each is decoded into its
+// record the first time anything asks for that group, so a start shows the
+// first group without decoding thousands of strings it does not show.
 
 #include <array>
 #include <cstdint>
@@ -55,6 +60,15 @@ struct CatalogueContents {
     bool operator==(const CatalogueContents&) const = default;
 };
 
+// The shortcuts of groups in an encoded form (the settings file's bytes),
+// by the index the groups had there.
+class EncodedGroups {
+  public:
+    virtual ~EncodedGroups() = default;
+    // Appends the shortcuts of group `index` to `record`.
+    virtual void Decode(std::size_t index, GroupRecord& record) const = 0;
+};
+
 class Catalogue {
   public:
     static constexpr int kMinGroups = 4;
@@ -74,7 +88,7 @@ class Catalogue {
     [[nodiscard]] bool IsValidPosition(int p) const { return p >= 0 && p < GroupCount(); }
     [[nodiscard]] const std::u16string& GroupName(int p) const { return groupNames_.at(p); }
     [[nodiscard]] int StorageIndex(int p) const { return groupOrder_.at(p); }
-    [[nodiscard]] const GroupRecord& Group(int p) const { return *groupList_.at(StorageIndex(p)); }
+    [[nodiscard]] const GroupRecord& Group(int p) const { return GroupAtStorage(StorageIndex(p)); }
     [[nodiscard]] const std::u16string& Background(int p) const {
         return backgroundPaths_.at(StorageIndex(p));
     }
@@ -91,7 +105,10 @@ class Catalogue {
     [[nodiscard]] const std::vector<std::u16string>& BackgroundPaths() const {
         return backgroundPaths_;
     }
-    [[nodiscard]] const GroupRecord& GroupAtStorage(int s) const { return *groupList_.at(s); }
+    [[nodiscard]] const GroupRecord& GroupAtStorage(int s) const;
+    // The encoding that still holds the shortcuts of storage index s, and
+    // the group's index there; nullptr once the group is decoded.
+    [[nodiscard]] const EncodedGroups* EncodedGroup(int s, std::size_t& index) const;
     [[nodiscard]] const ReservedPairs& GetReservedPairs() const { return reservedPairs_; }
     // Written ahead of the pairs; always the number of pairs held.
     [[nodiscard]] std::int32_t ReservedPairCount() const {
@@ -130,6 +147,10 @@ class Catalogue {
     // 7. Replace the whole catalogue (settings file, default catalogue).
     //    Refused, changing nothing, when the contents break an invariant.
     [[nodiscard]] bool Replace(CatalogueContents contents);
+    // The same, with the shortcuts of every group still in `encoded` (the
+    // records of contents.groupList are empty; group s is index s there).
+    [[nodiscard]] bool Replace(CatalogueContents contents,
+                               std::shared_ptr<const EncodedGroups> encoded);
     // Empties every list and sets sysInfoMode to 0; defaultGroupNames stay.
     void Clear();
 
@@ -137,7 +158,15 @@ class Catalogue {
     // what Replace accepts, the reader accepts and the writer writes.
     [[nodiscard]] static bool IsWellFormed(const CatalogueContents& contents);
 
-    void SetSysInfoMode(std::int32_t mode) { sysInfoMode_ = mode; }
+    void SetSysInfoMode(std::int32_t mode) {
+        if (mode != sysInfoMode_)
+            Changed();
+        sysInfoMode_ = mode;
+    }
+
+    // A number that changes with every change of the contents and differs
+    // between catalogues: equal stamps mean equal contents.
+    [[nodiscard]] std::uint64_t ChangeStamp() const { return changeStamp_; }
 
   private:
     [[nodiscard]] static DefaultNames LanguageDefaultNames() {
@@ -146,6 +175,10 @@ class Catalogue {
     }
     [[nodiscard]] bool NameTaken(std::u16string_view name, int exceptPosition) const;
     [[nodiscard]] GroupRecord* MutableGroup(int p);
+    // The record of storage index s, decoded first if it is still encoded
+    // (the records are held by pointer, so a const catalogue can fill one).
+    [[nodiscard]] GroupRecord& Record(int s) const;
+    void Changed();
 
     // In the order the frame holds them.
     ReservedPairs reservedPairs_;
@@ -155,4 +188,10 @@ class Catalogue {
     std::vector<std::u16string> groupNames_;
     std::vector<std::unique_ptr<GroupRecord>> groupList_;
     DefaultNames defaultGroupNames_;
+    // Groups not decoded yet: their index in encoded_ by storage index, -1
+    // once decoded. encoded_ is let go when the last one is decoded.
+    mutable std::shared_ptr<const EncodedGroups> encoded_;
+    mutable std::vector<int> encodedIndex_;
+    mutable std::size_t stillEncoded_ = 0;
+    std::uint64_t changeStamp_ = 0;
 };

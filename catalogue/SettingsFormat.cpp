@@ -17,6 +17,14 @@ class FieldReader {
         : bytes_(bytes), decode_(decode) {}
 
     [[nodiscard]] std::size_t Left() const { return bytes_.size() - offset_; }
+    [[nodiscard]] std::size_t Offset() const { return offset_; }
+
+    [[nodiscard]] bool Skip(std::size_t length) {
+        if (length > Left())
+            return false;
+        offset_ += length;
+        return true;
+    }
 
     [[nodiscard]] bool Read32(std::uint32_t& value) {
         if (Left() < 4)
@@ -118,19 +126,90 @@ class FieldWriter {
         return true;
     }
 
+    void WriteRaw(std::span<const std::uint8_t> bytes) {
+        out_.insert(out_.end(), bytes.begin(), bytes.end());
+    }
+
     [[nodiscard]] std::size_t Size() const { return out_.size(); }
 
   private:
     std::vector<std::uint8_t>& out_;
 };
 
-struct Source {
-    std::int32_t sysInfoMode;
-    const ReservedPairs& reservedPairs;
-    const std::vector<std::u16string>& backgroundPaths;
-    const std::vector<std::uint8_t>& groupOrder;
-    const std::vector<std::u16string>& groupNames;
-    std::function<const GroupRecord&(std::size_t)> group;
+// Where group entry j's shortcuts lie in the file: `count` of them from
+// `offset` to `end`.
+struct ShortcutBlock {
+    std::size_t offset = 0;
+    std::size_t end = 0;
+    std::size_t count = 0;
+};
+
+// The file's bytes, holding the shortcuts of every group until decoded.
+class SettingsImage final : public EncodedGroups {
+  public:
+    SettingsImage(std::vector<std::uint8_t> bytes, std::vector<ShortcutBlock> blocks)
+        : bytes_(std::move(bytes)), blocks_(std::move(blocks)) {}
+
+    void Decode(std::size_t index, GroupRecord& record) const override {
+        const ShortcutBlock& block = blocks_.at(index);
+        FieldReader in(Block(block), true);
+        record.targets.reserve(record.Count() + block.count);
+        record.names.reserve(record.Count() + block.count);
+        record.iconRefs.reserve(record.Count() + block.count);
+        for (std::size_t i = 0; i < block.count; ++i) {
+            ShortcutRecord shortcut;
+            // Checked when the file was read; cannot fail.
+            (void)in.ReadGroupString(shortcut.target);
+            (void)in.ReadGroupString(shortcut.name);
+            (void)in.ReadGroupString(shortcut.iconRef);
+            record.Append(std::move(shortcut));
+        }
+    }
+
+    // The group's shortcut fields as the file holds them, when writing the
+    // decoded shortcuts would give the same bytes: every length below 64 KiB
+    // and even, and no NUL inside a string.
+    [[nodiscard]] std::optional<std::span<const std::uint8_t>> Canonical(std::size_t index) const {
+        const std::span<const std::uint8_t> block = Block(blocks_.at(index));
+        if (canonical_.empty())
+            canonical_.assign(blocks_.size(), kUnknown);
+        if (canonical_[index] == kUnknown)
+            canonical_[index] = IsCanonical(block) ? kYes : kNo;
+        if (canonical_[index] == kNo)
+            return std::nullopt;
+        return block;
+    }
+
+    [[nodiscard]] std::size_t Count(std::size_t index) const { return blocks_.at(index).count; }
+
+  private:
+    static constexpr std::uint8_t kUnknown = 0, kYes = 1, kNo = 2;
+
+    static bool IsCanonical(std::span<const std::uint8_t> block) {
+        std::size_t at = 0;
+        while (at < block.size()) {
+            const std::uint8_t* p = block.data() + at;
+            const std::uint32_t length =
+                p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+            if (length > 0xFFFF || length % 2 != 0)
+                return false;
+            for (std::size_t i = at + 4; i < at + 4 + length; i += 2) {
+                if ((block[i] | block[i + 1]) == 0)
+                    return false;
+            }
+            at += 4 + length;
+        }
+        return true;
+    }
+
+    [[nodiscard]] std::span<const std::uint8_t> Block(const ShortcutBlock& block) const {
+        return std::span<const std::uint8_t>(bytes_).subspan(block.offset,
+                                                             block.end - block.offset);
+    }
+
+    std::vector<std::uint8_t> bytes_;
+    std::vector<ShortcutBlock> blocks_;
+    mutable std::vector<std::uint8_t> canonical_;
 };
 
 bool IsPermutation(const std::vector<std::uint8_t>& order) {
@@ -143,171 +222,256 @@ bool IsPermutation(const std::vector<std::uint8_t>& order) {
     return true;
 }
 
-std::optional<std::vector<std::uint8_t>> Serialize(const Source& source) {
-    const std::size_t n = source.groupNames.size();
-    if (n < static_cast<std::size_t>(Catalogue::kMinGroups) ||
-        n > static_cast<std::size_t>(Catalogue::kMaxGroups) || source.groupOrder.size() != n ||
-        source.backgroundPaths.size() != n || !IsPermutation(source.groupOrder) ||
-        source.reservedPairs.first.size() != source.reservedPairs.second.size())
-        return std::nullopt;
-
-    // One allocation: the size is known from the lists.
-    std::size_t size = 4 + 2 * kHeader.size() + 16 + 4 * n;
-    for (std::size_t i = 0; i < source.reservedPairs.first.size(); ++i)
-        size +=
-            8 + 2 * (source.reservedPairs.first[i].size() + source.reservedPairs.second[i].size());
-    for (std::size_t j = 0; j < n && size <= kMaxSettingsFileBytes; ++j) {
-        const GroupRecord& group = source.group(j);
-        size += 12 + 2 * (source.groupNames[j].size() + source.backgroundPaths[j].size());
-        for (std::size_t i = 0;
-             i < group.targets.size() && i < group.names.size() && i < group.iconRefs.size(); ++i)
-            size += 12 + 2 * (group.targets[i].size() + group.names[i].size() +
-                              group.iconRefs[i].size());
-    }
-    if (size > kMaxSettingsFileBytes)
-        return std::nullopt;
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(size);
-    FieldWriter out(bytes);
-    out.WriteString(kHeader);
-    out.Write32(static_cast<std::uint32_t>(source.sysInfoMode));
-    const std::size_t pairs = source.reservedPairs.first.size();
-    out.Write32(static_cast<std::uint32_t>(pairs));
-    for (std::size_t i = 0; i < pairs; ++i) {
-        out.WriteString(source.reservedPairs.first[i]);
-        out.WriteString(source.reservedPairs.second[i]);
-        if (out.Size() > kMaxSettingsFileBytes)
-            return std::nullopt;
-    }
-    out.Write32(static_cast<std::uint32_t>(n));
-    for (std::uint8_t s : source.groupOrder)
-        out.Write32(s);
-    for (std::size_t j = 0; j < n; ++j) {
-        const GroupRecord& group = source.group(j);
-        if (!group.IsConsistent() || group.Count() > 0xFFFF)
-            return std::nullopt;
-        out.Write32(static_cast<std::uint32_t>(group.Count()));
-        if (!out.WriteGroupString(source.groupNames[j]) ||
-            !out.WriteGroupString(source.backgroundPaths[j]))
-            return std::nullopt;
-        for (std::size_t i = 0; i < group.Count(); ++i) {
-            if (!out.WriteGroupString(group.targets[i]) || !out.WriteGroupString(group.names[i]) ||
-                !out.WriteGroupString(group.iconRefs[i]))
-                return std::nullopt;
-        }
-        if (out.Size() > kMaxSettingsFileBytes)
-            return std::nullopt;
-    }
-    return bytes;
-}
-
-// One reader for both uses: with Build false nothing is kept, and the
-// result is an empty CatalogueContents for a valid file.
-template <bool Build> std::optional<CatalogueContents> Parse(std::span<const std::uint8_t> bytes) {
+// One pass over the file that checks every field. With `contents` it keeps
+// what lies outside the shortcuts, with `blocks` where each group's
+// shortcuts lie; the shortcuts themselves are only checked.
+bool Walk(std::span<const std::uint8_t> bytes, CatalogueContents* contents,
+          std::vector<ShortcutBlock>* blocks) {
     if (bytes.size() > kMaxSettingsFileBytes)
-        return std::nullopt;
-    FieldReader in(bytes, Build);
-    CatalogueContents contents;
+        return false;
+    FieldReader in(bytes, contents != nullptr);
 
     std::uint32_t headerLength = 0;
     std::u16string header;
     if (!in.Read32(headerLength) || !in.ReadText(headerLength, header, true) || !IsHeader(header))
-        return std::nullopt;
+        return false;
 
     std::uint32_t sysInfoMode = 0;
     std::uint32_t pairCount = 0;
     if (!in.Read32(sysInfoMode) || !in.Read32(pairCount))
-        return std::nullopt;
-    contents.sysInfoMode = static_cast<std::int32_t>(sysInfoMode);
+        return false;
     // A count that is negative as a signed value means no pairs.
     const auto pairs = static_cast<std::int32_t>(pairCount);
+    if (pairs > static_cast<std::int32_t>(kMaxReservedPairs))
+        return false;
     for (std::int32_t i = 0; i < pairs; ++i) {
         std::u16string first, second;
         if (!in.ReadReservedString(first) || !in.ReadReservedString(second))
-            return std::nullopt;
-        if constexpr (Build) {
-            contents.reservedPairs.first.push_back(std::move(first));
-            contents.reservedPairs.second.push_back(std::move(second));
+            return false;
+        if (contents) {
+            contents->reservedPairs.first.push_back(std::move(first));
+            contents->reservedPairs.second.push_back(std::move(second));
         }
     }
 
     std::uint32_t groupCount = 0;
     if (!in.Read32(groupCount))
-        return std::nullopt;
+        return false;
     const std::size_t n = groupCount & 0xFFFF;
     if (n < static_cast<std::size_t>(Catalogue::kMinGroups) ||
         n > static_cast<std::size_t>(Catalogue::kMaxGroups) || in.Left() / 4 < n)
-        return std::nullopt;
-    contents.groupOrder.reserve(n);
+        return false;
+    std::vector<std::uint8_t> order;
+    order.reserve(n);
     for (std::size_t j = 0; j < n; ++j) {
-        std::uint32_t order = 0;
-        if (!in.Read32(order))
-            return std::nullopt;
-        contents.groupOrder.push_back(static_cast<std::uint8_t>(order & 0xFF));
+        std::uint32_t value = 0;
+        if (!in.Read32(value))
+            return false;
+        order.push_back(static_cast<std::uint8_t>(value & 0xFF));
     }
-    if (!IsPermutation(contents.groupOrder))
-        return std::nullopt;
-    if constexpr (!Build)
-        contents.groupOrder.clear();
+    if (!IsPermutation(order))
+        return false;
 
-    contents.groupNames.reserve(Build ? n : 0);
-    contents.backgroundPaths.reserve(Build ? n : 0);
-    contents.groupList.reserve(Build ? n : 0);
-    GroupRecord scratch;
+    if (contents) {
+        contents->sysInfoMode = static_cast<std::int32_t>(sysInfoMode);
+        contents->groupOrder = std::move(order);
+        contents->groupNames.reserve(n);
+        contents->backgroundPaths.reserve(n);
+        contents->groupList.resize(n);
+    }
+    if (blocks)
+        blocks->reserve(n);
+    std::size_t shortcuts = 0;
+    std::u16string unused;
     for (std::size_t j = 0; j < n; ++j) {
         std::uint32_t count = 0;
         std::u16string name, background;
         if (!in.Read32(count) || !in.ReadGroupString(name) || !in.ReadGroupString(background))
-            return std::nullopt;
-        if constexpr (Build) {
-            contents.groupNames.push_back(std::move(name));
-            contents.backgroundPaths.push_back(std::move(background));
+            return false;
+        if (contents) {
+            contents->groupNames.push_back(std::move(name));
+            contents->backgroundPaths.push_back(std::move(background));
         }
-        GroupRecord& group = Build ? contents.groupList.emplace_back() : scratch;
         const std::size_t k = count & 0xFFFF;
+        shortcuts += k;
         // Each shortcut takes at least three length fields.
-        if (in.Left() / 12 < k)
-            return std::nullopt;
-        if constexpr (Build) {
-            group.targets.reserve(k);
-            group.names.reserve(k);
-            group.iconRefs.reserve(k);
+        if (shortcuts > kMaxSettingsShortcuts || in.Left() / 12 < k)
+            return false;
+        ShortcutBlock block{in.Offset(), 0, k};
+        FieldReader skip(bytes.subspan(in.Offset()), false);
+        for (std::size_t i = 0; i < 3 * k; ++i) {
+            std::uint32_t length = 0;
+            if (!skip.Read32(length) || !skip.ReadText(length & 0xFFFF, unused))
+                return false;
         }
-        for (std::size_t i = 0; i < k; ++i) {
-            ShortcutRecord shortcut;
-            if (!in.ReadGroupString(shortcut.target) || !in.ReadGroupString(shortcut.name) ||
-                !in.ReadGroupString(shortcut.iconRef))
-                return std::nullopt;
-            if constexpr (Build)
-                group.Append(std::move(shortcut));
+        block.end = block.offset + skip.Offset();
+        if (!in.Skip(skip.Offset()))
+            return false;
+        if (blocks)
+            blocks->push_back(block);
+    }
+    return true;
+}
+
+// What the serializer reads: the lists, and per storage index either the
+// group's record or the encoding that still holds it.
+struct Source {
+    std::int32_t sysInfoMode;
+    const ReservedPairs& reservedPairs;
+    const std::vector<std::u16string>& backgroundPaths;
+    const std::vector<std::uint8_t>& groupOrder;
+    const std::vector<std::u16string>& groupNames;
+    std::function<const GroupRecord&(std::size_t)> group;
+    // The canonical bytes of a group still encoded; nullopt to use `group`.
+    std::function<std::optional<std::span<const std::uint8_t>>(std::size_t, std::size_t&)> encoded;
+};
+
+bool Serialize(const Source& source, std::vector<std::uint8_t>& bytes) {
+    bytes.clear();
+    const std::size_t n = source.groupNames.size();
+    const std::size_t pairs = source.reservedPairs.first.size();
+    if (n < static_cast<std::size_t>(Catalogue::kMinGroups) ||
+        n > static_cast<std::size_t>(Catalogue::kMaxGroups) || source.groupOrder.size() != n ||
+        source.backgroundPaths.size() != n || !IsPermutation(source.groupOrder) ||
+        source.reservedPairs.second.size() != pairs || pairs > kMaxReservedPairs)
+        return false;
+
+    // Encoded groups first: their bytes are copied, the others written from
+    // their records. The size is known before anything is written.
+    struct Entry {
+        std::optional<std::span<const std::uint8_t>> raw;
+        std::size_t count = 0;
+        const GroupRecord* record = nullptr;
+    };
+    std::vector<Entry> entries(n);
+    std::size_t size = 4 + 2 * kHeader.size() + 16 + 4 * n;
+    for (std::size_t i = 0; i < pairs; ++i)
+        size +=
+            8 + 2 * (source.reservedPairs.first[i].size() + source.reservedPairs.second[i].size());
+    std::size_t shortcuts = 0;
+    for (std::size_t j = 0; j < n && size <= kMaxSettingsFileBytes; ++j) {
+        Entry& entry = entries[j];
+        size += 12 + 2 * (source.groupNames[j].size() + source.backgroundPaths[j].size());
+        if (source.encoded)
+            entry.raw = source.encoded(j, entry.count);
+        if (entry.raw) {
+            size += entry.raw->size();
+        } else {
+            entry.record = &source.group(j);
+            if (!entry.record->IsConsistent() || entry.record->Count() > 0xFFFF)
+                return false;
+            entry.count = entry.record->Count();
+            for (std::size_t i = 0; i < entry.count; ++i)
+                size += 12 + 2 * (entry.record->targets[i].size() + entry.record->names[i].size() +
+                                  entry.record->iconRefs[i].size());
+        }
+        shortcuts += entry.count;
+        if (shortcuts > kMaxSettingsShortcuts)
+            return false;
+    }
+    if (size > kMaxSettingsFileBytes)
+        return false;
+    bytes.reserve(size);
+    FieldWriter out(bytes);
+    out.WriteString(kHeader);
+    out.Write32(static_cast<std::uint32_t>(source.sysInfoMode));
+    out.Write32(static_cast<std::uint32_t>(pairs));
+    for (std::size_t i = 0; i < pairs; ++i) {
+        out.WriteString(source.reservedPairs.first[i]);
+        out.WriteString(source.reservedPairs.second[i]);
+    }
+    out.Write32(static_cast<std::uint32_t>(n));
+    for (std::uint8_t s : source.groupOrder)
+        out.Write32(s);
+    for (std::size_t j = 0; j < n; ++j) {
+        const Entry& entry = entries[j];
+        out.Write32(static_cast<std::uint32_t>(entry.count));
+        if (!out.WriteGroupString(source.groupNames[j]) ||
+            !out.WriteGroupString(source.backgroundPaths[j]))
+            return false;
+        if (entry.raw) {
+            out.WriteRaw(*entry.raw);
+            continue;
+        }
+        const GroupRecord& group = *entry.record;
+        for (std::size_t i = 0; i < group.Count(); ++i) {
+            if (!out.WriteGroupString(group.targets[i]) || !out.WriteGroupString(group.names[i]) ||
+                !out.WriteGroupString(group.iconRefs[i]))
+                return false;
         }
     }
-    return contents;
+    // Strings cut at a NUL only make the file shorter than counted.
+    return out.Size() <= kMaxSettingsFileBytes;
+}
+
+std::optional<std::vector<std::uint8_t>> SerializeToNew(const Source& source) {
+    std::vector<std::uint8_t> bytes;
+    if (!Serialize(source, bytes))
+        return std::nullopt;
+    return bytes;
+}
+
+Source SourceOf(const Catalogue& catalogue) {
+    return {catalogue.SysInfoMode(),
+            catalogue.GetReservedPairs(),
+            catalogue.BackgroundPaths(),
+            catalogue.GroupOrder(),
+            catalogue.GroupNames(),
+            [&catalogue](std::size_t s) -> const GroupRecord& {
+                return catalogue.GroupAtStorage(static_cast<int>(s));
+            },
+            [&catalogue](std::size_t s,
+                         std::size_t& count) -> std::optional<std::span<const std::uint8_t>> {
+                std::size_t index = 0;
+                const auto* image = dynamic_cast<const SettingsImage*>(
+                    catalogue.EncodedGroup(static_cast<int>(s), index));
+                if (!image)
+                    return std::nullopt;
+                auto raw = image->Canonical(index);
+                if (raw)
+                    count = image->Count(index);
+                return raw;
+            }};
 }
 
 } // namespace
 
+std::optional<EncodedSettings> ParseEncodedSettings(std::vector<std::uint8_t> bytes) {
+    EncodedSettings settings;
+    std::vector<ShortcutBlock> blocks;
+    if (!Walk(bytes, &settings.contents, &blocks))
+        return std::nullopt;
+    settings.groups = std::make_shared<SettingsImage>(std::move(bytes), std::move(blocks));
+    return settings;
+}
+
 std::optional<CatalogueContents> ParseSettings(std::span<const std::uint8_t> bytes) {
-    return Parse<true>(bytes);
+    auto settings = ParseEncodedSettings(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    if (!settings)
+        return std::nullopt;
+    for (std::size_t s = 0; s < settings->contents.groupList.size(); ++s)
+        settings->groups->Decode(s, settings->contents.groupList[s]);
+    return std::move(settings->contents);
 }
 
 bool IsValidSettings(std::span<const std::uint8_t> bytes) {
-    return Parse<false>(bytes).has_value();
+    return Walk(bytes, nullptr, nullptr);
 }
 
 std::optional<std::vector<std::uint8_t>> SerializeSettings(const Catalogue& catalogue) {
-    return Serialize({catalogue.SysInfoMode(), catalogue.GetReservedPairs(),
-                      catalogue.BackgroundPaths(), catalogue.GroupOrder(), catalogue.GroupNames(),
-                      [&catalogue](std::size_t s) -> const GroupRecord& {
-                          return catalogue.GroupAtStorage(static_cast<int>(s));
-                      }});
+    return SerializeToNew(SourceOf(catalogue));
+}
+
+bool SerializeSettings(const Catalogue& catalogue, std::vector<std::uint8_t>& bytes) {
+    return Serialize(SourceOf(catalogue), bytes);
 }
 
 std::optional<std::vector<std::uint8_t>> SerializeSettings(const CatalogueContents& contents) {
     if (contents.groupList.size() != contents.groupNames.size())
         return std::nullopt;
-    return Serialize(
+    return SerializeToNew(
         {contents.sysInfoMode, contents.reservedPairs, contents.backgroundPaths,
          contents.groupOrder, contents.groupNames,
-         [&contents](std::size_t s) -> const GroupRecord& { return contents.groupList[s]; }});
+         [&contents](std::size_t s) -> const GroupRecord& { return contents.groupList[s]; },
+         nullptr});
 }

@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -22,14 +23,31 @@
 // Nothing larger is written or read: far above any real catalogue, and it
 // bounds what a damaged file can make the reader allocate.
 inline constexpr std::size_t kMaxSettingsFileBytes = 64u << 20;
+// Nor more shortcuts in all (a catalogue of 256 full groups of 60 holds
+// 15,360) or more reserved pairs (the program makes none): each costs a few
+// strings' worth of memory however short its fields are in the file.
+inline constexpr std::size_t kMaxSettingsShortcuts = 100'000;
+inline constexpr std::size_t kMaxReservedPairs = 4096;
+
+// A valid settings file whose shortcuts are not decoded yet: the contents
+// without them (every record of groupList empty) and the file's bytes, from
+// which group s is decoded when the catalogue first needs it.
+struct EncodedSettings {
+    CatalogueContents contents;
+    std::shared_ptr<const EncodedGroups> groups;
+};
+
+// What ParseSettings accepts, read without decoding a single shortcut.
+[[nodiscard]] std::optional<EncodedSettings> ParseEncodedSettings(std::vector<std::uint8_t> bytes);
 
 // The contents of a valid settings file; nullopt for anything else: a wrong
 // header (compared ignoring case, up to its first NUL), a field or string
-// that runs past the end, fewer than 4 or more than 256 groups, or an order
-// table that is not a permutation of 0..N-1. Group counts, shortcut counts
-// and string lengths in the groups are taken from their low 16 bits and the
-// order values from their low 8 bits; a string in the groups ends early at
-// a NUL. Bytes after the last group entry are ignored.
+// that runs past the end, fewer than 4 or more than 256 groups, an order
+// table that is not a permutation of 0..N-1, or more shortcuts or reserved
+// pairs than the limits above. Group counts, shortcut counts and string
+// lengths in the groups are taken from their low 16 bits and the order
+// values from their low 8 bits; a string in the groups ends early at a NUL.
+// Bytes after the last group entry are ignored.
 [[nodiscard]] std::optional<CatalogueContents> ParseSettings(std::span<const std::uint8_t> bytes);
 
 // Whether ParseSettings would accept the bytes, without keeping anything.
@@ -38,10 +56,14 @@ inline constexpr std::size_t kMaxSettingsFileBytes = 64u << 20;
 // The file for `catalogue`; nullopt when the catalogue is not well formed
 // (Catalogue::IsWellFormed) or holds what the format cannot carry exactly (a
 // group of more than 65535 shortcuts, a string of more than 32767
-// characters in the groups, more than kMaxSettingsFileBytes in all). Strings
-// in the groups are written up to their first NUL, as they read back.
-// Whatever this returns, ParseSettings reads back to the same contents.
+// characters in the groups, more than the limits above). Strings in the
+// groups are written up to their first NUL, as they read back. Whatever
+// this returns, ParseSettings reads back to the same contents. Groups still
+// encoded are copied as they were read when that reads back the same.
 [[nodiscard]] std::optional<std::vector<std::uint8_t>>
 SerializeSettings(const Catalogue& catalogue);
 [[nodiscard]] std::optional<std::vector<std::uint8_t>>
 SerializeSettings(const CatalogueContents& contents);
+// The same into `bytes` (emptied first, its room kept for the next time);
+// false where the above gives nullopt.
+[[nodiscard]] bool SerializeSettings(const Catalogue& catalogue, std::vector<std::uint8_t>& bytes);

@@ -1,9 +1,11 @@
 // The settings file reader on any bytes. A file it accepts must make a
 // catalogue, and writing that catalogue must give a file that reads back
-// to the same lists and writes the same bytes again.
+// to the same lists and writes the same bytes again; read with its groups
+// left encoded, the catalogue must write the same bytes too.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 #include "catalogue/SettingsFormat.h"
 
@@ -22,6 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     auto again = ParseSettings(*bytes);
     if (!again || *again != catalogue.Contents() || SerializeSettings(*again) != bytes)
+        std::abort();
+    auto encoded = ParseEncodedSettings(std::vector<std::uint8_t>(data, data + size));
+    Catalogue lazy(catalogue.DefaultGroupNames());
+    if (!encoded || !lazy.Replace(std::move(encoded->contents), std::move(encoded->groups)) ||
+        SerializeSettings(lazy) != bytes || lazy.Contents() != catalogue.Contents())
         std::abort();
     return 0;
 }

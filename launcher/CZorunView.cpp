@@ -3,6 +3,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/ProgramHost.h"
 #include "launcher/CommandIds.h"
+#include "launcher/PaneCache.h"
 #include "platform/afx/CWinApp.h"
 
 using namespace ViewLayout;

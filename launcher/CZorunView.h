@@ -23,7 +23,9 @@
 #include "platform/afx/CView.h"
 
 class Catalogue;
+class PaneCache;
 class ProgramHost;
+struct PaneState;
 
 class CZorunView : public CView {
   public:
@@ -62,13 +64,14 @@ class CZorunView : public CView {
     [[nodiscard]] static ProgramHost* Host();
 
   protected:
-    // Painting (CZorunViewPaint.cpp).
+    // Painting (CZorunViewPaint.cpp), from what PaneCache keeps.
     BOOL OnEraseBkgnd(CDC* dc);
     void PaintPane(HDC paintDC);
-    void PaintBackground(HDC memDC);
+    void ComposePane(HDC memDC, const RECT& client, const PaneState& state);
     void PaintShortcut(HDC memDC, int index, const GroupRecord& group, bool clearType);
-    void PaintTabCaptions(HDC paintDC);
+    void PaintTabCaptions(HDC dc, bool clearType);
     void SendPageState();
+    [[nodiscard]] PaneCache& Cache();
 
     // Stylus (CZorunViewInput.cpp).
     void OnLButtonDown(UINT flags, CPoint point);
@@ -138,4 +141,5 @@ class CZorunView : public CView {
     bool tipShown = false;
     std::array<ViewLayout::CaptionBuffer, 6> tabCaptions{};
     CGroupTipWnd groupTip;
+    std::unique_ptr<PaneCache> paneCache;
 };

@@ -14,7 +14,9 @@ constexpr std::u16string_view kDesktopTarget = u"\\windows\\shell32.exe";
 // The device's buffer for a resolved shortcut target.
 constexpr int kResolvedCapacity = 100;
 
-HICON ExtractLarge(const std::u16string& file, int index) {
+HICON ExtractLarge(const std::u16string& file, int index, std::vector<std::u16string>* consulted) {
+    if (consulted)
+        consulted->push_back(file);
     HICON large = nullptr;
     if (ExtractIconExW(file.c_str(), index, &large, nullptr, 1) == 0)
         return nullptr;
@@ -22,7 +24,9 @@ HICON ExtractLarge(const std::u16string& file, int index) {
 }
 
 // The icon a shortcut file names, else the icon of the program it starts.
-HICON ShortcutIcon(const std::u16string& t) {
+HICON ShortcutIcon(const std::u16string& t, std::vector<std::u16string>* consulted) {
+    if (consulted)
+        consulted->push_back(t);
     // One read serves both: the file is opened once per paint.
     const auto bytes = zorun::ReadShortcutFile(t);
     if (!bytes)
@@ -34,7 +38,7 @@ HICON ShortcutIcon(const std::u16string& t) {
         const auto location = zorun::ParseShortcutIconLocation(text);
         const long number = location.number;
         if (number <= INT_MAX && number >= -INT_MAX)
-            if (HICON icon = ExtractLarge(location.file, -static_cast<int>(number)))
+            if (HICON icon = ExtractLarge(location.file, -static_cast<int>(number), consulted))
                 return icon;
     }
     auto target = zorun::ParseShortcutTarget(text);
@@ -47,13 +51,13 @@ HICON ShortcutIcon(const std::u16string& t) {
     // A quoted program path names the same file as an unquoted one.
     if (!program.empty() && program.front() == u'"')
         program.erase(0, 1);
-    return ExtractLarge(program, 0);
+    return ExtractLarge(program, 0, consulted);
 }
 
 } // namespace
 
 HICON ResolveShortcutIcon(std::u16string_view target, std::u16string_view iconReference,
-                          HINSTANCE instance) {
+                          HINSTANCE instance, std::vector<std::u16string>* consulted) {
     if (iconReference.size() >= 3) {
         // Every character counts as a digit, as the number was always written by us.
         long long id = 0;
@@ -73,7 +77,7 @@ HICON ResolveShortcutIcon(std::u16string_view target, std::u16string_view iconRe
     if (t == kDesktopTarget)
         return LoadIconW(instance, kDesktopIcon);
     const std::u16string file(target);
-    HICON icon =
-        t.find(u".lnk") != std::u16string::npos ? ShortcutIcon(file) : ExtractLarge(file, 0);
+    HICON icon = t.find(u".lnk") != std::u16string::npos ? ShortcutIcon(file, consulted)
+                                                         : ExtractLarge(file, 0, consulted);
     return icon ? icon : LoadIconW(instance, kGenericProgramIcon);
 }

@@ -4,7 +4,9 @@
 // otherwise the icon of the target (the desktop icon, a shortcut file's icon
 // location or its program, the program itself), else the generic icon.
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/base/WinTypes.h"
 
@@ -20,6 +22,10 @@ inline constexpr int kGenericProgramIcon = 155;
 //    containing ".lnk" is a shortcut file: its icon location ("?file,-n"),
 //    else the icon of the program it starts; anything else is a program
 //    file whose own icon is used. Nothing found gives icon 155.
+// With `consulted`, the device paths of the files the icon was looked for
+// in are appended to it (the shortcut file, the icon file it names, the
+// program), so a caller that keeps the icon knows when to ask again.
 [[nodiscard]] HICON ResolveShortcutIcon(std::u16string_view target,
                                         std::u16string_view iconReference,
-                                        HINSTANCE instance = nullptr);
+                                        HINSTANCE instance = nullptr,
+                                        std::vector<std::u16string>* consulted = nullptr);

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <functional>
+#include <string>
 #include <vector>
 
-#include "platform/kernel/ProcessPath.h"
+#include "platform/kernel/FileSystem.h"
 
 namespace {
 
@@ -15,6 +15,10 @@ constexpr std::size_t kFileHeader = 14;
 // The largest information header and colour table we read: a 124-byte
 // header, three masks and 256 colours.
 constexpr std::size_t kInfoLimit = 124 + 12 + 256 * 4;
+
+// A file is read up to what the largest picture accepted needs.
+constexpr std::size_t kMaxPictureFileBytes =
+    kFileHeader + kInfoLimit + std::size_t{kMaxSide} * kMaxSide * 4;
 
 // Reads at `offset` into `out`; returns how many bytes were read.
 using ReadAt = std::function<std::size_t(std::uint64_t offset, std::uint8_t* out, std::size_t n)>;
@@ -80,12 +84,18 @@ HBITMAP Load(std::uint64_t fileLength, const ReadAt& read) {
             std::memcpy(bmi.bmiColors, &info[from], std::min(colours * 4, got - from));
     }
 
-    // The mend: read the pixels only up to the section's size, and refuse a
-    // file that does not hold the picture (no allocation beyond the file).
+    // The pixels are read only up to the section's size. A file cut short
+    // inside its pixels (a copy that did not finish) is shown with the rest
+    // filled, as the device did; but no header can make a short file
+    // allocate more than a picture of kMaxFilledPixels: beyond that size a
+    // picture must hold its pixels.
     const std::uint64_t stride = ((static_cast<std::uint64_t>(h.biWidth) * bpp + 31) / 32) * 4;
     const std::uint64_t sectionSize = stride * static_cast<std::uint64_t>(height);
     const std::uint64_t lastRow = (static_cast<std::uint64_t>(h.biWidth) * bpp + 7) / 8;
-    if (offset > fileLength || fileLength - offset < sectionSize - stride + lastRow)
+    const bool whole =
+        offset <= fileLength && fileLength - offset >= sectionSize - stride + lastRow;
+    const auto pixels = static_cast<std::uint64_t>(h.biWidth) * static_cast<std::uint64_t>(height);
+    if (!whole && (offset > fileLength || pixels > kMaxFilledPixels))
         return nullptr;
 
     void* bits = nullptr;
@@ -101,6 +111,7 @@ HBITMAP Load(std::uint64_t fileLength, const ReadAt& read) {
         DeleteObject(bitmap);
         return nullptr;
     }
+    // What the file does not hold stays as the section starts: zeros.
     return bitmap;
 }
 
@@ -109,23 +120,12 @@ HBITMAP Load(std::uint64_t fileLength, const ReadAt& read) {
 HBITMAP LoadBackgroundPicture(std::u16string_view devicePath) {
     if (devicePath.empty())
         return nullptr;
-    const auto host = zorun::MapDevicePath(devicePath);
-    if (!host)
+    // Through the bounded reader: a FIFO or a device is refused, not waited on.
+    const std::u16string path(devicePath);
+    const auto bytes = zorun::ReadDeviceFilePrefix(path.c_str(), kMaxPictureFileBytes);
+    if (!bytes)
         return nullptr;
-    std::ifstream file(*host, std::ios::binary);
-    if (!file)
-        return nullptr;
-    file.seekg(0, std::ios::end);
-    const auto end = file.tellg();
-    if (end < 0)
-        return nullptr;
-    return Load(static_cast<std::uint64_t>(end),
-                [&file](std::uint64_t offset, std::uint8_t* out, std::size_t n) -> std::size_t {
-                    file.clear();
-                    file.seekg(static_cast<std::streamoff>(offset));
-                    file.read(reinterpret_cast<char*>(out), static_cast<std::streamsize>(n));
-                    return static_cast<std::size_t>(std::max<std::streamsize>(file.gcount(), 0));
-                });
+    return LoadBackgroundPictureFromBytes(*bytes);
 }
 
 HBITMAP LoadBackgroundPictureFromBytes(std::span<const std::uint8_t> bytes) {

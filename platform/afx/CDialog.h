@@ -53,14 +53,17 @@ class CDialog : public CWnd {
     const zorun::DialogTemplate* template_ = nullptr;
 };
 
-// Data exchange between a dialog's controls and its members.
+// Data exchange between a dialog's controls and its members. Once a helper
+// refuses the input, the exchange has failed and the helpers after it do
+// nothing (the fields after the refused one are not read).
 class CDataExchange {
   public:
     CDataExchange(CWnd* dialog, BOOL save) : m_pDlgWnd(dialog), m_bSaveAndValidate(save) {}
     CWnd* m_pDlgWnd;
     BOOL m_bSaveAndValidate;
     bool m_bFailed = false;
-    // Marks the exchange as refused (the focus goes to the control last exchanged).
+    // Marks the exchange as refused: the focus goes to the control last
+    // exchanged, with an edit's whole text selected.
     void Fail();
     HWND PrepareCtrl(int id);
     [[nodiscard]] HWND LastControl() const { return lastControl_; }
@@ -69,6 +72,14 @@ class CDataExchange {
     HWND lastControl_ = nullptr;
 };
 
+// The framework's own message for DDV_MaxChars ("Enter no more than %d
+// characters." unless the language's string table has this entry).
+constexpr UINT AFX_IDP_PARSE_STRING_SIZE = 0xF113;
+
+// Binds a control object (CListCtrl, CComboBox, ...) to dialog item `id`
+// the first time (and again when its window was replaced): the object then
+// speaks for the control.
+void DDX_Control(CDataExchange* dx, int id, CWnd& control);
 void DDX_Text(CDataExchange* dx, int id, std::u16string& value);
 // A number; a text that is not a whole number fails the exchange.
 void DDX_Text(CDataExchange* dx, int id, int& value);
@@ -76,5 +87,8 @@ void DDX_Check(CDataExchange* dx, int id, int& value);
 // The selected index of a list box / combo box (-1: none).
 void DDX_LBIndex(CDataExchange* dx, int id, int& index);
 void DDX_CBIndex(CDataExchange* dx, int id, int& index);
-// Limits an edit control's text (when filling it) / refuses longer text.
+// After the DDX_Text of an edit: when filling the controls, limits its typing
+// to `maxChars`; when reading them back, a longer text (already copied into
+// the member) is refused with the framework's message naming the limit
+// (exclamation icon), and the exchange fails with the focus on that field.
 void DDV_MaxChars(CDataExchange* dx, const std::u16string& value, int maxChars);

@@ -81,7 +81,11 @@ int CWinApp::ExitInstance() {
 
 int AfxMessageBox(const char16_t* text, UINT type, UINT) {
     CWnd* main = AfxGetMainWnd();
-    HWND owner = main ? main->m_hWnd : nullptr;
+    // The window in front owns the box (a dialog refusing its input), so
+    // that it takes no input while the box is up; else the main window.
+    HWND owner = GetActiveWindow();
+    if (!owner || !IsWindowVisible(owner) || !IsWindowEnabled(owner))
+        owner = main ? main->m_hWnd : nullptr;
     std::u16string caption = currentApp ? currentApp->m_pszAppName : std::u16string();
     if (caption.empty() && owner)
         caption = GetWindowText(owner);

@@ -68,7 +68,8 @@ class CWinApp : public CCmdTarget {
     return nullptr;
 }
 
-// A message box owned by the main window, captioned with the program's name.
+// A message box owned by the window in front (else the main window),
+// captioned with the program's name.
 int AfxMessageBox(const char16_t* text, UINT type = MB_OK, UINT helpId = 0);
 int AfxMessageBox(UINT stringId, UINT type = MB_OK, UINT helpId = static_cast<UINT>(-1));
 

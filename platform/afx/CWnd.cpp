@@ -316,6 +316,13 @@ LRESULT CWnd::SendDlgItemMessage(int id, UINT message, WPARAM wParam, LPARAM lPa
     return SendMessageW(::GetDlgItem(m_hWnd, id), message, wParam, lParam);
 }
 
+void CWnd::SetFont(HFONT font, BOOL redraw) const {
+    SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+}
+HFONT CWnd::GetFont() const {
+    return reinterpret_cast<HFONT>(SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
+}
+
 CWnd* CWnd::SetFocus() const {
     return FromHandle(::SetFocus(m_hWnd));
 }
@@ -374,6 +381,14 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
             return FALSE;
         *result = 0;
         return TRUE;
+    }
+    if (message == WM_NOTIFY && lParam) {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (const AFX_MSGMAP_ENTRY* n = FindMessageEntry(
+                AfxEntryKind::Notify, WM_NOTIFY, header->code, static_cast<UINT>(header->idFrom))) {
+            *result = n->call(this, wParam, lParam);
+            return TRUE;
+        }
     }
     const AFX_MSGMAP_ENTRY* e = FindMessageEntry(AfxEntryKind::Message, message, 0, 0);
     if (!e)

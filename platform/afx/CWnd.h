@@ -84,6 +84,10 @@ class CWnd : public CCmdTarget {
     [[nodiscard]] UINT IsDlgButtonChecked(int id) const;
     LRESULT SendDlgItemMessage(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
+    // WM_SETFONT / WM_GETFONT: the font stays the caller's.
+    void SetFont(HFONT font, BOOL redraw = TRUE) const;
+    [[nodiscard]] HFONT GetFont() const;
+
     CWnd* SetFocus() const;
     static CWnd* GetFocus();
     CWnd* SetCapture() const;

@@ -2,6 +2,9 @@
 #include <charconv>
 
 #include "platform/afx/CDialog.h"
+#include "platform/afx/CWinApp.h"
+#include "platform/afx/StringTable.h"
+#include "platform/base/Format.h"
 #include "platform/base/Text.h"
 
 HWND CDataExchange::PrepareCtrl(int id) {
@@ -11,11 +14,29 @@ HWND CDataExchange::PrepareCtrl(int id) {
 
 void CDataExchange::Fail() {
     m_bFailed = true;
-    if (lastControl_)
-        ::SetFocus(lastControl_);
+    if (!lastControl_ || !IsWindow(lastControl_))
+        return;
+    ::SetFocus(lastControl_);
+    if (SendMessageW(lastControl_, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageW(lastControl_, EM_SETSEL, 0, -1);
+}
+
+void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
+    if (dx->m_bFailed)
+        return;
+    HWND hwnd = dx->PrepareCtrl(id);
+    if (!hwnd || control.m_hWnd == hwnd)
+        return;
+    // A dialog made again has new controls: the object follows them.
+    if (control.m_hWnd && !IsWindow(control.m_hWnd))
+        control.Detach();
+    if (!control.m_hWnd)
+        control.Attach(hwnd);
 }
 
 void DDX_Text(CDataExchange* dx, int id, std::u16string& value) {
+    if (dx->m_bFailed)
+        return;
     HWND control = dx->PrepareCtrl(id);
     if (!control)
         return;
@@ -26,6 +47,8 @@ void DDX_Text(CDataExchange* dx, int id, std::u16string& value) {
 }
 
 void DDX_Text(CDataExchange* dx, int id, int& value) {
+    if (dx->m_bFailed)
+        return;
     HWND control = dx->PrepareCtrl(id);
     if (!control)
         return;
@@ -53,6 +76,8 @@ void DDX_Text(CDataExchange* dx, int id, int& value) {
 }
 
 void DDX_Check(CDataExchange* dx, int id, int& value) {
+    if (dx->m_bFailed)
+        return;
     HWND control = dx->PrepareCtrl(id);
     if (!control)
         return;
@@ -63,6 +88,8 @@ void DDX_Check(CDataExchange* dx, int id, int& value) {
 }
 
 void DDX_LBIndex(CDataExchange* dx, int id, int& index) {
+    if (dx->m_bFailed)
+        return;
     HWND control = dx->PrepareCtrl(id);
     if (!control)
         return;
@@ -73,6 +100,8 @@ void DDX_LBIndex(CDataExchange* dx, int id, int& index) {
 }
 
 void DDX_CBIndex(CDataExchange* dx, int id, int& index) {
+    if (dx->m_bFailed)
+        return;
     HWND control = dx->PrepareCtrl(id);
     if (!control)
         return;
@@ -83,7 +112,7 @@ void DDX_CBIndex(CDataExchange* dx, int id, int& index) {
 }
 
 void DDV_MaxChars(CDataExchange* dx, const std::u16string& value, int maxChars) {
-    if (maxChars < 0)
+    if (maxChars < 0 || dx->m_bFailed)
         return;
     if (!dx->m_bSaveAndValidate) {
         // The last exchanged control is the edit the value went to.
@@ -91,6 +120,12 @@ void DDV_MaxChars(CDataExchange* dx, const std::u16string& value, int maxChars) 
             SendMessageW(edit, EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0);
         return;
     }
-    if (value.size() > static_cast<std::size_t>(maxChars))
-        dx->Fail();
+    if (value.size() <= static_cast<std::size_t>(maxChars))
+        return;
+    std::u16string format = LoadStringW(AFX_IDP_PARSE_STRING_SIZE);
+    if (format.empty())
+        format = u"Enter no more than %d characters.";
+    const std::u16string text = zorun::Format(format, maxChars);
+    AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    dx->Fail();
 }

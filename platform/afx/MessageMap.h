@@ -25,6 +25,7 @@ enum class AfxEntryKind {
     Message,  // a window message; the adapter unpacks wParam/lParam
     Command,  // WM_COMMAND with (code, id in [id, lastId])
     UpdateUI, // command-state query for an id: the adapter gets a CCmdUI*
+    Notify,   // WM_NOTIFY with (NMHDR code, control id)
 };
 
 using AfxHandlerCall = LRESULT (*)(CCmdTarget* target, WPARAM wParam, LPARAM lParam);
@@ -108,6 +109,12 @@ template <auto H> LRESULT Call_showwindow(CCmdTarget* t, WPARAM w, LPARAM l) {
     (Self<H>(t)->*H)(static_cast<BOOL>(w), static_cast<UINT>(l));
     return 0;
 }
+template <auto H> LRESULT Call_notify(CCmdTarget* t, WPARAM, LPARAM l) {
+    static_assert(HasSig<H, void(NMHDR*, LRESULT*)>, "handler must be void(NMHDR*, LRESULT*)");
+    LRESULT result = 0;
+    (Self<H>(t)->*H)(reinterpret_cast<NMHDR*>(l), &result);
+    return result;
+}
 template <auto H> LRESULT Call_b_v(CCmdTarget* t, WPARAM, LPARAM) {
     static_assert(HasSig<H, BOOL()>, "handler must be BOOL()");
     return (Self<H>(t)->*H)();
@@ -188,6 +195,10 @@ template <auto H> LRESULT Call_activate(CCmdTarget* t, WPARAM w, LPARAM l);
     {AfxEntryKind::Command, WM_COMMAND, 0, id, lastId, &afx::Call_v_u<&ThisClass::fn>},
 #define ON_UPDATE_COMMAND_UI(id, fn)                                                               \
     {AfxEntryKind::UpdateUI, WM_COMMAND, 0, id, id, &afx::Call_ui<&ThisClass::fn>},
+// A control's WM_NOTIFY: void fn(NMHDR*, LRESULT* result), the result
+// being the answer to the control.
+#define ON_NOTIFY(code, id, fn)                                                                    \
+    {AfxEntryKind::Notify, WM_NOTIFY, code, id, id, &afx::Call_notify<&ThisClass::fn>},
 #define ON_BN_CLICKED(id, fn) ON_CONTROL(BN_CLICKED, id, fn)
 #define ON_STN_CLICKED(id, fn) ON_CONTROL(STN_CLICKED, id, fn)
 #define ON_EN_CHANGE(id, fn) ON_CONTROL(EN_CHANGE, id, fn)
@@ -196,3 +207,4 @@ template <auto H> LRESULT Call_activate(CCmdTarget* t, WPARAM w, LPARAM l);
 #define ON_LBN_SELCHANGE(id, fn) ON_CONTROL(LBN_SELCHANGE, id, fn)
 #define ON_LBN_DBLCLK(id, fn) ON_CONTROL(LBN_DBLCLK, id, fn)
 #define ON_CBN_SELCHANGE(id, fn) ON_CONTROL(CBN_SELCHANGE, id, fn)
+#define ON_CBN_SELENDOK(id, fn) ON_CONTROL(CBN_SELENDOK, id, fn)

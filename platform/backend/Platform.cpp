@@ -6,6 +6,7 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <string_view>
 #include <system_error>
 #include <unistd.h>
 
@@ -19,6 +20,7 @@
 #include "platform/user/Backend.h"
 #include "platform/user/Screen.h"
 #include "platform/user/SoftKeyboard.h"
+#include "platform/windows/HostWindows.h"
 
 #ifndef ZORUN_VERSION
 #define ZORUN_VERSION "0"
@@ -55,6 +57,7 @@ std::optional<std::vector<ScriptStep>> LoadScript(const std::string& path) {
 // Restores the platform's globals however the program ends.
 struct PlatformScope {
     ~PlatformScope() {
+        SetHostWindowProvider(nullptr);
         ResetWindowSystem();
         SetBackend(nullptr);
         SetCurrentClock(nullptr);
@@ -142,6 +145,11 @@ int RunPlatform(int argc, char** argv, const std::function<int()>& programMain) 
     ReportFirstFrame(backend);
     SetBackend(&backend);
     SetSoftKeyboardAvailable(!options.noSip);
+    // The task list shows the host's windows where the program itself is
+    // shown on X11, else the programs it started.
+    const char* videoDriver = display ? SDL_GetCurrentVideoDriver() : nullptr;
+    SetHostWindowProvider(
+        MakeHostWindowProvider(videoDriver && std::string_view(videoDriver) == "x11"));
 
     int code = programMain();
 
@@ -149,6 +157,7 @@ int RunPlatform(int argc, char** argv, const std::function<int()>& programMain) 
         backend.shutdown();
     ResetWindowSystem();
     SetBackend(nullptr);
+    SetHostWindowProvider(nullptr);
     CloseSdlDisplay(display);
     if (runner && runner->Failures() && code == 0)
         code = 1;

@@ -136,6 +136,43 @@ std::optional<std::filesystem::path> ExistingHostPath(std::u16string_view device
     return Resolve(devicePath, true);
 }
 
+std::optional<std::u16string> ContainedDevicePath(std::u16string_view devicePath) {
+    namespace fs = std::filesystem;
+    auto host = HostPath(devicePath);
+    if (!host)
+        return std::nullopt;
+    std::error_code ec;
+    // Folders on the way are resolved by the canonical form; links at the
+    // end are followed by hand, so a dangling one still names its target.
+    fs::path path = *host;
+    for (int hops = 0; fs::is_symlink(path, ec); ++hops) {
+        if (hops == 40)
+            return std::nullopt;
+        const fs::path target = fs::read_symlink(path, ec);
+        if (ec)
+            return std::nullopt;
+        path = target.is_absolute() ? target : path.parent_path() / target;
+        path = fs::weakly_canonical(path.parent_path(), ec) / path.filename();
+        if (ec)
+            return std::nullopt;
+    }
+    path = fs::weakly_canonical(path, ec);
+    const fs::path root = fs::weakly_canonical(DeviceRoot(), ec);
+    if (ec)
+        return std::nullopt;
+    const fs::path relative = path.lexically_relative(root);
+    if (relative.empty() || *relative.begin() == "..")
+        return std::nullopt;
+    std::u16string contained;
+    for (const fs::path& part : relative) {
+        if (part == ".")
+            continue;
+        contained += u'\\';
+        contained += FromUtf8(part.string());
+    }
+    return contained.empty() ? u"\\" : contained;
+}
+
 std::u16string JoinDevicePath(std::u16string_view folder, std::u16string_view name) {
     std::u16string joined(folder);
     if (joined.empty() || !IsSeparator(joined.back()))

@@ -44,6 +44,13 @@ SplitDevicePath(std::u16string_view devicePath);
 [[nodiscard]] std::optional<std::filesystem::path>
 FindHostEntry(const std::filesystem::path& folder, std::u16string_view name);
 
+// Where a device path leads once symbolic links are followed, as a device
+// path: the path itself when no link is on the way, the target's device path
+// when a link leads elsewhere inside the root (a dangling link names its
+// missing target). Nullopt when it leads out of the device root, when a
+// folder on the way is missing, or when the path is invalid.
+[[nodiscard]] std::optional<std::u16string> ContainedDevicePath(std::u16string_view devicePath);
+
 // Joins a device folder and a name with one backslash ("\Windows" + "a.exe"
 // gives "\Windows\a.exe"; a folder already ending in a separator gets none).
 [[nodiscard]] std::u16string JoinDevicePath(std::u16string_view folder, std::u16string_view name);

@@ -117,6 +117,26 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
     return true;
 }
 
+// The temporary file a replacement of `target` writes: "<name>.tmp-XXXXXX".
+std::string TemporaryPattern(const std::filesystem::path& target) {
+    return (target.parent_path() / (target.filename().string() + ".tmp-XXXXXX")).string();
+}
+
+void RemoveStaleTemporaries(const std::filesystem::path& target) {
+    const std::string prefix = target.filename().string() + ".tmp-";
+    std::error_code ec;
+    std::filesystem::directory_iterator it(target.parent_path(), ec);
+    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() != prefix.size() + 6 || !name.starts_with(prefix))
+            continue;
+        struct stat info {};
+        if (::lstat(it->path().c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_uid == ::geteuid())
+            ::unlink(it->path().c_str());
+    }
+}
+
 // Flushes a folder's entries so a rename in it survives a power loss.
 void SyncFolder(const std::filesystem::path& folder) {
     UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -216,6 +236,13 @@ BOOL MoveFileW(LPCWSTR existingPath, LPCWSTR newPath) {
 
 namespace zorun {
 
+void RemoveStaleReplacements(LPCWSTR path) {
+    if (IsDeviceRoot(path))
+        return;
+    if (auto target = HostPath(path ? path : u""))
+        RemoveStaleTemporaries(*target);
+}
+
 std::optional<std::vector<std::uint8_t>> ReadDeviceFile(LPCWSTR path, std::size_t maxBytes) {
     return ReadHostFile(path, maxBytes, true);
 }
@@ -246,7 +273,8 @@ bool WriteDeviceFileAtomically(LPCWSTR path, std::span<const std::uint8_t> bytes
         mode = old.st_mode & 07777;
     }
 
-    std::string name = (folder / (target->filename().string() + ".tmp-XXXXXX")).string();
+    RemoveStaleTemporaries(*target);
+    std::string name = TemporaryPattern(*target);
     UniqueFd fd(::mkstemp(name.data()));
     if (!fd.Valid()) {
         FailWithErrno();

@@ -44,6 +44,12 @@ namespace zorun {
 [[nodiscard]] std::optional<std::vector<std::uint8_t>> ReadDeviceFilePrefix(LPCWSTR path,
                                                                             std::size_t maxBytes);
 
+// Removes what interrupted replacements of the file at `path` left beside
+// it: the temporary files WriteDeviceFileAtomically names "<name>.tmp-" and
+// six characters, when they are regular files of this user. (A replacement
+// runs within one call, so none of them is still being written.)
+void RemoveStaleReplacements(LPCWSTR path);
+
 // Replaces the file's content as one step: the bytes go to a temporary file
 // in the same folder, which gets `attributes` (FILE_ATTRIBUTE_HIDDEN,
 // FILE_ATTRIBUTE_READONLY), is flushed to disk and renamed over the old
@@ -51,6 +57,8 @@ namespace zorun {
 // or not writable, the disk is full, an I/O error, the old file is read-only
 // or a folder) it returns false with the last error set, and the old file
 // is as it was: a crash at any moment leaves either the old or the new file.
+// Temporary files that earlier interrupted replacements left are removed
+// first (RemoveStaleReplacements).
 [[nodiscard]] bool WriteDeviceFileAtomically(LPCWSTR path, std::span<const std::uint8_t> bytes,
                                              DWORD attributes = 0);
 

@@ -22,10 +22,30 @@ extern char** environ;
 namespace zorun {
 namespace {
 
-// Processes started here, in start order (main thread only).
-std::vector<DWORD>& StartOrder() {
-    static std::vector<DWORD> order;
+// Processes started here, in start order, with their program's name (main
+// thread only).
+struct StartedProcess {
+    DWORD pid;
+    std::u16string name;
+};
+std::vector<StartedProcess>& StartOrder() {
+    static std::vector<StartedProcess> order;
     return order;
+}
+
+bool WeStarted(pid_t pid) {
+    const auto& started = StartOrder();
+    return std::any_of(started.begin(), started.end(),
+                       [pid](const StartedProcess& p) { return p.pid == static_cast<DWORD>(pid); });
+}
+
+ForeignProcesses& Foreign() {
+    static ForeignProcesses handlers;
+    return handlers;
+}
+
+bool IsForeign(DWORD processId) {
+    return (processId & kForeignProcessFlag) != 0;
 }
 
 // Children we started and have not reaped yet. The SIGCHLD handler reads it,
@@ -105,11 +125,12 @@ DWORD ErrorFromErrno(int error) {
 
 class ProcessObject final : public KernelObject {
   public:
-    explicit ProcessObject(pid_t pid) : pid_(pid) {}
-    [[nodiscard]] pid_t Pid() const { return pid_; }
+    explicit ProcessObject(DWORD id) : id_(id) {}
+    [[nodiscard]] DWORD Id() const { return id_; }
+    [[nodiscard]] pid_t Pid() const { return static_cast<pid_t>(id_); }
 
   private:
-    pid_t pid_;
+    DWORD id_;
 };
 
 // RAII owners for the spawn attribute objects.
@@ -142,6 +163,8 @@ std::optional<std::filesystem::path> ProgramHostPath(std::u16string_view program
 }
 
 bool IsProcessRunning(DWORD processId) {
+    if (IsForeign(processId))
+        return Foreign().isRunning && Foreign().isRunning(processId);
     const auto pid = static_cast<pid_t>(processId);
     if (pid <= 0)
         return false;
@@ -163,8 +186,33 @@ bool IsProcessRunning(DWORD processId) {
 std::vector<DWORD> StartedProcesses() {
     ReapAll();
     auto& order = StartOrder();
-    std::erase_if(order, [](DWORD pid) { return !IsRecorded(static_cast<pid_t>(pid)); });
-    return order;
+    std::erase_if(order,
+                  [](const StartedProcess& p) { return !IsRecorded(static_cast<pid_t>(p.pid)); });
+    std::vector<DWORD> pids;
+    for (const auto& p : order)
+        pids.push_back(p.pid);
+    return pids;
+}
+
+std::u16string StartedProcessName(DWORD processId) {
+    for (const auto& p : StartOrder()) {
+        if (p.pid == processId)
+            return p.name;
+    }
+    return {};
+}
+
+bool RequestProcessExit(DWORD processId) {
+    const auto pid = static_cast<pid_t>(processId);
+    if (IsForeign(processId) || pid <= 0 || pid == getpid() || !IsProcessRunning(processId))
+        return false;
+    // A program we started leads its own session: its helpers hear it too.
+    const bool group = WeStarted(pid) && getpgid(pid) == pid;
+    return kill(group ? -pid : pid, SIGTERM) == 0;
+}
+
+void SetForeignProcesses(ForeignProcesses handlers) {
+    Foreign() = std::move(handlers);
 }
 
 } // namespace zorun
@@ -241,7 +289,7 @@ BOOL CreateProcessW(LPCWSTR applicationName, LPCWSTR commandLine, void*, void*, 
         SetLastError(ErrorFromErrno(error));
         return FALSE;
     }
-    StartOrder().push_back(static_cast<DWORD>(pid));
+    StartOrder().push_back({static_cast<DWORD>(pid), FromUtf8(host->stem().string())});
     if (!recorded) {
         // Table full (a thousand children alive): hand this one to a helper
         // thread that waits for it, so it still leaves no zombie.
@@ -263,7 +311,7 @@ HANDLE OpenProcess(DWORD, BOOL, DWORD processId) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    return AddKernelHandle(std::make_unique<ProcessObject>(static_cast<pid_t>(processId)));
+    return AddKernelHandle(std::make_unique<ProcessObject>(processId));
 }
 
 BOOL TerminateProcess(HANDLE process, UINT) {
@@ -272,12 +320,19 @@ BOOL TerminateProcess(HANDLE process, UINT) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    // A program we started leads its own session: stop its helpers with it.
+    if (IsForeign(object->Id())) {
+        if (Foreign().terminate && Foreign().terminate(object->Id()))
+            return TRUE;
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
     const pid_t pid = object->Pid();
-    const auto& started = StartOrder();
-    const bool ours =
-        std::find(started.begin(), started.end(), static_cast<DWORD>(pid)) != started.end() &&
-        getpgid(pid) == pid;
+    if (pid <= 0 || pid == getpid()) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    // A program we started leads its own session: stop its helpers with it.
+    const bool ours = WeStarted(pid) && getpgid(pid) == pid;
     if (kill(ours ? -pid : pid, SIGKILL) != 0) {
         SetLastError(ErrorFromErrno(errno));
         return FALSE;
@@ -294,7 +349,7 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD ms) {
     auto& clock = CurrentClock();
     const std::uint64_t start = clock.NowMs();
     for (;;) {
-        if (!IsProcessRunning(static_cast<DWORD>(object->Pid())))
+        if (!IsProcessRunning(object->Id()))
             return WAIT_OBJECT_0;
         if (clock.IsVirtual() || (ms != INFINITE && clock.NowMs() - start >= ms))
             return WAIT_TIMEOUT;

@@ -23,7 +23,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/pim/FolderWatch.h"
+#include "platform/kernel/FolderWatch.h"
 
 struct stat;
 

@@ -4,6 +4,7 @@
 
 #include "platform/user/Screen.h"
 #include "platform/user/WindowSystem.h"
+#include "platform/windows/HostWindows.h"
 
 using zorun::Point;
 using zorun::Rect;
@@ -72,6 +73,8 @@ HWND GetActiveWindow() {
 }
 
 BOOL SetForegroundWindow(HWND hwnd) {
+    if (zorun::IsHostWindow(hwnd))
+        return zorun::HostWindows::Get().Activate(hwnd) ? TRUE : FALSE;
     if (!IsWindow(hwnd))
         return FALSE;
     SetActiveWindow(hwnd);

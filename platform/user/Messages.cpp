@@ -9,6 +9,7 @@
 #include "platform/user/Backend.h"
 #include "platform/user/Screen.h"
 #include "platform/user/WindowSystem.h"
+#include "platform/windows/HostWindows.h"
 
 using zorun::InputEvent;
 using zorun::Point;
@@ -239,12 +240,17 @@ void WaitForSomething() {
 } // namespace zorun
 
 LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!IsWindow(hwnd))
+    if (!WindowSystem::Get().Live(hwnd))
         return 0;
     return zorun::CallWindow(hwnd, message, wParam, lParam);
 }
 
 BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (zorun::IsHostWindow(hwnd)) {
+        const bool closeRequest =
+            message == WM_CLOSE || (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL);
+        return closeRequest && zorun::HostWindows::Get().Close(hwnd) ? TRUE : FALSE;
+    }
     auto& ws = WindowSystem::Get();
     if (hwnd && !ws.Lasting(hwnd))
         return FALSE;
@@ -297,7 +303,7 @@ BOOL TranslateMessage(const MSG* msg) {
 }
 
 LRESULT DispatchMessageW(const MSG* msg) {
-    if (!msg || !msg->hwnd || !IsWindow(msg->hwnd))
+    if (!msg || !msg->hwnd || !WindowSystem::Get().Live(msg->hwnd))
         return 0;
     return zorun::CallWindow(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }

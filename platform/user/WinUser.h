@@ -84,9 +84,24 @@ BOOL EnableWindow(HWND hwnd, BOOL enable);
 constexpr int SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOW = 5, SW_SHOWNA = 8;
 BOOL ShowWindow(HWND hwnd, int command);
 HWND GetParent(HWND hwnd);
+// Among top-level windows the order runs across the device's windows and,
+// below them, the other programs' windows on the host (HostWindows.h), so a
+// walk from GW_HWNDLAST up with GW_HWNDPREV meets every application.
 HWND GetWindow(HWND hwnd, UINT relation);
 constexpr UINT GW_HWNDFIRST = 0, GW_HWNDLAST = 1, GW_HWNDNEXT = 2, GW_HWNDPREV = 3, GW_OWNER = 4,
                GW_CHILD = 5;
+// The first top-level window, from the top, with that class (ignoring case)
+// and title (exactly); a null argument matches any.
+HWND FindWindowW(const char16_t* className, const char16_t* title);
+// The thread that owns the window, and its process into `processId` (when
+// given; 0 when there is no such window). The device's windows belong to
+// this program's one user-interface thread; a host window's thread is its
+// client (all windows of one program share it).
+DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId);
+// Copies the class name ("Dialog" for dialogs), truncated to `capacity` - 1
+// characters; the length copied, 0 when there is no such window.
+int GetClassNameW(HWND hwnd, char16_t* buffer, int capacity);
+int GetWindowTextLengthW(HWND hwnd);
 HWND GetDlgItem(HWND dialog, int id);
 int GetDlgCtrlID(HWND hwnd);
 BOOL SetWindowTextW(HWND hwnd, const char16_t* text);
@@ -129,6 +144,9 @@ struct MSG {
     POINT pt;
 };
 LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// To another program's window only the close requests can be posted:
+// WM_CLOSE, and WM_COMMAND with IDCANCEL (which ends a dialog); both ask
+// its host to close it. Nothing can be sent to it.
 BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 BOOL GetMessageW(MSG* msg, HWND hwnd, UINT min, UINT max);

@@ -137,6 +137,15 @@ class WindowSystem {
     std::uintptr_t nextHandle_ = 0x10000;
 };
 
+// Other programs' windows on the host (platform/windows/HostWindows.h),
+// addressed by handles of their own that the window functions route here.
+struct HostWindow;
+[[nodiscard]] bool IsHostWindow(HWND hwnd);
+[[nodiscard]] const HostWindow* FindHostWindow(HWND hwnd);
+// The next top-level window across the device's and the host's windows
+// (GW_HWNDFIRST, GW_HWNDLAST, GW_HWNDNEXT, GW_HWNDPREV).
+[[nodiscard]] HWND TopLevelNeighbour(HWND hwnd, UINT relation);
+
 // Calls the window's procedure (nothing when the window is gone).
 LRESULT CallWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // Paint invalidation shared by moves, show/hide and InvalidateRect.

@@ -28,7 +28,11 @@ void AfxTest::Tap(int x, int y) {
     Up(x, y);
 }
 void AfxTest::Key(int vk) {
-    zorun::PushInput({zorun::InputEvent::Kind::KeyDown, {}, vk, 0});
+    // With the character a keyboard gives the key, as the backends do.
+    char16_t character = 0;
+    if (vk == VK_BACK || vk == VK_TAB || vk == VK_RETURN || vk == VK_ESCAPE || vk == VK_SPACE)
+        character = static_cast<char16_t>(vk);
+    zorun::PushInput({zorun::InputEvent::Kind::KeyDown, {}, vk, character});
 }
 void AfxTest::Type(std::u16string_view text) {
     for (char16_t c : text)

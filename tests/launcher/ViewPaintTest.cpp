@@ -147,9 +147,10 @@ TEST_F(ViewPaint, BackgroundIsTiledAndCutAtTheAreaEdges) {
     EXPECT_EQ(ViewPixel(233, 100), frameOutside);
     EXPECT_EQ(ViewPixel(100, 150), BitmapPixel(142, 100, 150));
 
-    // A picture that cannot be loaded is forgotten; the frame shows through.
+    // A picture that cannot be loaded draws nothing (the frame shows
+    // through) and the group keeps its path.
     Tap(TabX(3), kTabY);
-    EXPECT_EQ(GetCatalogue().Background(2), u"");
+    EXPECT_EQ(GetCatalogue().Background(2), u"\\Windows\\missing.bmp");
     EXPECT_EQ(GetCatalogue().Background(1), u"\\Windows\\large.bmp");
     EXPECT_EQ(ViewPixel(100, 100), BitmapPixel(142, 100, 100));
 }

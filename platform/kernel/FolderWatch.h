@@ -5,6 +5,7 @@
 // too many watches) it is reported as changed every time, so callers read it
 // afresh and stay correct, only slower.
 
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 
@@ -24,16 +25,28 @@ class FolderWatch {
     // Forgets a folder (its reading failed, or it is no longer a source).
     void Forget(const std::string& folder);
 
-  private:
-    void Drain();
+    // For callers that keep several things read from one folder: a number
+    // that stays the same while `folder` has not changed and is new after
+    // any change (and at every call where the folder cannot be watched).
+    // The first call starts watching it. Changes are taken in by Poll().
+    [[nodiscard]] std::uint64_t Version(const std::string& folder);
+    // Takes in the changes reported since the last call.
+    void Poll();
 
-    int fd_ = -1;
+  private:
     struct Entry {
         int wd = -1;
         bool changed = true;
+        std::uint64_t version = 0;
     };
+    void Drain();
+    // The folder's entry, watched from now on; nullptr when it cannot be.
+    Entry* Watch(const std::string& folder);
+
+    int fd_ = -1;
     std::unordered_map<std::string, Entry> folders_;
     std::unordered_map<int, std::string> byWatch_;
+    std::uint64_t nextVersion_ = 1;
 };
 
 } // namespace zorun

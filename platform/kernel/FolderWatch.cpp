@@ -1,4 +1,4 @@
-#include "platform/pim/FolderWatch.h"
+#include "platform/kernel/FolderWatch.h"
 
 #include <cerrno>
 #include <sys/inotify.h>
@@ -31,8 +31,10 @@ void FolderWatch::Drain() {
             at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
             if (event->mask & IN_Q_OVERFLOW) {
                 // Events were lost: nothing can be trusted.
-                for (auto& [folder, entry] : folders_)
+                for (auto& [folder, entry] : folders_) {
                     entry.changed = true;
+                    entry.version = nextVersion_++;
+                }
                 continue;
             }
             const auto watched = byWatch_.find(event->wd);
@@ -40,6 +42,7 @@ void FolderWatch::Drain() {
                 continue;
             auto& entry = folders_[watched->second];
             entry.changed = true;
+            entry.version = nextVersion_++;
             if (event->mask & IN_IGNORED) {
                 // The folder is gone or unmounted; watch it anew next time.
                 entry.wd = -1;
@@ -49,31 +52,51 @@ void FolderWatch::Drain() {
     }
 }
 
-bool FolderWatch::BeginRead(const std::string& folder) {
+FolderWatch::Entry* FolderWatch::Watch(const std::string& folder) {
     if (fd_ < 0)
-        return true;
-    Drain();
+        return nullptr;
     auto& entry = folders_[folder];
     if (entry.wd < 0) {
         // Watch before reading, so nothing done during the read is missed.
         const int wd = inotify_add_watch(fd_, folder.c_str(), kEvents | IN_ONLYDIR);
         if (wd < 0) {
             folders_.erase(folder);
-            return true;
+            return nullptr;
         }
         const auto other = byWatch_.find(wd);
         if (other != byWatch_.end() && other->second != folder) {
             // The same folder under another name: keep one watch per name.
             folders_.erase(folder);
-            return true;
+            return nullptr;
         }
         entry.wd = wd;
         byWatch_[wd] = folder;
         entry.changed = true;
+        entry.version = nextVersion_++;
     }
-    const bool changed = entry.changed;
-    entry.changed = false;
+    return &entry;
+}
+
+bool FolderWatch::BeginRead(const std::string& folder) {
+    if (fd_ < 0)
+        return true;
+    Drain();
+    Entry* entry = Watch(folder);
+    if (!entry)
+        return true;
+    const bool changed = entry->changed;
+    entry->changed = false;
     return changed;
+}
+
+std::uint64_t FolderWatch::Version(const std::string& folder) {
+    Entry* entry = Watch(folder);
+    return entry ? entry->version : nextVersion_++;
+}
+
+void FolderWatch::Poll() {
+    if (fd_ >= 0)
+        Drain();
 }
 
 void FolderWatch::Forget(const std::string& folder) {
