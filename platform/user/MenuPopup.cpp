@@ -63,6 +63,11 @@ class MenuTracker {
     bool ended_ = false;
     bool sawDown_ = false; // a press inside the loop: its release may choose
     bool moved_ = false;
+    // The levels open when the last press inside the loop came, and whether
+    // the stylus moved since: a sub-menu that this press opened over the
+    // press point is not chosen from by its own release.
+    std::size_t levelsAtPress_ = 0;
+    bool movedSincePress_ = false;
     UINT result_ = 0;
 };
 
@@ -341,6 +346,8 @@ LRESULT MenuTracker::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         const auto [level, item] = HitTest(p);
         if (message == WM_LBUTTONDOWN) {
             sawDown_ = true;
+            levelsAtPress_ = levels_.size();
+            movedSincePress_ = false;
             if (level < 0) {
                 End(0); // a tap outside dismisses
                 return 0;
@@ -350,6 +357,7 @@ LRESULT MenuTracker::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             if (!(wParam & MK_LBUTTON))
                 return 0;
             moved_ = true;
+            movedSincePress_ = true;
         }
         if (level < 0) {
             if (!levels_.empty())
@@ -370,6 +378,8 @@ LRESULT MenuTracker::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         }
         // The release that follows the opening press chooses only when the
         // stylus moved onto an item; a release after a fresh press always does.
+        if (sawDown_ && !movedSincePress_ && l >= levelsAtPress_)
+            return 0;
         if (sawDown_ || moved_)
             Choose(l, item);
         return 0;

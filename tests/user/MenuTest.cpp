@@ -136,6 +136,23 @@ TEST_F(Menus, SubmenusOpenToTheSideAndMenusStayOnScreen) {
     EXPECT_GT(rect.Width(), 0);
 }
 
+TEST_F(Menus, ATapOnASubmenuItemOpensItEvenWhenTheSubmenuCoversIt) {
+    // A wide menu at the left edge: its sub-menu has no room at the right
+    // and opens over it, its first item under the stylus that opened it.
+    HMENU sub = CreatePopupMenu();
+    AppendMenuW(sub, MF_STRING, 31, u"Deep item that is wide");
+    HMENU wide = CreatePopupMenu();
+    AppendMenuW(wide, MF_POPUP, reinterpret_cast<std::uintptr_t>(sub), u"More");
+    AppendMenuW(wide, MF_STRING, 5, u"A long item that fills the screen");
+    Tap(20, 110); // "More": opens the sub-menu, chooses nothing
+    Key(VK_ESCAPE);
+    EXPECT_EQ(TrackPopupMenu(wide, TPM_RETURNCMD, 0, 100, 0, owner, nullptr), 0);
+    Tap(20, 110);
+    Tap(20, 110); // now the sub-menu's item
+    EXPECT_EQ(TrackPopupMenu(wide, TPM_RETURNCMD, 0, 100, 0, owner, nullptr), 31);
+    DestroyMenu(wide);
+}
+
 TEST(MenuTable, HandlesStatesAndTemplates) {
     HMENU popup = CreatePopupMenu();
     AppendMenuW(popup, MF_STRING, 10, u"A");
