@@ -4,6 +4,7 @@
 #include "app/CommandIds.h"
 #include "catalogue/DefaultCatalogue.h"
 #include "catalogue/SettingsFile.h"
+#include "dialogs/CSysInfoDlg.h"
 #include "info/CInfoView.h"
 #include "launcher/CZorunView.h"
 #include "platform/afx/CWinApp.h"
@@ -106,9 +107,15 @@ void CMainFrame::OnPageBarRelease(HWND, UINT flags, POINT paneClientPoint) {
 // active pane opens it modally from here.
 void CMainFrame::OnMonitor() {}
 
-// Coming with the system-information settings dialog, which writes
-// sysInfoMode into the frame itself.
-void CMainFrame::OnSysInfoSetting() {}
+// The dialog writes sysInfoMode into the frame at each tap; how it ends
+// does not matter. The information panel shows the new choice at its next
+// paint, asked for here as the dialog uncovers it.
+void CMainFrame::OnSysInfoSetting() {
+    CSysInfoDlg dialog(this);
+    (void)dialog.DoModal();
+    if (CWnd* panel = splitter.GetPane(0, 0))
+        panel->Invalidate(TRUE);
+}
 
 // Any step failing makes the frame's creation fail: no program without its menus.
 bool CMainFrame::CreateCommandBar() {

@@ -39,6 +39,7 @@ const zorun::StringResource strings[] = {
     {65049, u"Name"},
     {65050, u"Date"},
     {65051, u"Size"},
+    {65052, u"No more groups can be added."},
 };
 
 [[maybe_unused]] const bool registered = zorun::RegisterStrings(strings);
