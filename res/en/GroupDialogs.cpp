@@ -10,12 +10,14 @@ namespace {
 using zorun::DialogItemTemplate;
 
 // No OK button: the navigation bar's "ok" confirms. The picture field is
-// filled only by Browse (or by the caller), never typed into.
+// filled only by Browse (or by the caller), never typed into. The second
+// label is wider than the device's 124 units: its ClearType font of height
+// 15 needs about 130.
 const DialogItemTemplate groupItems[] = {
     {u"STATIC", u"Please type a group name", -1, 6, 5, 120, 8, SS_LEFT | WS_VISIBLE},
     {u"EDIT", nullptr, 1013, 6, 17, 84, 14, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP | WS_VISIBLE},
     {u"BUTTON", u"Cancel", 2, 97, 17, 38, 13, BS_PUSHBUTTON | WS_TABSTOP | WS_VISIBLE},
-    {u"STATIC", u"Please select a background picture", -1, 7, 35, 124, 8, SS_LEFT | WS_VISIBLE},
+    {u"STATIC", u"Please select a background picture", -1, 7, 35, 130, 8, SS_LEFT | WS_VISIBLE},
     {u"EDIT", nullptr, 1012, 6, 47, 84, 14,
      ES_AUTOHSCROLL | ES_READONLY | WS_BORDER | WS_DISABLED | WS_VISIBLE},
     {u"BUTTON", u"Browse", 1010, 97, 48, 38, 13, BS_PUSHBUTTON | WS_TABSTOP | WS_VISIBLE},
