@@ -17,7 +17,7 @@ constexpr UINT kProgramTitleString = 65009;
 constexpr UINT kDefaultNotDeletedString = 65015;
 constexpr UINT kConfirmDeleteString = 65016;
 constexpr UINT kDefaultNotRenamedString = 65020;
-constexpr UINT kNoMoreGroupsString = 65052;
+constexpr UINT kNoMoreGroupsString = 65053;
 
 // The picture of a group added without one.
 constexpr const char16_t* kDefaultBackground = u"\\windows\\skin 4.bmp";
