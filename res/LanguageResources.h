@@ -8,6 +8,9 @@
 // the tables of its other files (declared in res/<lang>/Tables.h); a new
 // resource file adds its tables there.
 
+#include <string_view>
+
+#include "app/HelpPage.h"
 #include "catalogue/DefaultCatalogueTexts.h"
 #include "platform/afx/PlatformResources.h"
 
@@ -17,12 +20,14 @@ struct LanguageResources {
     const char* code; // "en", "es", "ja", "it", "de", "fr"
     PlatformResources platform;
     const DefaultCatalogueTexts& defaultCatalogue;
+    std::string_view helpPage; // "Zorun.htm"
 };
 
 // Hands `language` to the platform and the program.
 inline void UseLanguage(const LanguageResources& language) {
     UsePlatformResources(language.platform);
     UseDefaultCatalogueTexts(language.defaultCatalogue);
+    UseHelpPage(language.helpPage);
 }
 
 // Each defined by its language's resource library, res_<code>.

@@ -8,6 +8,7 @@ namespace zorun::res::en {
 extern const DefaultCatalogueTexts defaultCatalogueTexts{
     .groupNames = {u"Programs", u"Multimedia", u"Game", u"Favorite"},
     .startMenuFolder = u"\\Windows\\Start Menu",
+    .programsFolder = u"\\Windows\\Start Menu\\Programs",
     .calendarLink = u"calendar.lnk",
     .contactsLink = u"contacts.lnk",
     .tasksLink = u"tasks.lnk",

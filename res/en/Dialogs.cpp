@@ -6,12 +6,14 @@
 
 namespace zorun::res::en {
 
+#include "ZorunVersion.h"
+
 namespace {
 
 // Dialog units: 137 x 153 fill the 240 x 268 work area.
 const DialogItemTemplate versionItems[] = {
     {u"STATIC", u"#128", -1, 12, 12, 21, 12, SS_ICON | WS_VISIBLE},
-    {u"STATIC", u"Zorun Version 3.04", -1, 40, 15, 90, 10, SS_LEFT | WS_VISIBLE},
+    {u"STATIC", u"Zorun Version " ZORUN_VERSION, -1, 40, 15, 90, 10, SS_LEFT | WS_VISIBLE},
 };
 
 const DialogTemplate dialogs[] = {

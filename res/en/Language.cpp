@@ -11,12 +11,14 @@ const LanguageResources& English() {
         .platform =
             {
                 .strings = {en::stringTable},
-                .menus = {en::mainMenus, en::contextMenus},
-                .toolBars = {en::mainToolBars},
-                .dialogs = {en::shellDialogs},
+                .menus = {en::mainMenus, en::contextMenus, en::monitorMenus},
+                .toolBars = {en::mainToolBars, en::monitorToolBars},
+                .dialogs = {en::shellDialogs, en::groupDialogs, en::listDialogs,
+                            en::monitorDialogs},
                 .pictures = {en::pictures},
             },
         .defaultCatalogue = en::defaultCatalogueTexts,
+        .helpPage = en::helpPage,
     };
     return language;
 }

@@ -2,6 +2,7 @@
 // The tables of the English resource files, gathered by Language.cpp.
 
 #include <span>
+#include <string_view>
 
 #include "catalogue/DefaultCatalogueTexts.h"
 #include "platform/afx/PlatformResources.h"
@@ -9,10 +10,12 @@
 namespace zorun::res::en {
 
 extern const std::span<const StringResource> stringTable;
-extern const std::span<const MenuTemplate> mainMenus, contextMenus;
-extern const std::span<const ToolBarTemplate> mainToolBars;
-extern const std::span<const DialogTemplate> shellDialogs;
+extern const std::span<const MenuTemplate> mainMenus, contextMenus, monitorMenus;
+extern const std::span<const ToolBarTemplate> mainToolBars, monitorToolBars;
+extern const std::span<const DialogTemplate> shellDialogs, groupDialogs, listDialogs,
+    monitorDialogs;
 extern const std::span<const EmbeddedPicture> pictures; // generated from the art
 extern const DefaultCatalogueTexts defaultCatalogueTexts;
+extern const std::string_view helpPage; // generated from help/Zorun.htm
 
 } // namespace zorun::res::en
