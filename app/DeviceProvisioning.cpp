@@ -5,6 +5,7 @@
 
 #include "app/HelpPage.h"
 #include "app/HostProvisioning.h"
+#include "catalogue/DefaultCatalogueTexts.h"
 #include "platform/base/Text.h"
 #include "platform/kernel/DevicePath.h"
 #include "platform/kernel/RegistryFile.h"
@@ -46,13 +47,28 @@ bool MakeFolder(const fs::path& folder) {
     return fs::is_directory(folder, ec);
 }
 
+// The build's Start Menu folder ("\Windows\Start Menu" in English), made one
+// folder at a time under `root`.
+bool MakeStartMenuFolder(const fs::path& root) {
+    const auto parts = zorun::SplitDevicePath(LanguageDefaultCatalogueTexts().startMenuFolder);
+    if (!parts)
+        return false;
+    fs::path folder = root;
+    for (const std::u16string& part : *parts) {
+        folder = Child(folder, part);
+        if (!MakeFolder(folder))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool ProvisionDeviceRoot(const fs::path& root) {
     if (!MakeFolder(root))
         return false;
     const fs::path windows = Child(root, u"Windows");
-    if (!MakeFolder(windows) || !MakeFolder(Child(windows, u"Start Menu")) ||
+    if (!MakeFolder(windows) || !MakeStartMenuFolder(root) ||
         !MakeFolder(Child(root, u"My Documents")))
         return false;
     bool ok = true;

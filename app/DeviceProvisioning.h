@@ -2,8 +2,8 @@
 // Provisioning at every start: whatever of the device is missing is made,
 // and nothing that exists is ever overwritten, so a device root the user
 // began themselves (with only a registry.reg, say) becomes whole and keeps
-// what it had. The device's folders ("Windows", "Windows\Start Menu", "My
-// Documents"), the four background pictures of the default groups
+// what it had. The device's folders ("Windows", the build's Start Menu
+// folder, "Windows\Start Menu" in English, "My Documents"), the four background pictures of the default groups
 // ("\Windows\skin 1.bmp", 2, 4 and 5, carried in the program), the help page
 // ("\Windows\Zorun.htm") and a registry file with ClearType on; then the
 // system programs and the Start menu that the host's applications give

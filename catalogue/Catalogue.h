@@ -75,9 +75,8 @@ class Catalogue {
     static constexpr int kMaxGroups = 256;
     using DefaultNames = std::array<std::u16string, 4>;
 
-    // Empty lists; defaultGroupNames are the language build's four names.
-    // (Inline, so the language's table is referred to by the code that makes
-    // the catalogue, which the linker reads before the language's resources.)
+    // Empty lists; defaultGroupNames are the language build's four names
+    // (those of the texts handed over at start-up).
     Catalogue() : Catalogue(LanguageDefaultNames()) {}
     explicit Catalogue(DefaultNames defaultGroupNames);
     Catalogue(const Catalogue&) = delete;

@@ -4,6 +4,7 @@
 // implements this interface. Panes find it through the application's main
 // window (ProgramHost::FromMainWindow in the framework-aware code).
 
+#include "catalogue/LanguageRules.h"
 #include "platform/base/WinTypes.h"
 
 class Catalogue;
@@ -18,6 +19,11 @@ class ProgramHost {
     virtual void SetSysInfoMode(int mode) = 0;
     // Set once while the frame is created, before any pane paints.
     [[nodiscard]] virtual bool IsClearTypeOn() const = 0;
+    // ClearType for the group tip, the task monitor and the editing dialogs:
+    // the setting, unless the build's language keeps them on default fonts.
+    [[nodiscard]] bool IsSecondaryClearTypeOn() const {
+        return IsClearTypeOn() && LanguageRulesInUse().secondaryWindowsClearType;
+    }
 
     // The launcher view stores itself here at its initial update.
     virtual void SetLauncherView(CZorunView* view) = 0;

@@ -48,7 +48,7 @@ CBrowseFileDlg::~CBrowseFileDlg() {
 
 bool CBrowseFileDlg::ClearTypeOn() {
     auto* host = dynamic_cast<ProgramHost*>(AfxGetMainWnd());
-    return host && host->IsClearTypeOn();
+    return host && host->IsSecondaryClearTypeOn();
 }
 
 void CBrowseFileDlg::DoDataExchange(CDataExchange* dx) {

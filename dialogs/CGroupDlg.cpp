@@ -67,7 +67,7 @@ CGroupDlg::~CGroupDlg() {
 
 bool CGroupDlg::ClearTypeOn() {
     auto* host = dynamic_cast<ProgramHost*>(AfxGetMainWnd());
-    return host && host->IsClearTypeOn();
+    return host && host->IsSecondaryClearTypeOn();
 }
 
 void CGroupDlg::DoDataExchange(CDataExchange* dx) {

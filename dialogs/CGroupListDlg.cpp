@@ -29,7 +29,7 @@ void CGroupListDlg::FillList(const std::vector<std::u16string>& names) {
         listFont = CreateFontIndirectW(&description);
     }
     auto* host = dynamic_cast<ProgramHost*>(AfxGetMainWnd());
-    if (host && host->IsClearTypeOn())
+    if (host && host->IsSecondaryClearTypeOn())
         listBox.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(listFont), TRUE);
 }
 

@@ -56,7 +56,7 @@ BOOL CSysInfoDlg::OnInitDialog() {
     description.lfWeight = 400;
     description.lfQuality = CLEARTYPE_QUALITY;
     dialogFont = CreateFontIndirectW(&description);
-    if (host && host->IsClearTypeOn())
+    if (host && host->IsSecondaryClearTypeOn())
         if (CWnd* box = GetDlgItem(kGroupBox))
             box->SetFont(dialogFont, TRUE);
     return TRUE;
@@ -72,7 +72,7 @@ void CSysInfoDlg::OnChoice() {
 HBRUSH CSysInfoDlg::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
     HBRUSH brush = CDialog::OnCtlColor(dc, wnd, ctlColor);
     const ProgramHost* host = Host();
-    if (host && host->IsClearTypeOn() && dialogFont)
+    if (host && host->IsSecondaryClearTypeOn() && dialogFont)
         dc->SelectObject(dialogFont);
     return brush;
 }

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Makes docs/zorun.png, the README's picture of the whole screen, and
-# docs/keyboard.png, the same screen with the soft keyboard raised, with the
-# program's own headless script mode: a device with a few programs, a mail
-# folder, a calendar with tasks and a battery, all made up here.
-#   docs/make_screenshot.sh [PATH/TO/zorun]   (default: build/default/app/zorun)
+# Makes docs/zorun.png, the README's picture of the whole screen,
+# docs/keyboard.png, the same screen with the soft keyboard raised, and
+# docs/zorun-ja.png and docs/zorun-fr.png, the Japanese and French builds'
+# screens, with the program's own headless script mode: a device with a few
+# programs, a mail folder, a calendar with tasks and a battery, all made up
+# here.
+#   docs/make_screenshot.sh [PATH/TO/zorun]   (default: build/default/app/zorun;
+#                                              the other builds lie beside it)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 zorun=$(realpath "${1:-build/default/app/zorun}")
@@ -89,3 +92,33 @@ MAILDIR=$work/Maildir ZORUN_CALENDAR=$work/organiser.ics ZORUN_TASKS=$work/organ
   ZORUN_POWER_SUPPLY=$work/power XDG_RUNTIME_DIR=$work \
   "$zorun" --headless --device-root "$device.new" --script "$work/keyboard.txt" >/dev/null
 echo "wrote docs/keyboard.png"
+
+# The Japanese and French builds on the same device, with their own Start
+# Menu folders and link names, the Japanese one with its kana keyboard up.
+shoot_language() {
+  local language=$1 folder=$2 calendar=$3 contacts=$4 script=$5
+  local root=$work/device-$language
+  XDG_RUNTIME_DIR=$work "$(dirname "$zorun")/zorun-$language" --headless --device-root "$root" \
+    --script /dev/null >/dev/null
+  cp -a "$device/Windows/." "$root/Windows/"
+  rm -rf "$root/Windows/Start Menu" "$root/Windows/ZorunSetting.qkt"
+  mkdir -p "$root/Windows/$folder"
+  printf '22#\\Windows\\poutlook.exe calendar' >"$root/Windows/$folder/$calendar"
+  printf '22#\\Windows\\poutlook.exe contacts' >"$root/Windows/$folder/$contacts"
+  MAILDIR=$work/Maildir ZORUN_CALENDAR=$work/organiser.ics ZORUN_TASKS=$work/organiser.ics \
+    ZORUN_POWER_SUPPLY=$work/power XDG_RUNTIME_DIR=$work \
+    "$(dirname "$zorun")/zorun-$language" --headless --device-root "$root" --script "$script" >/dev/null
+  echo "wrote docs/zorun-$language.png"
+}
+cat >"$work/ja.txt" <<SCRIPT
+wait 1000
+tap 226 306
+tap 16 286
+screenshot $PWD/docs/zorun-ja.png
+SCRIPT
+shoot_language ja "スタート メニュー" "予定表.lnk" "連絡先.lnk" "$work/ja.txt"
+cat >"$work/fr.txt" <<SCRIPT
+wait 1000
+screenshot $PWD/docs/zorun-fr.png
+SCRIPT
+shoot_language fr "Menu Démarrer" "calendrier.lnk" "contacts.lnk" "$work/fr.txt"

@@ -24,6 +24,7 @@ class CGroupTipWnd : public CWnd {
     void Hide();
 
     [[nodiscard]] const std::u16string& Text() const { return text_; }
+    [[nodiscard]] bool UsesClearType() const { return clearType_; }
 
   protected:
     BOOL OnEraseBkgnd(CDC* dc);

@@ -53,6 +53,11 @@ bool CZorunView::IsClearTypeOn() const {
     return host && host->IsClearTypeOn();
 }
 
+bool CZorunView::IsSecondaryClearTypeOn() const {
+    ProgramHost* host = Host();
+    return host && host->IsSecondaryClearTypeOn();
+}
+
 const GroupRecord* CZorunView::ShownGroup() const {
     const Catalogue* catalogue = GetCatalogue();
     if (!catalogue || !catalogue->IsValidPosition(currentGroup))
@@ -73,7 +78,7 @@ void CZorunView::OnInitialUpdate() {
     if (ProgramHost* host = Host())
         host->SetLauncherView(this);
     if (!groupTip.GetSafeHwnd())
-        (void)groupTip.CreateTip(this, IsClearTypeOn());
+        (void)groupTip.CreateTip(this, IsSecondaryClearTypeOn());
     firstItem = 0;
     currentGroup = 0;
     selectedItem = -1;

@@ -123,6 +123,7 @@ class CZorunView : public CView {
 
     [[nodiscard]] Catalogue* GetCatalogue() const;
     [[nodiscard]] bool IsClearTypeOn() const;
+    [[nodiscard]] bool IsSecondaryClearTypeOn() const; // for the group tip
     void Repaint();
 
     DECLARE_MESSAGE_MAP()

@@ -1,6 +1,7 @@
 // Starting the shortcut of the shown group: by the launch message after a
 // tap, and by Enter (which skips the calendar rewrite).
 
+#include "catalogue/DefaultCatalogueTexts.h"
 #include "launcher/CZorunView.h"
 
 LRESULT CZorunView::OnLaunch(WPARAM, LPARAM index) {
@@ -14,5 +15,9 @@ void CZorunView::StartShortcut(int index, LaunchVariant variant) {
     if (!group || index < 0 || index >= static_cast<int>(group->Count()))
         return;
     const std::u16string target = group->targets[static_cast<std::size_t>(index)];
-    (void)LaunchShortcut(target, variant);
+    // The calendar is rewritten to the build's own Start-menu link.
+    const DefaultCatalogueTexts& texts = LanguageDefaultCatalogueTexts();
+    const std::u16string calendarLink =
+        std::u16string(texts.startMenuFolder) + u"\\" + texts.calendarLink;
+    (void)LaunchShortcut(target, variant, calendarLink);
 }

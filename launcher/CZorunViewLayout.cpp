@@ -1,7 +1,9 @@
 #include "launcher/CZorunViewLayout.h"
 
+#include <algorithm>
 #include <cstdint>
 
+#include "platform/base/Text.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/user/WinUser.h"
 
@@ -129,6 +131,34 @@ std::u16string CaptionText(const CaptionBuffer& caption) {
 
 std::u16string CaptionLabel(const CaptionBuffer& caption) {
     std::u16string text = CaptionText(caption);
+    if (std::any_of(text.begin(), text.end(), [](char16_t c) {
+            return zorun::IsDoubleWidth(c) || (c >= 0xD800 && c <= 0xDBFF);
+        })) {
+        // The scan counts bytes, made for text of one-byte letters: a
+        // double-width character takes the room of two, so such a caption
+        // shows whole up to six single widths and is cut to four.
+        // A character beyond the first plane (a surrogate pair) counts as
+        // double: its first unit two, its second none.
+        auto cells = [](char16_t c) {
+            if (c >= 0xDC00 && c <= 0xDFFF)
+                return 0;
+            return zorun::IsDoubleWidth(c) || (c >= 0xD800 && c <= 0xDBFF) ? 2 : 1;
+        };
+        int used = 0;
+        for (char16_t c : text)
+            used += cells(c);
+        if (used <= 6)
+            return text;
+        std::u16string cut;
+        used = 0;
+        for (char16_t c : text) {
+            if (used + cells(c) > 4)
+                break;
+            used += cells(c);
+            cut += c;
+        }
+        return cut + u"...";
+    }
     if (CaptionZeroOffset(caption) < 12)
         return text;
     return text.substr(0, 4) + u"...";

@@ -61,7 +61,9 @@ using CaptionBuffer = std::array<char16_t, 16>;
 // The caption's text, never read beyond the buffer's 16 code units.
 [[nodiscard]] std::u16string CaptionText(const CaptionBuffer& caption);
 // What the tab shows: the whole text when the zero offset is below 12,
-// else its first four code units followed by "...".
+// else its first four code units followed by "...". A caption with
+// double-width characters (Japanese) counts them as two: whole up to six
+// single widths, else cut to at most four and "...".
 [[nodiscard]] std::u16string CaptionLabel(const CaptionBuffer& caption);
 
 // The tab strip: group shown on tab 1, and the tab of the shown group.

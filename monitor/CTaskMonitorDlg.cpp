@@ -28,7 +28,7 @@ CTaskMonitorDlg::~CTaskMonitorDlg() {
 
 bool CTaskMonitorDlg::IsClearTypeOn() const {
     const auto* host = dynamic_cast<ProgramHost*>(AfxGetMainWnd());
-    return host && host->IsClearTypeOn();
+    return host && host->IsSecondaryClearTypeOn();
 }
 
 void CTaskMonitorDlg::DoDataExchange(CDataExchange* dx) {
@@ -82,8 +82,13 @@ void CTaskMonitorDlg::OnPaint() {
     ScreenToClient(&list);
     CRect client;
     GetClientRect(&client);
-    RECT title{list.left, client.top + 5, client.right, client.top + 5 + 18};
-    dc.DrawText(LoadStringW(MonitorResource::ListTitle), &title, DT_LEFT | DT_NOCLIP);
+    // Some builds centre the title over the dialog; the others start it
+    // above the list.
+    const bool centred = LanguageRulesInUse().centredMonitorTitle;
+    RECT title{centred ? client.left : list.left, client.top + 5, client.right,
+               client.top + 5 + 18};
+    dc.DrawText(LoadStringW(MonitorResource::ListTitle), &title,
+                (centred ? DT_CENTER : DT_LEFT) | DT_NOCLIP);
     dc.SelectObject(old);
     DeleteObject(font);
 }

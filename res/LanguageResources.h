@@ -12,6 +12,7 @@
 
 #include "app/HelpPage.h"
 #include "catalogue/DefaultCatalogueTexts.h"
+#include "catalogue/LanguageRules.h"
 #include "platform/afx/PlatformResources.h"
 
 namespace zorun::res {
@@ -21,6 +22,7 @@ struct LanguageResources {
     PlatformResources platform;
     const DefaultCatalogueTexts& defaultCatalogue;
     std::string_view helpPage; // "Zorun.htm"
+    LanguageRules rules;
 };
 
 // Hands `language` to the platform and the program.
@@ -28,9 +30,15 @@ inline void UseLanguage(const LanguageResources& language) {
     UsePlatformResources(language.platform);
     UseDefaultCatalogueTexts(language.defaultCatalogue);
     UseHelpPage(language.helpPage);
+    UseLanguageRules(language.rules);
 }
 
 // Each defined by its language's resource library, res_<code>.
 [[nodiscard]] const LanguageResources& English();
+[[nodiscard]] const LanguageResources& Spanish();
+[[nodiscard]] const LanguageResources& Japanese();
+[[nodiscard]] const LanguageResources& Italian();
+[[nodiscard]] const LanguageResources& German();
+[[nodiscard]] const LanguageResources& French();
 
 } // namespace zorun::res

@@ -152,4 +152,21 @@ std::size_t BoundedLength(const char16_t* text, std::size_t capacity) {
     return n;
 }
 
+bool IsDoubleWidth(char32_t c) {
+    // The wide and full-width blocks of Unicode's East Asian Width property,
+    // by block: ICU knows them exactly, but loading it for every caption
+    // would cost a start more than the whole table.
+    static constexpr std::pair<char32_t, char32_t> kWide[] = {
+        {0x1100, 0x115F},   {0x2E80, 0x303E},   {0x3041, 0x33FF},   {0x3400, 0x4DBF},
+        {0x4E00, 0x9FFF},   {0xA000, 0xA4CF},   {0xA960, 0xA97F},   {0xAC00, 0xD7A3},
+        {0xF900, 0xFAFF},   {0xFE10, 0xFE19},   {0xFE30, 0xFE6F},   {0xFF00, 0xFF60},
+        {0xFFE0, 0xFFE6},   {0x1F300, 0x1F64F}, {0x1F900, 0x1F9FF}, {0x20000, 0x2FFFD},
+        {0x30000, 0x3FFFD},
+    };
+    for (const auto& [first, last] : kWide)
+        if (c >= first && c <= last)
+            return true;
+    return false;
+}
+
 } // namespace zorun

@@ -27,6 +27,10 @@ namespace zorun {
 [[nodiscard]] std::size_t FindNoCase(std::u16string_view haystack, std::u16string_view needle,
                                      std::size_t from = 0);
 
+// True for characters drawn twice as wide as Latin letters: CJK ideographs,
+// kana, Hangul, full-width forms (East Asian Width "wide" or "full-width").
+[[nodiscard]] bool IsDoubleWidth(char32_t c);
+
 // Length of a NUL-terminated UTF-16 buffer, never reading past `capacity`.
 [[nodiscard]] std::size_t BoundedLength(const char16_t* text, std::size_t capacity);
 

@@ -9,6 +9,7 @@
 #include "platform/user/ControlPaint.h"
 #include "platform/user/ControlSupport.h"
 #include "platform/user/MessageBoxIcons.h"
+#include "platform/user/MessageBoxTexts.h"
 #include "platform/user/ModalLoop.h"
 #include "platform/user/Screen.h"
 
@@ -30,13 +31,14 @@ struct BoxState {
 };
 
 std::vector<std::pair<int, const char16_t*>> ButtonsOf(UINT type) {
+    const zorun::MessageBoxTexts& words = zorun::MessageBoxTextsInUse();
     switch (type & 0x0F) {
     case MB_OKCANCEL:
-        return {{IDOK, u"OK"}, {IDCANCEL, u"Cancel"}};
+        return {{IDOK, words.ok}, {IDCANCEL, words.cancel}};
     case MB_YESNO:
-        return {{IDYES, u"Yes"}, {IDNO, u"No"}};
+        return {{IDYES, words.yes}, {IDNO, words.no}};
     default:
-        return {{IDOK, u"OK"}};
+        return {{IDOK, words.ok}};
     }
 }
 
@@ -154,19 +156,26 @@ int MessageBoxW(HWND owner, const char16_t* text, const char16_t* caption, UINT 
 
     const auto buttons = ButtonsOf(type);
     const int count = static_cast<int>(buttons.size());
-    const int rowWidth = count * kButtonWidth + (count - 1) * kButtonGap;
+    // The buttons are as wide as the longest of their words needs (some
+    // languages' "Cancel" is longer than the usual width).
+    int buttonWidth = kButtonWidth;
+    for (const auto& button : buttons)
+        buttonWidth =
+            std::max(buttonWidth, zorun::TextWidth(zorun::DialogFont(), button.second) + 10);
+    buttonWidth = std::min(buttonWidth, (kWidth - 2 * kMargin - (count - 1) * kButtonGap) / count);
+    const int rowWidth = count * buttonWidth + (count - 1) * kButtonGap;
     int x = (kWidth - rowWidth) / 2;
     HWND first = nullptr;
     for (const auto& [id, label] : buttons) {
         HWND button = CreateWindowExW(
             0, u"BUTTON", label,
             WS_CHILD | WS_VISIBLE | WS_TABSTOP | (first ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON), x,
-            height - kMargin - kButtonHeight, kButtonWidth, kButtonHeight, box,
+            height - kMargin - kButtonHeight, buttonWidth, kButtonHeight, box,
             reinterpret_cast<HMENU>(static_cast<std::intptr_t>(id)), nullptr, nullptr);
         SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(zorun::DialogFont()), 0);
         if (!first)
             first = button;
-        x += kButtonWidth + kButtonGap;
+        x += buttonWidth + kButtonGap;
     }
     ShowWindow(box, SW_SHOW);
     SetForegroundWindow(box);

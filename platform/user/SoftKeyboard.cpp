@@ -139,13 +139,15 @@ void OnRelease(HWND hwnd, Point p) {
     if (key < 0 || s.layout.KeyAt(p) != key)
         return;
     const auto page = s.layout.CurrentPage();
-    const bool shift = s.layout.ShiftOn(), caps = s.layout.CapsOn();
+    const int shift = s.layout.ShiftLevel();
+    const bool caps = s.layout.CapsOn();
     if (const auto stroke = s.layout.Tap(key)) {
         RevealFocus();
         SendKeyDown(*stroke, false);
         SendKeyUp(*stroke);
     }
-    if (page != s.layout.CurrentPage() || shift != s.layout.ShiftOn() || caps != s.layout.CapsOn())
+    if (page != s.layout.CurrentPage() || shift != s.layout.ShiftLevel() ||
+        caps != s.layout.CapsOn())
         InvalidateRect(hwnd, nullptr, FALSE);
 }
 

@@ -48,6 +48,52 @@ const std::array<std::vector<Slot>, 5> kRows{{
      {32, Action::Enter}},
 }};
 
+// The kana page: four rows of syllables in the order of the kana table, then
+// the bottom row of the other pages with the Japanese comma and full stop.
+const std::array<std::vector<Slot>, 5> kKanaRows{{
+    {{0, Action::Character, {20, u"あいうえおかきくけこさし", {}, {}}}},
+    {{0, Action::Character, {20, u"すせそたちつてとなにぬね", {}, {}}}},
+    {{kKeyWidth, Action::CapsLock},
+     {0, Action::Character, {18, u"のはひふへほまみむめもや", {}, {}}}},
+    {{kKeyWidth, Action::Shift},
+     {0, Action::Character, {18, u"ゆよらりるれろわをんー", {}, {}}},
+     {18, Action::Backspace}},
+    {{32, Action::PageSwitch},
+     {0, Action::Character, {16, u"、", {}, {}}},
+     {80, Action::Space},
+     {0, Action::Character, {16, u"。", {}, {}}},
+     {16, Action::Left},
+     {16, Action::Up},
+     {16, Action::Down},
+     {16, Action::Right},
+     {32, Action::Enter}},
+}};
+
+// A syllable with Shift: level 1 the voiced or small one, level 2 the
+// half-voiced one (the ha row, and "zu" for "tsu"; others as at level 1).
+char16_t KanaVariant(char16_t c, int level) {
+    if (level == 0)
+        return c;
+    constexpr std::u16string_view plain =
+        u"かきくけこさしすせそたちてとはひふへほあいうえおやゆよわつ";
+    constexpr std::u16string_view voiced =
+        u"がぎぐげござじずぜぞだぢでどばびぶべぼぁぃぅぇぉゃゅょゎっ";
+    constexpr std::u16string_view halfVoiced = u"ぱぴぷぺぽ";
+    const std::size_t at = plain.find(c);
+    if (at == std::u16string_view::npos)
+        return c;
+    if (level == 2 && c >= u'は' && c <= u'ほ')
+        return halfVoiced[at - plain.find(u'は')];
+    if (level == 2 && c == u'つ')
+        return u'づ';
+    return voiced[at];
+}
+
+// Katakana sit 0x60 above their hiragana (the long-vowel mark is shared).
+char16_t Katakana(char16_t c) {
+    return c >= 0x3041 && c <= 0x3096 ? static_cast<char16_t>(c + 0x60) : c;
+}
+
 int VirtualKeyOf(char16_t c) {
     if (c >= u'a' && c <= u'z')
         return 'A' + (c - u'a');
@@ -78,6 +124,7 @@ SoftKeyboardLayout::SoftKeyboardLayout() {
 void SoftKeyboardLayout::BackToLetters() {
     page_ = Page::Letters;
     shift_ = false;
+    kanaShift_ = 0;
     Build();
 }
 
@@ -86,23 +133,30 @@ void SoftKeyboardLayout::Build() {
     // Letters are capitals with Shift or Caps Lock (not both); accented
     // letters with Caps Lock, since their page has no Shift.
     const bool capitals = page_ == Page::Letters ? shift_ != caps_ : caps_;
-    for (std::size_t row = 0; row < kRows.size(); ++row) {
+    const auto& rows = page_ == Page::Kana ? kKanaRows : kRows;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
         const int top = static_cast<int>(row) * kRowHeight;
         int x = 0;
-        for (const Slot& slot : kRows[row]) {
+        for (const Slot& slot : rows[row]) {
             if (slot.action != Action::Character) {
                 Action action = slot.action;
-                if (action == Action::Shift && page_ != Page::Letters)
+                if (action == Action::Shift && page_ != Page::Letters && page_ != Page::Kana)
                     action = Action::SymbolSwitch;
                 keys_.push_back({{x, top, x + slot.width, top + kRowHeight}, action, 0});
                 x += slot.width;
                 continue;
             }
-            const std::u16string_view chars = page_ == Page::Letters   ? slot.run.letters
+            const std::u16string_view chars = page_ == Page::Letters || page_ == Page::Kana
+                                                  ? slot.run.letters
                                               : page_ == Page::Symbols ? slot.run.symbols
                                                                        : slot.run.accents;
             for (char16_t c : chars) {
-                const char16_t typed = capitals ? CapitalOf(c) : c;
+                char16_t typed = capitals ? CapitalOf(c) : c;
+                if (page_ == Page::Kana) {
+                    typed = KanaVariant(c, kanaShift_);
+                    if (caps_)
+                        typed = Katakana(typed);
+                }
                 keys_.push_back(
                     {{x, top, x + slot.run.width, top + kRowHeight}, Action::Character, typed});
                 x += slot.run.width;
@@ -122,7 +176,7 @@ bool SoftKeyboardLayout::IsLatched(int index) const {
     if (index < 0 || static_cast<std::size_t>(index) >= keys_.size())
         return false;
     const Action a = keys_[static_cast<std::size_t>(index)].action;
-    return (a == Action::Shift && shift_) || (a == Action::CapsLock && caps_);
+    return (a == Action::Shift && (shift_ || kanaShift_ > 0)) || (a == Action::CapsLock && caps_);
 }
 
 std::u16string SoftKeyboardLayout::Label(int index) const {
@@ -133,7 +187,9 @@ std::u16string SoftKeyboardLayout::Label(int index) const {
     case Action::Character:
         return std::u16string(1, key.character);
     case Action::PageSwitch:
-        return page_ == Page::Letters ? u"#+=" : u"abc";
+        if (page_ == Page::Letters)
+            return SoftKeyboardKanaInUse() ? u"かな" : u"#+=";
+        return page_ == Page::Kana ? u"#+=" : u"abc";
     case Action::SymbolSwitch:
         return page_ == Page::Symbols ? u"\u00E0\u00E9" : u"#+=";
     default:
@@ -174,20 +230,29 @@ std::optional<SoftKeyStroke> SoftKeyboardLayout::Tap(int index) {
     const Key key = keys_[static_cast<std::size_t>(index)];
     switch (key.action) {
     case Action::Character:
-        if (!shift_)
+        if (!shift_ && kanaShift_ == 0)
             return stroke;
         shift_ = false;
+        kanaShift_ = 0;
         break;
     case Action::Shift:
-        shift_ = !shift_;
+        if (page_ == Page::Kana)
+            kanaShift_ = (kanaShift_ + 1) % 3;
+        else
+            shift_ = !shift_;
         break;
     case Action::CapsLock:
         caps_ = !caps_;
         shift_ = false;
         break;
     case Action::PageSwitch:
-        page_ = page_ == Page::Letters ? Page::Symbols : Page::Letters;
+        // Letters, (kana,) symbols, and back to the letters.
+        if (page_ == Page::Letters)
+            page_ = SoftKeyboardKanaInUse() ? Page::Kana : Page::Symbols;
+        else
+            page_ = page_ == Page::Kana ? Page::Symbols : Page::Letters;
         shift_ = false;
+        kanaShift_ = 0;
         break;
     case Action::SymbolSwitch:
         page_ = page_ == Page::Symbols ? Page::Accents : Page::Symbols;

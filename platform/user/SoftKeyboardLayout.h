@@ -7,6 +7,10 @@
 // stays until tapped again and also gives the accented capitals. On the two
 // symbol pages the Shift key switches between them.
 //
+// A Japanese build adds a kana page between the letters and the symbols:
+// the syllables in the order of the kana table, Shift giving the voiced or
+// small syllable (tapped twice, the half-voiced one) and Caps Lock katakana.
+//
 // Pure data and rules: the window that shows the keys and sends what they
 // type is the soft keyboard (SoftKeyboard.h).
 
@@ -37,7 +41,7 @@ class SoftKeyboardLayout {
     static constexpr int kHeight = 80;
     static constexpr int kRowHeight = 16;
 
-    enum class Page { Letters, Symbols, Accents };
+    enum class Page { Letters, Symbols, Accents, Kana };
     enum class Action {
         Character,
         Backspace,
@@ -64,7 +68,9 @@ class SoftKeyboardLayout {
     // The key under a point in keyboard coordinates, or -1.
     [[nodiscard]] int KeyAt(Point p) const;
     [[nodiscard]] Page CurrentPage() const { return page_; }
-    [[nodiscard]] bool ShiftOn() const { return shift_; }
+    [[nodiscard]] bool ShiftOn() const { return shift_ || kanaShift_ > 0; }
+    // 0 off, 1 on; on the kana page 2 for the half-voiced syllables.
+    [[nodiscard]] int ShiftLevel() const { return shift_ ? 1 : kanaShift_; }
     [[nodiscard]] bool CapsOn() const { return caps_; }
     // True for a latching key that is on now (Shift, Caps Lock).
     [[nodiscard]] bool IsLatched(int index) const;
@@ -89,6 +95,7 @@ class SoftKeyboardLayout {
 
     Page page_ = Page::Letters;
     bool shift_ = false;
+    int kanaShift_ = 0; // kana page: 0 as written, 1 voiced or small, 2 half-voiced
     bool caps_ = false;
     std::vector<Key> keys_;
 };
@@ -96,5 +103,12 @@ class SoftKeyboardLayout {
 // The capital of a letter the keyboard types (Latin-1 and oe included);
 // anything else unchanged.
 [[nodiscard]] char16_t CapitalOf(char16_t c);
+
+// Whether the keyboard has the kana page (set with the language's resources
+// at start-up; header-only so that they need no link to the window system).
+inline bool& SoftKeyboardKanaInUse() {
+    static bool kana = false;
+    return kana;
+}
 
 } // namespace zorun

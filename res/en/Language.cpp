@@ -16,9 +16,11 @@ const LanguageResources& English() {
                 .dialogs = {en::shellDialogs, en::groupDialogs, en::listDialogs,
                             en::monitorDialogs},
                 .pictures = {en::pictures},
+                .messageBoxButtons = {},
             },
         .defaultCatalogue = en::defaultCatalogueTexts,
         .helpPage = en::helpPage,
+        .rules = {},
     };
     return language;
 }

@@ -46,10 +46,13 @@ TEST(TabCaption, ByteScanDecidesWholeOrShortened) {
     // scan meets two zero bytes early, so the caption is drawn whole.
     EXPECT_EQ(CaptionZeroOffset(MakeCaption(u"A\u0100BCDEFGH")), 1);
     EXPECT_EQ(CaptionLabel(MakeCaption(u"A\u0100BCDEFGH")), u"A\u0100BCDEFGH");
-    // Japanese units have no zero bytes: five show whole, six do not.
+    // Japanese characters are twice as wide: three show whole, more are cut
+    // to two, beside Latin letters and half-width kana counted once.
     EXPECT_EQ(CaptionLabel(MakeCaption(u"\u30b2\u30fc\u30e0")), u"\u30b2\u30fc\u30e0");
-    EXPECT_EQ(CaptionLabel(MakeCaption(u"\u30b2\u30fc\u30e0\u30b2\u30fc\u30e0")),
-              u"\u30b2\u30fc\u30e0\u30b2...");
+    EXPECT_EQ(CaptionLabel(MakeCaption(u"\u30d7\u30ed\u30b0\u30e9\u30e0")), u"\u30d7\u30ed...");
+    EXPECT_EQ(CaptionLabel(MakeCaption(u"PC\u30b2\u30fc\u30e0")), u"PC\u30b2...");
+    EXPECT_EQ(CaptionLabel(MakeCaption(u"\uff79\uff9e\uff70\uff91\u30b2")),
+              u"\uff79\uff9e\uff70\uff91\u30b2");
 }
 
 TEST(TabCaption, LongNamesStayWithinTheBuffer) {

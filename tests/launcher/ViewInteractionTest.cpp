@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "launcher/CZorunViewLayout.h"
 #include "launcher/CommandIds.h"
@@ -192,6 +193,47 @@ TEST_F(ViewInteraction, PageMessagesAndGoToPageStayWithinTheGroup) {
     Key(VK_RIGHT);
     Key(VK_RIGHT);
     EXPECT_EQ(View().SelectedItem(), 7);
+}
+
+// Text drawn with ClearType has colour fringes. Grey anti-aliasing of black
+// text on the tip's light yellow keeps red and green equal.
+bool HasColourFringes(const zorun::Surface& screen, HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+            const std::uint32_t p = screen.Pixel(x, y);
+            const int red = (p >> 16) & 0xFF, green = (p >> 8) & 0xFF;
+            if (std::abs(red - green) > 24)
+                return true;
+        }
+    return false;
+}
+
+TEST_F(ViewInteraction, GroupTipLeavesClearTypeOutOnlyWhereTheLanguageSaysSo) {
+    MakeGroups(4, {}, {u"Programmes", u"Multimédia", u"Jeux", u"Favoris"});
+    Frame().clearTypeOn = true;
+    UseLanguageRules({.secondaryWindowsClearType = false, .centredMonitorTitle = true});
+    StartView();
+    UseLanguageRules({});
+    EXPECT_FALSE(View().GroupTip().UsesClearType());
+    Down(TabX(2), kTabY);
+    Pump();
+    ASSERT_TRUE(IsWindowVisible(View().GroupTip().GetSafeHwnd()));
+    EXPECT_FALSE(HasColourFringes(Screen(), View().GroupTip().GetSafeHwnd()));
+    Up(TabX(2), kTabY);
+}
+
+TEST_F(ViewInteraction, GroupTipUsesClearTypeWhenTheSettingIsOn) {
+    MakeGroups(4, {}, {u"Programs", u"Multimedia", u"Game", u"Favorite"});
+    Frame().clearTypeOn = true;
+    StartView();
+    EXPECT_TRUE(View().GroupTip().UsesClearType());
+    Down(TabX(2), kTabY);
+    Pump();
+    ASSERT_TRUE(IsWindowVisible(View().GroupTip().GetSafeHwnd()));
+    EXPECT_TRUE(HasColourFringes(Screen(), View().GroupTip().GetSafeHwnd()));
+    Up(TabX(2), kTabY);
 }
 
 TEST_F(ViewInteraction, GroupTipShowsTheCaptionUntilReleaseOrTwoSeconds) {

@@ -5,6 +5,7 @@
 
 #include <csignal>
 
+#include "catalogue/DefaultCatalogueTexts.h"
 #include "launcher/CZorunViewLayout.h"
 #include "platform/kernel/Process.h"
 #include "tests/support/ProgramFixture.h"
@@ -69,6 +70,21 @@ TEST_F(ViewLaunch, CalendarIsRewrittenToItsLinkOnlyForTheTap) {
     EXPECT_EQ(WaitForRuns(Marker("link.out"), 1), (std::vector<std::string>{"-c", "---"}));
     Key(VK_RETURN);
     EXPECT_EQ(WaitForRuns(Marker("direct.out"), 1), (std::vector<std::string>{"---"}));
+}
+
+TEST_F(ViewLaunch, CalendarGoesToTheLinkOfTheBuildsOwnStartMenu) {
+    const DefaultCatalogueTexts* english = DefaultCatalogueTextsInUse();
+    DefaultCatalogueTexts spanish = *english;
+    spanish.startMenuFolder = u"\\Windows\\Menú Inicio";
+    spanish.calendarLink = u"calendario.lnk";
+    UseDefaultCatalogueTexts(spanish);
+    WriteMarkerProgram("Windows/poutlook.exe", Marker("link.out"));
+    WriteDeviceFile("Windows/Start Menu/calendar.lnk", "9#\\Windows\\english.exe");
+    WriteDeviceFile("Windows/Menú Inicio/Calendario.lnk", "23#\\Windows\\poutlook.exe -c");
+    Shortcuts({u"\\Windows\\calendar.exe"});
+    TapSlot(0);
+    EXPECT_EQ(WaitForRuns(Marker("link.out"), 1), (std::vector<std::string>{"-c", "---"}));
+    UseDefaultCatalogueTexts(*english);
 }
 
 TEST_F(ViewLaunch, LinkExtensionCountsOnlyInLowerCaseAfterTheFirstCharacter) {

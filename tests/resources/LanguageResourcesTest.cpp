@@ -98,8 +98,8 @@ TEST_P(EveryLanguage, HasEveryMenuItemOfEnglish) {
     }
 }
 
-// Dialogs: the same size, style and controls (class, id, place, style);
-// captions and control texts are the language's.
+// Dialogs: the same size, style and controls (class, id, style) in the same
+// order; captions, control texts and the room they take are the language's.
 TEST_P(EveryLanguage, HasEveryDialogOfEnglishWithTheSameControls) {
     const auto dialogs = ByKey(language.platform.dialogs, DialogKey);
     const auto englishDialogs = ByKey(english.platform.dialogs, DialogKey);
@@ -118,10 +118,6 @@ TEST_P(EveryLanguage, HasEveryDialogOfEnglishWithTheSameControls) {
             EXPECT_EQ(std::u16string_view(item.className), std::u16string_view(enItem.className));
             EXPECT_EQ(item.id, enItem.id);
             EXPECT_EQ(item.style, enItem.style);
-            EXPECT_EQ(item.x, enItem.x);
-            EXPECT_EQ(item.y, enItem.y);
-            EXPECT_EQ(item.cx, enItem.cx);
-            EXPECT_EQ(item.cy, enItem.cy);
             EXPECT_EQ(item.text == nullptr, enItem.text == nullptr);
         }
     }

@@ -8,7 +8,8 @@
 namespace zorun::test {
 
 inline std::vector<const res::LanguageResources*> Languages() {
-    return {&res::English()};
+    return {&res::English(), &res::Spanish(), &res::Japanese(),
+            &res::Italian(), &res::German(),  &res::French()};
 }
 
 } // namespace zorun::test

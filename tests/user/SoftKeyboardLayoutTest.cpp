@@ -147,3 +147,63 @@ TEST(SoftKeyboardLayout, SymbolPagesAndAccentedCapitals) {
 }
 
 } // namespace
+
+namespace {
+
+// The Japanese build's kana page: between the letters and the symbols, every
+// pixel one key, Shift for the voiced, small and (twice) half-voiced
+// syllables for one syllable only, Caps Lock for katakana.
+TEST(SoftKeyboardLayout, KanaPageTypesEverySyllableOfTheKanaTable) {
+    zorun::SoftKeyboardKanaInUse() = true;
+    SoftKeyboardLayout layout;
+    EXPECT_EQ(layout.Label(Find(layout, Action::PageSwitch)), u"かな");
+    layout.Tap(Find(layout, Action::PageSwitch));
+    ASSERT_EQ(layout.CurrentPage(), Page::Kana);
+    for (int y = 0; y < SoftKeyboardLayout::kHeight; ++y)
+        for (int x = 0; x < SoftKeyboardLayout::kWidth; ++x) {
+            int owners = 0;
+            for (const auto& key : layout.Keys())
+                owners += key.rect.Contains({x, y}) ? 1 : 0;
+            ASSERT_EQ(owners, 1) << x << "," << y;
+        }
+    std::u16string all;
+    for (const auto& key : layout.Keys())
+        if (key.action == Action::Character)
+            all += key.character;
+    EXPECT_EQ(all, u"あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもや"
+                   u"ゆよらりるれろわをんー、。");
+
+    EXPECT_EQ(TypeAll(layout, u"にほん"), u"にほん");
+    // Keys show what they type now.
+    layout.Tap(Find(layout, Action::Shift));
+    EXPECT_EQ(TypeAll(layout, u"が"), u"が");
+    EXPECT_EQ(TypeAll(layout, u"か"), u"か"); // Shift held for one syllable
+    layout.Tap(Find(layout, Action::Shift));
+    EXPECT_EQ(TypeAll(layout, u"っ"), u"っ");
+    layout.Tap(Find(layout, Action::Shift));
+    layout.Tap(Find(layout, Action::Shift));
+    EXPECT_EQ(layout.ShiftLevel(), 2);
+    EXPECT_EQ(TypeAll(layout, u"ぱ"), u"ぱ");
+    layout.Tap(Find(layout, Action::Shift));
+    layout.Tap(Find(layout, Action::Shift));
+    layout.Tap(Find(layout, Action::Shift));
+    EXPECT_FALSE(layout.ShiftOn()); // a third tap lets go
+    layout.Tap(Find(layout, Action::CapsLock));
+    EXPECT_EQ(TypeAll(layout, u"ケーム"), u"ケーム");
+    layout.Tap(Find(layout, Action::Shift));
+    EXPECT_EQ(TypeAll(layout, u"ゲ"), u"ゲ");
+    const auto stroke = layout.StrokeOf(Find(layout, Action::Character, u'ム'));
+    ASSERT_TRUE(stroke);
+    EXPECT_EQ(stroke->virtualKey, zorun::kPacketKey);
+
+    layout.Tap(Find(layout, Action::PageSwitch));
+    EXPECT_EQ(layout.CurrentPage(), Page::Symbols);
+    layout.Tap(Find(layout, Action::PageSwitch));
+    EXPECT_EQ(layout.CurrentPage(), Page::Letters);
+    zorun::SoftKeyboardKanaInUse() = false;
+    SoftKeyboardLayout latin;
+    latin.Tap(Find(latin, Action::PageSwitch));
+    EXPECT_EQ(latin.CurrentPage(), Page::Symbols);
+}
+
+} // namespace
