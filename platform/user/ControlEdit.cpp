@@ -354,11 +354,10 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_LBUTTONUP:
-        if (s.selecting) {
-            s.selecting = false;
-            if (GetCapture() == hwnd)
-                ReleaseCapture();
-        }
+        // Also when the focus left mid-drag: the stylus is never kept.
+        s.selecting = false;
+        if (GetCapture() == hwnd)
+            ReleaseCapture();
         return 0;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != hwnd)

@@ -270,6 +270,15 @@ TEST_F(EditControl, ATapPlacesTheCaretAndADragSelects) {
     zorun::PushInput({zorun::InputEvent::Kind::StylusUp, {7, 36}, 0, 0});
     Pump();
     EXPECT_EQ(Selection(name).first, Selection(name).second);
+    // The focus leaving in the middle of a drag does not keep the stylus.
+    clock.Advance(1000);
+    zorun::PushInput({zorun::InputEvent::Kind::StylusDown, {7, 36}, 0, 0});
+    Pump();
+    EXPECT_EQ(GetCapture(), name);
+    SetFocus(GetDlgItem(dialog, IDC_NARROW));
+    zorun::PushInput({zorun::InputEvent::Kind::StylusUp, {7, 36}, 0, 0});
+    Pump();
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(EditControl, WithoutAutoScrollTypingStopsAtTheBoxWithItTheCaretStaysInView) {
