@@ -11,6 +11,8 @@
 #include <system_error>
 #include <unistd.h>
 
+#include "ZorunVersion.h"
+
 #include "platform/backend/HostDisplay.h"
 #include "platform/backend/HostEvents.h"
 #include "platform/backend/Options.h"
@@ -23,10 +25,6 @@
 #include "platform/user/Screen.h"
 #include "platform/user/SoftKeyboard.h"
 #include "platform/windows/HostWindows.h"
-
-#ifndef ZORUN_VERSION
-#define ZORUN_VERSION "0"
-#endif
 
 namespace zorun {
 

@@ -14,7 +14,9 @@
 
 #include "platform/base/Clock.h"
 #include "platform/base/Text.h"
+#include "platform/host/HostApplications.h"
 #include "platform/kernel/CommandLine.h"
+#include "platform/kernel/HostProgramLaunch.h"
 #include "platform/kernel/ProcessPath.h"
 
 extern char** environ;
@@ -219,6 +221,69 @@ void SetForeignProcesses(ForeignProcesses handlers) {
 
 using namespace zorun;
 
+namespace {
+
+// Starts `argvText` (argv[0] a host file) in `folder` (empty: inherit); the
+// process is known by `name` (its device program's name) from then on.
+BOOL Spawn(std::vector<std::string> argvText, const std::string& folder, std::u16string name,
+           PROCESS_INFORMATION* info) {
+    std::vector<char*> argv;
+    for (auto& a : argvText)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    SpawnAttributes spawn;
+    // The child starts clean: its own session (it outlives us and our
+    // terminal), no blocked signals, default handlers for the ones we catch.
+    sigset_t none, defaults;
+    sigemptyset(&none);
+    sigemptyset(&defaults);
+    for (int sig : {SIGCHLD, SIGPIPE, SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGXFSZ})
+        sigaddset(&defaults, sig);
+    posix_spawnattr_setsigmask(&spawn.attr, &none);
+    posix_spawnattr_setsigdefault(&spawn.attr, &defaults);
+    short flags = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
+#ifdef POSIX_SPAWN_SETSID
+    flags |= POSIX_SPAWN_SETSID;
+#endif
+    posix_spawnattr_setflags(&spawn.attr, flags);
+    if (!folder.empty())
+        posix_spawn_file_actions_addchdir_np(&spawn.actions, folder.c_str());
+
+    InstallReaper();
+    // SIGCHLD waits until the child is recorded, so this thread's handler
+    // cannot miss it; a sweep afterwards covers a handler run on another thread.
+    sigset_t block, old;
+    sigemptyset(&block);
+    sigaddset(&block, SIGCHLD);
+    pthread_sigmask(SIG_BLOCK, &block, &old);
+    pid_t pid = 0;
+    const int error = posix_spawn(&pid, argv[0], &spawn.actions, &spawn.attr, argv.data(), environ);
+    bool recorded = error == 0 && Record(pid);
+    pthread_sigmask(SIG_SETMASK, &old, nullptr);
+    if (error != 0) {
+        SetLastError(ErrorFromErrno(error));
+        return FALSE;
+    }
+    StartOrder().push_back({static_cast<DWORD>(pid), std::move(name)});
+    if (!recorded) {
+        // Table full (a thousand children alive): hand this one to a helper
+        // thread that waits for it, so it still leaves no zombie.
+        std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
+    }
+    ReapAll();
+    if (info) {
+        info->hProcess = AddKernelHandle(std::make_unique<ProcessObject>(pid));
+        info->hThread = nullptr;
+        info->dwProcessId = static_cast<DWORD>(pid);
+        info->dwThreadId = 0;
+    }
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
+} // namespace
+
 BOOL CreateProcessW(LPCWSTR applicationName, LPCWSTR commandLine, void*, void*, BOOL, DWORD, void*,
                     LPCWSTR currentDirectory, void*, PROCESS_INFORMATION* info) {
     std::u16string program;
@@ -238,30 +303,6 @@ BOOL CreateProcessW(LPCWSTR applicationName, LPCWSTR commandLine, void*, void*, 
         return FALSE;
     }
 
-    std::vector<std::string> argvText;
-    argvText.push_back(host->string());
-    for (const auto& a : arguments)
-        argvText.push_back(ToUtf8(a));
-    std::vector<char*> argv;
-    for (auto& a : argvText)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    SpawnAttributes spawn;
-    // The child starts clean: its own session (it outlives us and our
-    // terminal), no blocked signals, default handlers for the ones we catch.
-    sigset_t none, defaults;
-    sigemptyset(&none);
-    sigemptyset(&defaults);
-    for (int sig : {SIGCHLD, SIGPIPE, SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2})
-        sigaddset(&defaults, sig);
-    posix_spawnattr_setsigmask(&spawn.attr, &none);
-    posix_spawnattr_setsigdefault(&spawn.attr, &defaults);
-    short flags = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
-#ifdef POSIX_SPAWN_SETSID
-    flags |= POSIX_SPAWN_SETSID;
-#endif
-    posix_spawnattr_setflags(&spawn.attr, flags);
     std::string folder;
     if (currentDirectory && *currentDirectory) {
         auto dir = MapDevicePath(DeviceFolderPath(currentDirectory));
@@ -271,39 +312,30 @@ BOOL CreateProcessW(LPCWSTR applicationName, LPCWSTR commandLine, void*, void*, 
             return FALSE;
         }
         folder = dir->string();
-        posix_spawn_file_actions_addchdir_np(&spawn.actions, folder.c_str());
     }
 
-    InstallReaper();
-    // SIGCHLD waits until the child is recorded, so this thread's handler
-    // cannot miss it; a sweep afterwards covers a handler run on another thread.
-    sigset_t block, old;
-    sigemptyset(&block);
-    sigaddset(&block, SIGCHLD);
-    pthread_sigmask(SIG_BLOCK, &block, &old);
-    pid_t pid = 0;
-    const int error = posix_spawn(&pid, argv[0], &spawn.actions, &spawn.attr, argv.data(), environ);
-    bool recorded = error == 0 && Record(pid);
-    pthread_sigmask(SIG_SETMASK, &old, nullptr);
-    if (error != 0) {
-        SetLastError(ErrorFromErrno(error));
-        return FALSE;
+    // A host program file starts the application of this computer it names.
+    if (auto plan = PlanHostProgram(DeviceProgramPath(program), arguments)) {
+        auto launch = ResolveHostLaunch(*plan);
+        if (!launch) {
+            SetLastError(ERROR_FILE_NOT_FOUND);
+            return FALSE;
+        }
+        std::error_code ec;
+        if (!launch->directory.empty() && std::filesystem::is_directory(launch->directory, ec))
+            folder = launch->directory;
+        return Spawn(std::move(launch->argv), folder, FromUtf8(host->stem().string()), info);
     }
-    StartOrder().push_back({static_cast<DWORD>(pid), FromUtf8(host->stem().string())});
-    if (!recorded) {
-        // Table full (a thousand children alive): hand this one to a helper
-        // thread that waits for it, so it still leaves no zombie.
-        std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
-    }
-    ReapAll();
-    if (info) {
-        info->hProcess = AddKernelHandle(std::make_unique<ProcessObject>(pid));
-        info->hThread = nullptr;
-        info->dwProcessId = static_cast<DWORD>(pid);
-        info->dwThreadId = 0;
-    }
-    SetLastError(ERROR_SUCCESS);
-    return TRUE;
+
+    std::vector<std::string> argvText;
+    argvText.push_back(host->string());
+    for (const auto& a : arguments)
+        argvText.push_back(ToUtf8(a));
+    return Spawn(std::move(argvText), folder, FromUtf8(host->stem().string()), info);
+}
+
+DWORD GetCurrentProcessId() {
+    return static_cast<DWORD>(getpid());
 }
 
 HANDLE OpenProcess(DWORD, BOOL, DWORD processId) {

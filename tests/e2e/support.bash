@@ -12,9 +12,11 @@ WORK=$(mktemp -d -t zorun-e2e-XXXXXX)
 DEVICE=$WORK/device
 MARKERS=$WORK/markers
 export XDG_RUNTIME_DIR=$WORK/run
-export XDG_DATA_HOME=$WORK/data
-export XDG_CACHE_HOME=$WORK/cache
-mkdir -p "$MARKERS" "$XDG_DATA_HOME"
+# A desktop of the test's own: the machine's applications are never read.
+export XDG_DATA_HOME=$WORK/data XDG_DATA_DIRS=$WORK/system-data
+export XDG_CONFIG_HOME=$WORK/config XDG_CONFIG_DIRS=$WORK/system-config
+export XDG_STATE_HOME=$WORK/state XDG_CACHE_HOME=$WORK/cache
+mkdir -p "$MARKERS" "$XDG_DATA_HOME" "$XDG_DATA_DIRS" "$XDG_CONFIG_HOME" "$XDG_CONFIG_DIRS"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 SCALE=2
 # Sanitizer builds: leaks of the host's libraries are not the program's.

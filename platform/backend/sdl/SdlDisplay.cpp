@@ -45,6 +45,10 @@ int VirtualKey(SDL_Keycode key, char16_t* character) {
         return VK_BACK;
     case SDLK_DELETE:
         return VK_DELETE;
+    case SDLK_F1:
+        return VK_F1;
+    case SDLK_HELP:
+        return VK_HELP;
     case SDLK_SPACE:
         return VK_SPACE; // the character comes as text input
     default:
@@ -191,6 +195,7 @@ void SdlDisplay::Handle(const SDL_Event& e) {
         if (vk) {
             InputEvent input{InputEvent::Kind::KeyDown, {}, vk, character};
             input.repeat = e.key.repeat != 0;
+            input.shift = (e.key.keysym.mod & KMOD_SHIFT) != 0;
             PushInput(input);
         }
         break;

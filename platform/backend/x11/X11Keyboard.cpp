@@ -204,6 +204,7 @@ void X11Keyboard::OnKeyPress(XKeyEvent& event) {
     if (vk) {
         InputEvent input{InputEvent::Kind::KeyDown, {}, vk, character};
         input.repeat = event.keycode < down_.size() && down_[event.keycode];
+        input.shift = (event.state & ShiftMask) != 0;
         PushInput(input);
     }
     if (event.keycode < down_.size())
