@@ -201,6 +201,8 @@ TEST_F(SourcesTest, AllSevenInFieldOrder) {
     EXPECT_EQ(sources_.ReadRegionText(), u"Deutsch...\nÖsterre...");
     zorun::SetProcessLocaleName("ja_JP");
     EXPECT_EQ(sources_.ReadRegionText(), u"日本語 (日本)\n日本");
+    zorun::SetProcessLocaleName("sr_RS@latin");
+    EXPECT_EQ(sources_.ReadRegionText(), u"srpski ...\nSrbija");
     // Local time decides the date: 23:30 in UTC is already the 8th in Tokyo.
     clock_.Advance(11 * 3600 * 1000 + 30 * 60 * 1000);
     zorun::SetProcessTimeZone("Asia/Tokyo");

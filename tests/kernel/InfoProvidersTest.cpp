@@ -147,6 +147,11 @@ TEST(LocaleInfo, NamesInTheLocalesOwnLanguageAndTheSizeProtocol) {
         {"de_DE.UTF-8@euro", u"Deutsch (Deutschland)", u"Deutschland"},
         {"ja_JP", u"日本語 (日本)", u"日本"},
         {"C", u"English (United States)", u"United States"},
+        // A modifier that names a script chooses the script of the names.
+        {"sr_RS.UTF-8@latin", u"srpski (latinica, Srbija)", u"Srbija"},
+        {"sr_RS", u"српски (Србија)", u"Србија"},
+        {"uz_UZ@cyrillic", u"ўзбекча (Кирил, Ўзбекистон)", u"Ўзбекистон"},
+        {"ca_ES.UTF-8@valencia", u"català (Espanya, valencià)", u"Espanya"},
     };
     char16_t buffer[256];
     for (const Case& c : cases) {
