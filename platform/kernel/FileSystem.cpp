@@ -52,13 +52,10 @@ bool IsDeviceRoot(LPCWSTR path) {
 
 constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
 
-std::optional<std::vector<std::uint8_t>> ReadHostFile(LPCWSTR path, std::size_t maxBytes,
-                                                      bool wholeOnly) {
-    auto host = ExistingHostPath(path ? path : u"");
-    if (!host)
-        return std::nullopt;
+std::optional<std::vector<std::uint8_t>> ReadHostFile(const std::filesystem::path& host,
+                                                      std::size_t maxBytes, bool wholeOnly) {
     // Non-blocking so that a FIFO of the same name cannot hang the open.
-    UniqueFd fd(::open(host->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    UniqueFd fd(::open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!fd.Valid()) {
         FailWithErrno();
         return std::nullopt;
@@ -244,11 +241,18 @@ void RemoveStaleReplacements(LPCWSTR path) {
 }
 
 std::optional<std::vector<std::uint8_t>> ReadDeviceFile(LPCWSTR path, std::size_t maxBytes) {
-    return ReadHostFile(path, maxBytes, true);
+    const auto host = ExistingHostPath(path ? path : u"");
+    return host ? ReadHostFile(*host, maxBytes, true) : std::nullopt;
 }
 
 std::optional<std::vector<std::uint8_t>> ReadDeviceFilePrefix(LPCWSTR path, std::size_t maxBytes) {
-    return ReadHostFile(path, maxBytes, false);
+    const auto host = ExistingHostPath(path ? path : u"");
+    return host ? ReadHostFile(*host, maxBytes, false) : std::nullopt;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadHostFilePrefix(const std::filesystem::path& file,
+                                                            std::size_t maxBytes) {
+    return ReadHostFile(file, maxBytes, false);
 }
 
 bool WriteDeviceFileAtomically(LPCWSTR path, std::span<const std::uint8_t> bytes,

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <vector>
@@ -43,6 +44,12 @@ namespace zorun {
 // The first `maxBytes` bytes of a device file (all of a shorter one).
 [[nodiscard]] std::optional<std::vector<std::uint8_t>> ReadDeviceFilePrefix(LPCWSTR path,
                                                                             std::size_t maxBytes);
+
+// The first `maxBytes` bytes of a host file (a path of this machine, not of
+// the device), by the same rules: nothing for a folder, a FIFO or any other
+// file that is not a regular one, so that reading never blocks.
+[[nodiscard]] std::optional<std::vector<std::uint8_t>>
+ReadHostFilePrefix(const std::filesystem::path& file, std::size_t maxBytes);
 
 // Removes what interrupted replacements of the file at `path` left beside
 // it: the temporary files WriteDeviceFileAtomically names "<name>.tmp-" and
