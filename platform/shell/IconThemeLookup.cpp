@@ -65,12 +65,12 @@ std::vector<std::string> IconThemeLookup::UserThemes() {
     return {};
 }
 
-void IconThemeLookup::Visit(const std::string& name, std::vector<std::string>& visiting) {
+void IconThemeLookup::Visit(const std::string& name, std::vector<std::string>& visited) {
     if (chain_.size() >= kMostThemes || name == kHicolor ||
         std::find(chain_.begin(), chain_.end(), name) != chain_.end() ||
-        std::find(visiting.begin(), visiting.end(), name) != visiting.end())
+        std::find(visited.begin(), visited.end(), name) != visited.end())
         return;
-    visiting.push_back(name);
+    visited.push_back(name);
     auto theme = IconTheme::Load(name, sources_.bases);
     ++loads_;
     if (!theme) {
@@ -83,7 +83,7 @@ void IconThemeLookup::Visit(const std::string& name, std::vector<std::string>& v
     const auto parents = theme->Parents();
     themes_.emplace(name, std::move(*theme));
     for (const auto& parent : parents)
-        Visit(parent, visiting);
+        Visit(parent, visited);
 }
 
 void IconThemeLookup::BuildChain() {
@@ -91,9 +91,9 @@ void IconThemeLookup::BuildChain() {
     chain_.clear();
     themes_.clear();
     stamps_.clear();
-    std::vector<std::string> visiting;
+    std::vector<std::string> visited;
     for (const auto& name : UserThemes())
-        Visit(name, visiting);
+        Visit(name, visited);
     // hicolor comes last, whoever inherits it.
     if (auto hicolor = IconTheme::Load(kHicolor, sources_.bases)) {
         ++loads_;

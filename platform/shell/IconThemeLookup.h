@@ -62,7 +62,7 @@ class IconThemeLookup {
   private:
     [[nodiscard]] std::vector<std::string> UserThemes();
     void BuildChain();
-    void Visit(const std::string& name, std::vector<std::string>& visiting);
+    void Visit(const std::string& name, std::vector<std::string>& visited);
 
     Sources sources_;
     bool built_ = false;
