@@ -51,7 +51,7 @@ class CMainFrame : public CFrameWnd, public ProgramHost {
     void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu);
     LRESULT OnHelp(WPARAM, LPARAM);
     void OnSave();
-    // Come with the task monitor and the system-information dialog.
+    // Comes with the task monitor.
     void OnMonitor();
     void OnSysInfoSetting();
 
@@ -59,6 +59,9 @@ class CMainFrame : public CFrameWnd, public ProgramHost {
 
   private:
     [[nodiscard]] bool CreateCommandBar();
+    // The exit's save failed: the rescue file, stderr, and the message when
+    // someone is there to read it.
+    void ReportFailedExitSave();
 
     // Tool tips of the command bar: entry 0 empty, then "Edit", "Tools",
     // "Monitor" (texts and the table of pointers handed to the bar).

@@ -4,6 +4,7 @@
 #include "catalogue/ProgramHost.h"
 #include "launcher/CommandIds.h"
 #include "launcher/PaneCache.h"
+#include "monitor/CTaskMonitorDlg.h"
 #include "platform/afx/CWinApp.h"
 
 using namespace ViewLayout;
@@ -150,17 +151,15 @@ void CZorunView::ApplyTabStrip(TabStrip strip) {
     Repaint();
 }
 
-// The commands below come with the group commands, the shortcut commands
-// and the task monitor; the menus already route them here.
-void CZorunView::OnAddGroup() {}
-void CZorunView::OnDeleteGroup() {}
-void CZorunView::OnSetBackground() {}
-void CZorunView::OnRenameGroup() {}
-void CZorunView::OnOrganizeGroups() {}
+// The commands below come with the shortcut commands and the task monitor;
+// the menus already route them here. The group commands: GroupCommands.cpp.
 void CZorunView::OnAddShortcut() {}
 void CZorunView::OnDeleteShortcut() {}
 void CZorunView::OnChangeIcon() {}
 void CZorunView::OnRenameShortcut() {}
 void CZorunView::OnCopyTo() {}
 void CZorunView::OnMoveTo() {}
-void CZorunView::OnMonitor() {}
+void CZorunView::OnMonitor() {
+    CTaskMonitorDlg monitor(this);
+    monitor.DoModal();
+}

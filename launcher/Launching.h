@@ -30,14 +30,24 @@ inline constexpr std::u16string_view kCalendarLink = u"\\windows\\start menu\\ca
 // The decision for one target:
 //  - empty: nothing; the desktop target (any case): the desktop;
 //  - by message only, a target containing "calendar.exe" becomes the link;
-//  - a target with ".lnk" after its first character (case as written) is
-//    resolved with SHGetShortcutTarget (100 characters): the program is the
-//    text up to and including the first ".exe", the arguments what follows
-//    its separating character; a resolved text without ".exe" is started
-//    whole with no arguments; an unreadable shortcut file starts nothing;
+//  - a shortcut file (IsShortcutFile, case as written) is resolved with
+//    SHGetShortcutTarget, whole: the program is the text up to ProgramEnd,
+//    the arguments what follows its separating character; a resolved text
+//    without such an ".exe" is started whole with no arguments; an
+//    unreadable shortcut file starts nothing;
 //  - anything else is started as it is, with no arguments.
 [[nodiscard]] LaunchPlan PlanLaunch(std::u16string_view target, LaunchVariant variant,
                                     std::u16string_view calendarLink = kCalendarLink);
+
+// True when `target` names a shortcut file: ".lnk" is its extension (the
+// text ends with it, after at least one character). A folder or a file
+// whose name merely contains ".lnk" ("a.lnkdir\p.exe") is not one.
+[[nodiscard]] bool IsShortcutFile(std::u16string_view target);
+
+// Where the program part of a shortcut's target ends: just after the first
+// ".exe" that ends the text or is followed by a blank or a quote (so
+// "\x.exe.d\p.exe arg" runs p.exe); npos when there is none.
+[[nodiscard]] std::size_t ProgramEnd(std::u16string_view target);
 
 // Carries the plan out. Failures are silent (the view stays as it was); the
 // result says whether something was started or shown, for tests and logs.

@@ -14,7 +14,9 @@
 
 #include "platform/base/Clock.h"
 #include "platform/base/Text.h"
+#include "platform/host/HostApplications.h"
 #include "platform/kernel/CommandLine.h"
+#include "platform/kernel/HostProgramLaunch.h"
 #include "platform/kernel/ProcessPath.h"
 
 extern char** environ;
@@ -22,10 +24,30 @@ extern char** environ;
 namespace zorun {
 namespace {
 
-// Processes started here, in start order (main thread only).
-std::vector<DWORD>& StartOrder() {
-    static std::vector<DWORD> order;
+// Processes started here, in start order, with their program's name (main
+// thread only).
+struct StartedProcess {
+    DWORD pid;
+    std::u16string name;
+};
+std::vector<StartedProcess>& StartOrder() {
+    static std::vector<StartedProcess> order;
     return order;
+}
+
+bool WeStarted(pid_t pid) {
+    const auto& started = StartOrder();
+    return std::any_of(started.begin(), started.end(),
+                       [pid](const StartedProcess& p) { return p.pid == static_cast<DWORD>(pid); });
+}
+
+ForeignProcesses& Foreign() {
+    static ForeignProcesses handlers;
+    return handlers;
+}
+
+bool IsForeign(DWORD processId) {
+    return (processId & kForeignProcessFlag) != 0;
 }
 
 // Children we started and have not reaped yet. The SIGCHLD handler reads it,
@@ -105,11 +127,12 @@ DWORD ErrorFromErrno(int error) {
 
 class ProcessObject final : public KernelObject {
   public:
-    explicit ProcessObject(pid_t pid) : pid_(pid) {}
-    [[nodiscard]] pid_t Pid() const { return pid_; }
+    explicit ProcessObject(DWORD id) : id_(id) {}
+    [[nodiscard]] DWORD Id() const { return id_; }
+    [[nodiscard]] pid_t Pid() const { return static_cast<pid_t>(id_); }
 
   private:
-    pid_t pid_;
+    DWORD id_;
 };
 
 // RAII owners for the spawn attribute objects.
@@ -142,6 +165,8 @@ std::optional<std::filesystem::path> ProgramHostPath(std::u16string_view program
 }
 
 bool IsProcessRunning(DWORD processId) {
+    if (IsForeign(processId))
+        return Foreign().isRunning && Foreign().isRunning(processId);
     const auto pid = static_cast<pid_t>(processId);
     if (pid <= 0)
         return false;
@@ -163,13 +188,101 @@ bool IsProcessRunning(DWORD processId) {
 std::vector<DWORD> StartedProcesses() {
     ReapAll();
     auto& order = StartOrder();
-    std::erase_if(order, [](DWORD pid) { return !IsRecorded(static_cast<pid_t>(pid)); });
-    return order;
+    std::erase_if(order,
+                  [](const StartedProcess& p) { return !IsRecorded(static_cast<pid_t>(p.pid)); });
+    std::vector<DWORD> pids;
+    for (const auto& p : order)
+        pids.push_back(p.pid);
+    return pids;
+}
+
+std::u16string StartedProcessName(DWORD processId) {
+    for (const auto& p : StartOrder()) {
+        if (p.pid == processId)
+            return p.name;
+    }
+    return {};
+}
+
+bool RequestProcessExit(DWORD processId) {
+    const auto pid = static_cast<pid_t>(processId);
+    if (IsForeign(processId) || pid <= 0 || pid == getpid() || !IsProcessRunning(processId))
+        return false;
+    // A program we started leads its own session: its helpers hear it too.
+    const bool group = WeStarted(pid) && getpgid(pid) == pid;
+    return kill(group ? -pid : pid, SIGTERM) == 0;
+}
+
+void SetForeignProcesses(ForeignProcesses handlers) {
+    Foreign() = std::move(handlers);
 }
 
 } // namespace zorun
 
 using namespace zorun;
+
+namespace {
+
+// Starts `argvText` (argv[0] a host file) in `folder` (empty: inherit); the
+// process is known by `name` (its device program's name) from then on.
+BOOL Spawn(std::vector<std::string> argvText, const std::string& folder, std::u16string name,
+           PROCESS_INFORMATION* info) {
+    std::vector<char*> argv;
+    for (auto& a : argvText)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    SpawnAttributes spawn;
+    // The child starts clean: its own session (it outlives us and our
+    // terminal), no blocked signals, default handlers for the ones we catch.
+    sigset_t none, defaults;
+    sigemptyset(&none);
+    sigemptyset(&defaults);
+    for (int sig : {SIGCHLD, SIGPIPE, SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGXFSZ})
+        sigaddset(&defaults, sig);
+    posix_spawnattr_setsigmask(&spawn.attr, &none);
+    posix_spawnattr_setsigdefault(&spawn.attr, &defaults);
+    short flags = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
+#ifdef POSIX_SPAWN_SETSID
+    flags |= POSIX_SPAWN_SETSID;
+#endif
+    posix_spawnattr_setflags(&spawn.attr, flags);
+    if (!folder.empty())
+        posix_spawn_file_actions_addchdir_np(&spawn.actions, folder.c_str());
+
+    InstallReaper();
+    // SIGCHLD waits until the child is recorded, so this thread's handler
+    // cannot miss it; a sweep afterwards covers a handler run on another thread.
+    sigset_t block, old;
+    sigemptyset(&block);
+    sigaddset(&block, SIGCHLD);
+    pthread_sigmask(SIG_BLOCK, &block, &old);
+    pid_t pid = 0;
+    const int error = posix_spawn(&pid, argv[0], &spawn.actions, &spawn.attr, argv.data(), environ);
+    bool recorded = error == 0 && Record(pid);
+    pthread_sigmask(SIG_SETMASK, &old, nullptr);
+    if (error != 0) {
+        SetLastError(ErrorFromErrno(error));
+        return FALSE;
+    }
+    StartOrder().push_back({static_cast<DWORD>(pid), std::move(name)});
+    if (!recorded) {
+        // Table full (a thousand children alive): hand this one to a helper
+        // thread that waits for it, so it still leaves no zombie.
+        std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
+    }
+    ReapAll();
+    if (info) {
+        info->hProcess = AddKernelHandle(std::make_unique<ProcessObject>(pid));
+        info->hThread = nullptr;
+        info->dwProcessId = static_cast<DWORD>(pid);
+        info->dwThreadId = 0;
+    }
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
+} // namespace
 
 BOOL CreateProcessW(LPCWSTR applicationName, LPCWSTR commandLine, void*, void*, BOOL, DWORD, void*,
                     LPCWSTR currentDirectory, void*, PROCESS_INFORMATION* info) {
@@ -190,30 +303,6 @@ BOOL CreateProcessW(LPCWSTR applicationName, LPCWSTR commandLine, void*, void*, 
         return FALSE;
     }
 
-    std::vector<std::string> argvText;
-    argvText.push_back(host->string());
-    for (const auto& a : arguments)
-        argvText.push_back(ToUtf8(a));
-    std::vector<char*> argv;
-    for (auto& a : argvText)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    SpawnAttributes spawn;
-    // The child starts clean: its own session (it outlives us and our
-    // terminal), no blocked signals, default handlers for the ones we catch.
-    sigset_t none, defaults;
-    sigemptyset(&none);
-    sigemptyset(&defaults);
-    for (int sig : {SIGCHLD, SIGPIPE, SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2})
-        sigaddset(&defaults, sig);
-    posix_spawnattr_setsigmask(&spawn.attr, &none);
-    posix_spawnattr_setsigdefault(&spawn.attr, &defaults);
-    short flags = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
-#ifdef POSIX_SPAWN_SETSID
-    flags |= POSIX_SPAWN_SETSID;
-#endif
-    posix_spawnattr_setflags(&spawn.attr, flags);
     std::string folder;
     if (currentDirectory && *currentDirectory) {
         auto dir = MapDevicePath(DeviceFolderPath(currentDirectory));
@@ -223,39 +312,30 @@ BOOL CreateProcessW(LPCWSTR applicationName, LPCWSTR commandLine, void*, void*, 
             return FALSE;
         }
         folder = dir->string();
-        posix_spawn_file_actions_addchdir_np(&spawn.actions, folder.c_str());
     }
 
-    InstallReaper();
-    // SIGCHLD waits until the child is recorded, so this thread's handler
-    // cannot miss it; a sweep afterwards covers a handler run on another thread.
-    sigset_t block, old;
-    sigemptyset(&block);
-    sigaddset(&block, SIGCHLD);
-    pthread_sigmask(SIG_BLOCK, &block, &old);
-    pid_t pid = 0;
-    const int error = posix_spawn(&pid, argv[0], &spawn.actions, &spawn.attr, argv.data(), environ);
-    bool recorded = error == 0 && Record(pid);
-    pthread_sigmask(SIG_SETMASK, &old, nullptr);
-    if (error != 0) {
-        SetLastError(ErrorFromErrno(error));
-        return FALSE;
+    // A host program file starts the application of this computer it names.
+    if (auto plan = PlanHostProgram(DeviceProgramPath(program), arguments)) {
+        auto launch = ResolveHostLaunch(*plan);
+        if (!launch) {
+            SetLastError(ERROR_FILE_NOT_FOUND);
+            return FALSE;
+        }
+        std::error_code ec;
+        if (!launch->directory.empty() && std::filesystem::is_directory(launch->directory, ec))
+            folder = launch->directory;
+        return Spawn(std::move(launch->argv), folder, FromUtf8(host->stem().string()), info);
     }
-    StartOrder().push_back(static_cast<DWORD>(pid));
-    if (!recorded) {
-        // Table full (a thousand children alive): hand this one to a helper
-        // thread that waits for it, so it still leaves no zombie.
-        std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
-    }
-    ReapAll();
-    if (info) {
-        info->hProcess = AddKernelHandle(std::make_unique<ProcessObject>(pid));
-        info->hThread = nullptr;
-        info->dwProcessId = static_cast<DWORD>(pid);
-        info->dwThreadId = 0;
-    }
-    SetLastError(ERROR_SUCCESS);
-    return TRUE;
+
+    std::vector<std::string> argvText;
+    argvText.push_back(host->string());
+    for (const auto& a : arguments)
+        argvText.push_back(ToUtf8(a));
+    return Spawn(std::move(argvText), folder, FromUtf8(host->stem().string()), info);
+}
+
+DWORD GetCurrentProcessId() {
+    return static_cast<DWORD>(getpid());
 }
 
 HANDLE OpenProcess(DWORD, BOOL, DWORD processId) {
@@ -263,7 +343,7 @@ HANDLE OpenProcess(DWORD, BOOL, DWORD processId) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    return AddKernelHandle(std::make_unique<ProcessObject>(static_cast<pid_t>(processId)));
+    return AddKernelHandle(std::make_unique<ProcessObject>(processId));
 }
 
 BOOL TerminateProcess(HANDLE process, UINT) {
@@ -272,12 +352,19 @@ BOOL TerminateProcess(HANDLE process, UINT) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    // A program we started leads its own session: stop its helpers with it.
+    if (IsForeign(object->Id())) {
+        if (Foreign().terminate && Foreign().terminate(object->Id()))
+            return TRUE;
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
     const pid_t pid = object->Pid();
-    const auto& started = StartOrder();
-    const bool ours =
-        std::find(started.begin(), started.end(), static_cast<DWORD>(pid)) != started.end() &&
-        getpgid(pid) == pid;
+    if (pid <= 0 || pid == getpid()) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    // A program we started leads its own session: stop its helpers with it.
+    const bool ours = WeStarted(pid) && getpgid(pid) == pid;
     if (kill(ours ? -pid : pid, SIGKILL) != 0) {
         SetLastError(ErrorFromErrno(errno));
         return FALSE;
@@ -294,7 +381,7 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD ms) {
     auto& clock = CurrentClock();
     const std::uint64_t start = clock.NowMs();
     for (;;) {
-        if (!IsProcessRunning(static_cast<DWORD>(object->Pid())))
+        if (!IsProcessRunning(object->Id()))
             return WAIT_OBJECT_0;
         if (clock.IsVirtual() || (ms != INFINITE && clock.NowMs() - start >= ms))
             return WAIT_TIMEOUT;

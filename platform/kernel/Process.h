@@ -4,9 +4,13 @@
 // root; the argument string is split with the device's command-line rules
 // into argv; the program is started with posix_spawn, no shell. Nothing
 // waits for it: its exit is reaped in the background, so no zombie remains.
+// A host program file (HostProgramLaunch.h) starts the host application it
+// names, found when it is started.
 
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -34,11 +38,16 @@ BOOL CreateProcessW(LPCWSTR applicationName, LPCWSTR commandLine, void* processA
 
 constexpr DWORD PROCESS_TERMINATE = 0x0001, SYNCHRONIZE = 0x00100000,
                 PROCESS_ALL_ACCESS = 0x001F0FFF;
-// A handle on any running host process by id; null when there is none.
+// A handle on any running host process by id (or on a foreign process, see
+// below); null when there is none.
 HANDLE OpenProcess(DWORD access, BOOL inheritHandle, DWORD processId);
 // Kills the process (SIGKILL), with its process group when this program
-// started it; the exit code cannot be chosen on the host.
+// started it; the exit code cannot be chosen on the host. The program's own
+// process is never killed this way (FALSE, ERROR_ACCESS_DENIED).
 BOOL TerminateProcess(HANDLE process, UINT exitCode);
+
+// This program's own process id.
+DWORD GetCurrentProcessId();
 
 constexpr DWORD WAIT_OBJECT_0 = 0, WAIT_TIMEOUT = 0x102, WAIT_FAILED = 0xFFFFFFFF,
                 INFINITE = 0xFFFFFFFF;
@@ -58,5 +67,26 @@ namespace zorun {
 // The processes this program started that are still running, oldest first
 // (the task list where there is no window system to ask).
 [[nodiscard]] std::vector<DWORD> StartedProcesses();
+
+// The name of the program a started process runs: its file name without the
+// extension ("notes" for "\Windows\notes.exe"); empty for other processes.
+[[nodiscard]] std::u16string StartedProcessName(DWORD processId);
+
+// Asks a process to end (SIGTERM), with its process group when this program
+// started it. False when it is not running or may not be signalled; the
+// program's own process is never asked.
+bool RequestProcessExit(DWORD processId);
+
+// Host process ids stay below 2^22. Ids with this bit set stand for programs
+// that another service knows only by its own reference (an X client that did
+// not say its process id); that service answers for them.
+constexpr DWORD kForeignProcessFlag = 0x80000000;
+struct ForeignProcesses {
+    std::function<bool(DWORD processId)> isRunning;
+    std::function<bool(DWORD processId)> terminate;
+};
+// Installs the service that answers for foreign process ids; empty
+// functions (the default) mean there are none.
+void SetForeignProcesses(ForeignProcesses handlers);
 
 } // namespace zorun

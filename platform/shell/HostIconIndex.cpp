@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <set>
 #include <sstream>
+
+#include "platform/host/HostProgramFile.h"
+#include "platform/host/HostProgramRecord.h"
+#include "platform/kernel/DeviceRoot.h"
+#include "platform/kernel/FileSystem.h"
 
 namespace zorun {
 
@@ -46,11 +50,10 @@ std::string ExecProgram(const std::string& exec) {
 
 // The few names a small launcher script might hand over to: "exec prog".
 std::string ScriptTarget(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    char head[512] = {};
-    in.read(head, sizeof head - 1);
-    const std::string text(head,
-                           static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    const auto head = ReadHostFilePrefix(file, 511);
+    if (!head)
+        return {};
+    const std::string text(head->begin(), head->end());
     if (text.rfind("#!", 0) != 0)
         return {};
     std::istringstream lines(text);
@@ -64,6 +67,33 @@ std::string ScriptTarget(const fs::path& file) {
         }
     }
     return {};
+}
+
+// A text file of the host, bounded, as a stream of its lines.
+std::istringstream HostTextFile(const fs::path& file, std::size_t limit) {
+    const auto bytes = ReadHostFilePrefix(file, limit);
+    return std::istringstream(bytes ? std::string(bytes->begin(), bytes->end()) : std::string());
+}
+
+// The icon a host program file names, else the one provisioning recorded
+// for the application it found; empty for any other file.
+std::string HostProgramIconName(const fs::path& program) {
+    // Through the bounded reader: a FIFO of that name never blocks.
+    const auto programBytes = ReadHostFile(program, HostProgramFile::kSizeLimit);
+    if (!programBytes)
+        return {};
+    const std::string text(programBytes->begin(), programBytes->end());
+    const auto file = HostProgramFile::Parse(text);
+    if (!file)
+        return {};
+    if (!file->Icon().empty())
+        return file->Icon();
+    const std::u16string recordPath(HostProgramRecord::kDevicePath);
+    const auto bytes = ReadDeviceFile(recordPath.c_str(), HostProgramRecord::kSizeLimit);
+    if (!bytes)
+        return {};
+    const auto record = HostProgramRecord::FromText(std::string(bytes->begin(), bytes->end()));
+    return record.IconFor(program.lexically_relative(DeviceRoot()).generic_string());
 }
 
 std::unique_ptr<HostIconIndex>& DefaultSlot() {
@@ -128,7 +158,7 @@ HostIconIndex::HostIconIndex(IconSearchPaths paths) : paths_(std::move(paths)) {
 }
 
 void HostIconIndex::AddEntry(const fs::path& file, const std::string& id) {
-    std::ifstream in(file);
+    auto in = HostTextFile(file, 256u << 10);
     bool inEntry = false, application = true, hidden = false;
     std::string icon, exec, tryExec;
     int lines = 0;
@@ -220,12 +250,28 @@ void HostIconIndex::ForgetStalePictures() {
     programs_.clear();
 }
 
+const IconPicture* HostIconIndex::IconPixels(const std::string& iconName, int size) {
+    auto key = std::make_pair(iconName, size);
+    auto it = pixels_.find(key);
+    if (it == pixels_.end()) {
+        std::optional<IconPicture> pixels;
+        if (auto file = FindIconFile(iconName, size))
+            pixels = LoadIconFile(*file, size);
+        it = pixels_.emplace(std::move(key), std::move(pixels)).first;
+    }
+    return it->second ? &*it->second : nullptr;
+}
+
 const IconPicture* HostIconIndex::ProgramIcon(const fs::path& program, int size) {
     ForgetStalePictures();
     auto known = programs_.find({program.string(), size});
     if (known != programs_.end())
         return known->second;
     const IconPicture* found = nullptr;
+    // A host program file shows the icon of the application it starts.
+    if (const auto icon = HostProgramIconName(program); !icon.empty())
+        found = IconPixels(icon, size);
+
     std::vector<std::string> names;
     auto add = [&names](std::string n) {
         if (!n.empty() && std::find(names.begin(), names.end(), n) == names.end())
@@ -247,21 +293,11 @@ const IconPicture* HostIconIndex::ProgramIcon(const fs::path& program, int size)
     add(ScriptTarget(link));
 
     for (const auto& name : names) {
-        const auto iconName = IconNameFor(name);
-        if (iconName.empty())
-            continue;
-        auto key = std::make_pair(iconName, size);
-        auto it = pixels_.find(key);
-        if (it == pixels_.end()) {
-            std::optional<IconPicture> pixels;
-            if (auto file = FindIconFile(iconName, size))
-                pixels = LoadIconFile(*file, size);
-            it = pixels_.emplace(std::move(key), std::move(pixels)).first;
-        }
-        if (it->second) {
-            found = &*it->second;
+        if (found)
             break;
-        }
+        const auto iconName = IconNameFor(name);
+        if (!iconName.empty())
+            found = IconPixels(iconName, size);
     }
     programs_.emplace(std::make_pair(program.string(), size), found);
     return found;

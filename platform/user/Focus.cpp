@@ -4,6 +4,7 @@
 
 #include "platform/user/Screen.h"
 #include "platform/user/WindowSystem.h"
+#include "platform/windows/HostWindows.h"
 
 using zorun::Point;
 using zorun::Rect;
@@ -11,8 +12,6 @@ using zorun::Window;
 using zorun::WindowSystem;
 
 namespace {
-
-constexpr WPARAM WA_INACTIVE = 0, WA_ACTIVE = 1;
 
 std::map<int, zorun::ForegroundListener>& Listeners() {
     static std::map<int, zorun::ForegroundListener> listeners;
@@ -72,6 +71,8 @@ HWND GetActiveWindow() {
 }
 
 BOOL SetForegroundWindow(HWND hwnd) {
+    if (zorun::IsHostWindow(hwnd))
+        return zorun::HostWindows::Get().Activate(hwnd) ? TRUE : FALSE;
     if (!IsWindow(hwnd))
         return FALSE;
     SetActiveWindow(hwnd);

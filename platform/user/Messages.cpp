@@ -9,6 +9,7 @@
 #include "platform/user/Backend.h"
 #include "platform/user/Screen.h"
 #include "platform/user/WindowSystem.h"
+#include "platform/windows/HostWindows.h"
 
 using zorun::InputEvent;
 using zorun::Point;
@@ -17,8 +18,6 @@ using zorun::Window;
 using zorun::WindowSystem;
 
 namespace {
-
-constexpr WPARAM WA_INACTIVE = 0;
 
 bool InRange(UINT message, UINT min, UINT max) {
     return (min == 0 && max == 0) || (message >= min && message <= max);
@@ -111,6 +110,7 @@ void NoteInputRead(const InputEvent& input) {
         break;
     }
     ws.pendingChar = input.kind == InputEvent::Kind::KeyDown ? input.character : 0;
+    ws.shiftDown = input.shift;
 }
 
 // Windows with an invalid region, parents before their children, top of the
@@ -181,6 +181,12 @@ bool ReadMessage(MSG* msg, HWND filter, UINT min, UINT max, bool remove) {
             ws.lastMsg = m;
             if (m.message == WM_LBUTTONDOWN)
                 ActivateOnTap(m.hwnd);
+            // The help keys ask for help right after the key itself.
+            if (m.message == WM_KEYDOWN && (m.wParam == VK_F1 || m.wParam == VK_HELP)) {
+                QueueEntry help;
+                help.msg = {m.hwnd, WM_KEYF1, 0, 0, m.time, m.pt};
+                ws.queue.push_front(help);
+            }
         }
         *msg = m;
         return true;
@@ -239,12 +245,17 @@ void WaitForSomething() {
 } // namespace zorun
 
 LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!IsWindow(hwnd))
+    if (!WindowSystem::Get().Live(hwnd))
         return 0;
     return zorun::CallWindow(hwnd, message, wParam, lParam);
 }
 
 BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (zorun::IsHostWindow(hwnd)) {
+        const bool closeRequest =
+            message == WM_CLOSE || (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL);
+        return closeRequest && zorun::HostWindows::Get().Close(hwnd) ? TRUE : FALSE;
+    }
     auto& ws = WindowSystem::Get();
     if (hwnd && !ws.Lasting(hwnd))
         return FALSE;
@@ -297,9 +308,15 @@ BOOL TranslateMessage(const MSG* msg) {
 }
 
 LRESULT DispatchMessageW(const MSG* msg) {
-    if (!msg || !msg->hwnd || !IsWindow(msg->hwnd))
+    if (!msg || !msg->hwnd || !WindowSystem::Get().Live(msg->hwnd))
         return 0;
     return zorun::CallWindow(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+short GetKeyState(int virtualKey) {
+    if (virtualKey == VK_SHIFT && WindowSystem::Get().shiftDown)
+        return static_cast<short>(0x8000);
+    return 0;
 }
 
 DWORD GetMessagePos() {
@@ -352,6 +369,15 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         DestroyWindow(hwnd);
         return 0;
+    case WM_KEYF1: {
+        HELPINFO info{sizeof(HELPINFO), HELPINFO_WINDOW, static_cast<int>(w->id), hwnd, 0,
+                      ws.lastPos};
+        return SendMessageW(hwnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    case WM_HELP: {
+        const HWND next = w->IsChild() ? w->parent : w->owner;
+        return next ? SendMessageW(next, WM_HELP, wParam, lParam) : 0;
+    }
     case WM_NCHITTEST:
         return HTCLIENT;
     case WM_ACTIVATE:

@@ -16,6 +16,7 @@
 
 #include "platform/gdi/Surface.h"
 #include "platform/user/ChromeState.h"
+#include "platform/user/ControlsState.h"
 #include "platform/user/Input.h"
 #include "platform/user/WinUser.h"
 
@@ -116,6 +117,7 @@ class WindowSystem {
     char16_t pendingChar = 0; // the character TranslateMessage makes of the last key read
     bool stylusDown = false;
     Point lastPos;
+    bool shiftDown = false; // Shift was held with the input read last (GetKeyState)
     [[nodiscard]] std::optional<std::uint64_t> NextTimerDue() const;
     [[nodiscard]] bool HasPendingPaint();
     void DropMessagesFor(HWND hwnd);
@@ -130,12 +132,25 @@ class WindowSystem {
     ChromeState chrome;
     // --- end of chrome
 
+    // --- dialogs, the wait cursor, the controls' own state (ControlsState.h)
+    ControlsState controls;
+    // --- end of controls
+
     void Reset();
 
   private:
     std::unordered_map<std::uintptr_t, std::unique_ptr<Window>> windows_;
     std::uintptr_t nextHandle_ = 0x10000;
 };
+
+// Other programs' windows on the host (platform/windows/HostWindows.h),
+// addressed by handles of their own that the window functions route here.
+struct HostWindow;
+[[nodiscard]] bool IsHostWindow(HWND hwnd);
+[[nodiscard]] const HostWindow* FindHostWindow(HWND hwnd);
+// The next top-level window across the device's and the host's windows
+// (GW_HWNDFIRST, GW_HWNDLAST, GW_HWNDNEXT, GW_HWNDPREV).
+[[nodiscard]] HWND TopLevelNeighbour(HWND hwnd, UINT relation);
 
 // Calls the window's procedure (nothing when the window is gone).
 LRESULT CallWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

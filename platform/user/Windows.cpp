@@ -6,6 +6,7 @@
 
 #include "platform/user/Screen.h"
 #include "platform/user/WindowSystem.h"
+#include "platform/windows/HostWindows.h"
 
 using zorun::Point;
 using zorun::Rect;
@@ -179,10 +180,14 @@ BOOL DestroyWindow(HWND hwnd) {
 }
 
 BOOL IsWindow(HWND hwnd) {
+    if (zorun::IsHostWindow(hwnd))
+        return zorun::HostWindows::Get().Exists(hwnd) ? TRUE : FALSE;
     return WindowSystem::Get().Live(hwnd) ? TRUE : FALSE;
 }
 
 BOOL IsWindowVisible(HWND hwnd) {
+    if (const zorun::HostWindow* host = zorun::FindHostWindow(hwnd))
+        return host->visible ? TRUE : FALSE;
     auto& ws = WindowSystem::Get();
     return ws.Live(hwnd) && ws.ReallyVisible(hwnd) ? TRUE : FALSE;
 }
@@ -255,6 +260,8 @@ HWND GetParent(HWND hwnd) {
 
 HWND GetWindow(HWND hwnd, UINT relation) {
     auto& ws = WindowSystem::Get();
+    if (zorun::IsHostWindow(hwnd))
+        return relation <= GW_HWNDPREV ? zorun::TopLevelNeighbour(hwnd, relation) : nullptr;
     Window* w = ws.Live(hwnd);
     if (!w)
         return nullptr;
@@ -262,6 +269,8 @@ HWND GetWindow(HWND hwnd, UINT relation) {
         return w->IsChild() ? nullptr : w->owner;
     if (relation == GW_CHILD)
         return w->children.empty() ? nullptr : w->children.front();
+    if (!w->IsChild())
+        return zorun::TopLevelNeighbour(hwnd, relation);
     const std::vector<HWND>& list = ws.Siblings(*w);
     if (list.empty())
         return nullptr;
@@ -310,14 +319,22 @@ int GetWindowTextW(HWND hwnd, char16_t* buffer, int capacity) {
     if (!buffer || capacity <= 0)
         return 0;
     buffer[0] = 0;
-    if (!IsWindow(hwnd))
+    if (const zorun::HostWindow* host = zorun::FindHostWindow(hwnd)) {
+        const auto n = std::min<std::size_t>(host->title.size(), capacity - 1);
+        std::copy_n(host->title.data(), n, buffer);
+        buffer[n] = 0;
+        return static_cast<int>(n);
+    }
+    if (!WindowSystem::Get().Live(hwnd))
         return 0;
     return static_cast<int>(zorun::CallWindow(hwnd, WM_GETTEXT, static_cast<WPARAM>(capacity),
                                               reinterpret_cast<LPARAM>(buffer)));
 }
 
 std::u16string GetWindowText(HWND hwnd) {
-    if (!IsWindow(hwnd))
+    if (const zorun::HostWindow* host = zorun::FindHostWindow(hwnd))
+        return host->title;
+    if (!WindowSystem::Get().Live(hwnd))
         return {};
     LRESULT length = zorun::CallWindow(hwnd, WM_GETTEXTLENGTH, 0, 0);
     if (length <= 0)
@@ -489,6 +506,8 @@ std::intptr_t SetWindowLongW(HWND hwnd, int index, std::intptr_t value) {
 }
 
 std::intptr_t GetWindowLongW(HWND hwnd, int index) {
+    if (const zorun::HostWindow* host = zorun::FindHostWindow(hwnd))
+        return index == GWL_STYLE && host->visible ? static_cast<std::intptr_t>(WS_VISIBLE) : 0;
     Window* w = WindowSystem::Get().Live(hwnd);
     if (!w)
         return 0;

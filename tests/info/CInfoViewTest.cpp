@@ -137,10 +137,10 @@ class InfoViewTest : public ::testing::Test {
         }
         zorun::ComposeScreen();
     }
-    // Moves virtual time by whole refresh periods, running each tick.
+    // Moves virtual time by whole refresh periods (5 seconds), running each tick.
     void Ticks(int n) {
         for (int i = 0; i < n; ++i) {
-            clock_.Advance(CInfoView::kRefreshMs);
+            clock_.Advance(5000);
             Pump();
         }
     }
@@ -232,6 +232,31 @@ TEST_F(InfoViewTest, EachChoiceOfTheLastFieldAndBothPages) {
     EXPECT_TRUE(log_.empty()) << "no program was started";
 }
 
+// A fresh panel's initial update only asks for its first reading: the first
+// frame (painted and presented before the loop runs) does not wait for the
+// mail and calendars, and the next turn of the loop shows the figures.
+TEST_F(InfoViewTest, TheFirstFrameDoesNotWaitForTheFirstReading) {
+    view_->currentTexts = {};
+    view_->OnInitialUpdate();
+    view_->Invalidate();
+    int presented = 0;
+    InfoTexts atFirstFrame;
+    atFirstFrame.inbox = u"not presented";
+    zorun::Backend backend;
+    backend.present = [&](const zorun::Surface&) {
+        if (presented++ == 0)
+            atFirstFrame = view_->currentTexts;
+    };
+    zorun::SetBackend(&backend);
+    zorun::PaintAndPresent();
+    EXPECT_EQ(presented, 1);
+    EXPECT_EQ(atFirstFrame, InfoTexts{});
+    zorun::SetBackend(nullptr);
+    Pump();
+    EXPECT_EQ(view_->currentTexts.inbox, u"1 / 3");
+    EXPECT_EQ(PanelTexts()[0], u"1 / 3");
+}
+
 TEST_F(InfoViewTest, RepaintsOnlyWhenATextChanges) {
     view_->paints = 0;
     Ticks(1);
@@ -258,6 +283,16 @@ TEST_F(InfoViewTest, RepaintsOnlyWhenATextChanges) {
     EXPECT_EQ(view_->currentTexts.inbox, u"2 / 4");
     Ticks(1);
     EXPECT_EQ(view_->currentTexts.inbox, u"3 / 5");
+}
+
+TEST_F(InfoViewTest, SourcesAreReadAgainAfterFiveSecondsNotBefore) {
+    WriteFile(root_ / "Maildir/new/4.h", "x");
+    clock_.Advance(4999);
+    Pump();
+    EXPECT_EQ(view_->currentTexts.inbox, u"1 / 3") << "re-read before 5,000 ms";
+    clock_.Advance(1);
+    Pump();
+    EXPECT_EQ(view_->currentTexts.inbox, u"2 / 4") << "not re-read at 5,000 ms";
 }
 
 TEST_F(InfoViewTest, TapsStartTheFieldsPrograms) {

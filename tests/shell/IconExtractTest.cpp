@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/Corpora.h"
+#include "tests/support/Fifo.h"
 #include <sys/stat.h>
 
 #include "platform/gdi/Icon.h"
@@ -182,12 +183,36 @@ TEST_F(IconExtractTest, DamagedFilesGiveNoIcon) {
     EXPECT_EQ(Extract(u"").large, 0);
 }
 
+TEST_F(IconExtractTest, FifosAreNoIconsAndNeverBlock) {
+    // Icon files of the device, a host program and a desktop entry: every
+    // one a FIFO that no writer will ever open.
+    for (const char* name : {"device/Windows/pipe.ico", "device/Windows/pipe.png", "bin/pipe",
+                             "usr/applications/pipe.desktop"})
+        MakeFifo(tmp_ / name);
+    zorun::SetDefaultHostIconIndex(
+        std::make_unique<zorun::HostIconIndex>(zorun::IconSearchPaths{{tmp_ / "usr"}, {}}));
+    bool anything = true;
+    EXPECT_TRUE(ReturnsDespiteFifos(tmp_, [&] {
+        anything = zorun::LoadIconFile(tmp_ / "device/Windows/pipe.ico", 32).has_value() ||
+                   zorun::LoadIconFile(tmp_ / "device/Windows/pipe.png", 32).has_value() ||
+                   Extract(u"\\Windows\\pipe.ico").large != 0;
+    }));
+    EXPECT_FALSE(anything);
+    EXPECT_TRUE(ReturnsDespiteFifos(tmp_, [&] {
+        anything = zorun::DefaultHostIconIndex().ProgramIcon(tmp_ / "bin/pipe", 32) != nullptr;
+    }));
+    EXPECT_FALSE(anything);
+    EXPECT_TRUE(ReturnsDespiteFifos(
+        tmp_, [&] { anything = !zorun::DefaultHostIconIndex().IconNameFor("pipe").empty(); }));
+    EXPECT_FALSE(anything);
+}
+
 // Programs get the icon of their host program's desktop entry, through the
 // user's icon theme first, then hicolor.
 TEST_F(IconExtractTest, ProgramsGetTheirDesktopEntryIcon) {
     const auto entries = Corpus("desktop-entries/glib/desktop-files");
     if (!fs::exists(entries))
-        GTEST_SKIP() << "desktop-entry corpus not present";
+        SKIP_WITHOUT_CORPUS("desktop-entry corpus");
     fs::copy(entries / "home", tmp_ / "home", fs::copy_options::recursive);
     fs::copy(entries / "usr", tmp_ / "usr", fs::copy_options::recursive);
     Png(tmp_ / "usr/icons/hicolor/48x48/apps/accessories-text-editor.png", 48, kRed);
@@ -219,4 +244,23 @@ TEST_F(IconExtractTest, ProgramsGetTheirDesktopEntryIcon) {
     Write("device/Windows/kde4-kate.exe", "#!/bin/sh\n");
     EXPECT_EQ(Extract(u"\\Windows\\kde4-kate.exe").large, 0);
     EXPECT_EQ(zorun::DefaultHostIconIndex().IconNameFor("kde4-kate"), "kate");
+}
+
+// A host program file shows the icon it names, else the icon of the
+// application provisioning found for it.
+TEST_F(IconExtractTest, HostProgramFilesShowTheirApplicationsIcon) {
+    Png(tmp_ / "usr/icons/hicolor/32x32/apps/web-browser.png", 32, kBlue);
+    Png(tmp_ / "usr/icons/hicolor/32x32/apps/mine.png", 32, kYellow);
+    zorun::SetDefaultHostIconIndex(
+        std::make_unique<zorun::HostIconIndex>(zorun::IconSearchPaths{{tmp_ / "usr"}, {}}));
+    Write("device/Windows/iexplore.exe", "[Zorun Host Program]\nDefault=text/html\n");
+    Write("device/Windows/own.exe", "[Zorun Host Program]\nIcon=mine\nDefault=text/html\n");
+    Write("device/Windows/zorun-host.state",
+          "# Zorun: what it found and made for this device (its own)\n"
+          "icon\twindows/iexplore.exe\tweb-browser\n"
+          "icon\twindows/own.exe\tweb-browser\n");
+    EXPECT_EQ(Extract(u"\\WINDOWS\\IEXPLORE.EXE").largeCentre, kBlue);
+    EXPECT_EQ(Extract(u"\\Windows\\own.exe").largeCentre, kYellow);
+    Write("device/Windows/other.exe", "[Zorun Host Program]\nDefault=text/html\n");
+    EXPECT_EQ(Extract(u"\\Windows\\other.exe").large, 0);
 }
