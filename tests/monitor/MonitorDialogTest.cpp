@@ -157,9 +157,12 @@ TEST_F(MonitorDialog, TheButtonsAndTheMenuFollowTheList) {
     };
     std::vector<State> states;
     std::u16string title;
+    std::vector<std::u16string> tips;
     When(MonitorIdle, [&] {
         states.push_back(read()); // nothing listed
         title = GetWindowText(GetForegroundWindow());
+        for (const auto& button : zorun::CommandBarButtons(GetForegroundWindow()))
+            tips.push_back(button.toolTip);
         Host().Add(1, 10, Process(1), u"Notes");
         // A tap on a disabled button does nothing; the list is rebuilt
         // only when the dialog is activated again.
@@ -176,6 +179,7 @@ TEST_F(MonitorDialog, TheButtonsAndTheMenuFollowTheList) {
     RunMonitor();
     ASSERT_EQ(states.size(), 3u);
     EXPECT_EQ(title, u"Zorun");
+    EXPECT_EQ(tips, (std::vector<std::u16string>{u"Activate", u"Stop", u"Stop all"}));
     const State none = states[0], unselected = states[1], selected = states[2];
     EXPECT_FALSE(none.activate || none.stop || none.stopAll);
     EXPECT_TRUE(none.menuActivate && none.menuStop && none.menuStopAll);
