@@ -8,6 +8,7 @@
 #include "app/RescueFile.h"
 #include "catalogue/DefaultCatalogue.h"
 #include "catalogue/SettingsFile.h"
+#include "dialogs/CSysInfoDlg.h"
 #include "info/CInfoView.h"
 #include "launcher/CZorunView.h"
 #include "monitor/CTaskMonitorDlg.h"
@@ -138,9 +139,15 @@ void CMainFrame::OnMonitor() {
     monitor.DoModal();
 }
 
-// Coming with the system-information settings dialog, which writes
-// sysInfoMode into the frame itself.
-void CMainFrame::OnSysInfoSetting() {}
+// The dialog writes sysInfoMode into the frame at each tap; how it ends
+// does not matter. The information panel shows the new choice at its next
+// paint, asked for here as the dialog uncovers it.
+void CMainFrame::OnSysInfoSetting() {
+    CSysInfoDlg dialog(this);
+    (void)dialog.DoModal();
+    if (CWnd* panel = splitter.GetPane(0, 0))
+        panel->Invalidate(TRUE);
+}
 
 // Any step failing makes the frame's creation fail: no program without its menus.
 bool CMainFrame::CreateCommandBar() {

@@ -151,13 +151,8 @@ void CZorunView::ApplyTabStrip(TabStrip strip) {
     Repaint();
 }
 
-// The commands below come with the group commands, the shortcut commands
-// and the task monitor; the menus already route them here.
-void CZorunView::OnAddGroup() {}
-void CZorunView::OnDeleteGroup() {}
-void CZorunView::OnSetBackground() {}
-void CZorunView::OnRenameGroup() {}
-void CZorunView::OnOrganizeGroups() {}
+// The commands below come with the shortcut commands and the task monitor;
+// the menus already route them here. The group commands: GroupCommands.cpp.
 void CZorunView::OnAddShortcut() {}
 void CZorunView::OnDeleteShortcut() {}
 void CZorunView::OnChangeIcon() {}

@@ -11,7 +11,8 @@
 // catalogue and the split window are reached through the main window's
 // ProgramHost. Files: CZorunView.cpp (state, messages, commands),
 // CZorunViewPaint.cpp, CZorunViewInput.cpp (stylus, drag and drop),
-// CZorunViewKeys.cpp, CZorunViewMenu.cpp, CZorunViewLaunch.cpp.
+// CZorunViewKeys.cpp, CZorunViewMenu.cpp, CZorunViewLaunch.cpp,
+// GroupCommands.cpp.
 
 #include <array>
 #include <memory>
@@ -103,14 +104,15 @@ class CZorunView : public CView {
     LRESULT OnPageDown(WPARAM wParam, LPARAM lParam);
     void ApplyTabStrip(ViewLayout::TabStrip strip);
 
-    // Commands of the group and shortcut menus and the task monitor. They
-    // come with the group-command, shortcut-command and task-monitor work;
-    // until then they are accepted and do nothing.
+    // The group commands (GroupCommands.cpp).
     void OnAddGroup();
     void OnDeleteGroup();
     void OnSetBackground();
     void OnRenameGroup();
     void OnOrganizeGroups();
+    // Commands of the shortcut menus and the task monitor. They come with
+    // the shortcut-command and task-monitor work; until then they are
+    // accepted and do nothing.
     void OnAddShortcut();
     void OnDeleteShortcut();
     void OnChangeIcon();

@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "platform/base/Clock.h"
+#include "platform/kernel/FileSystemTypes.h"
 
 namespace zorun {
 
@@ -75,6 +76,18 @@ void GetSystemTime(SYSTEMTIME* time) {
 void GetLocalTime(SYSTEMTIME* time) {
     if (time)
         *time = zorun::LocalTimeFromUnixMs(zorun::CurrentClock().WallTimeMs());
+}
+
+BOOL FileTimeToSystemTime(const FILETIME* fileTime, SYSTEMTIME* systemTime) {
+    if (!fileTime || !systemTime || (fileTime->dwHighDateTime & 0x80000000u))
+        return FALSE;
+    const auto ticks =
+        (static_cast<std::int64_t>(fileTime->dwHighDateTime) << 32) | fileTime->dwLowDateTime;
+    // 1 January 1601 lies 11644473600 seconds before the Unix epoch.
+    constexpr std::int64_t kTicksFrom1601To1970 = 116444736000000000;
+    const std::int64_t unixMs = zorun::FloorDiv(ticks - kTicksFrom1601To1970, 10000);
+    *systemTime = zorun::UtcTimeFromUnixMs(unixMs);
+    return TRUE;
 }
 
 BOOL SystemTimeToVariantTime(const SYSTEMTIME* time, double* variantTime) {

@@ -6,6 +6,8 @@
 
 #include "platform/base/WinTypes.h"
 
+struct FILETIME;
+
 struct SYSTEMTIME {
     WORD wYear;
     WORD wMonth;     // 1..12
@@ -21,6 +23,10 @@ struct SYSTEMTIME {
 void GetSystemTime(SYSTEMTIME* time);
 // The current time in the local zone, daylight saving applied.
 void GetLocalTime(SYSTEMTIME* time);
+// A file time (100-nanosecond intervals since 1601, UTC) broken down as it
+// is, without conversion to local time. FALSE for a time the device cannot
+// represent (the top bit set).
+BOOL FileTimeToSystemTime(const FILETIME* fileTime, SYSTEMTIME* systemTime);
 // Automation date: days since 30 December 1899, the time of day as the fraction.
 // FALSE for a time outside the years 100..9999 or with fields out of range.
 BOOL SystemTimeToVariantTime(const SYSTEMTIME* time, double* variantTime);

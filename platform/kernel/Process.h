@@ -4,6 +4,8 @@
 // root; the argument string is split with the device's command-line rules
 // into argv; the program is started with posix_spawn, no shell. Nothing
 // waits for it: its exit is reaped in the background, so no zombie remains.
+// A host program file (HostProgramLaunch.h) starts the host application it
+// names, found when it is started.
 
 #include <filesystem>
 #include <functional>

@@ -1,0 +1,35 @@
+#pragma once
+// Resource numbers and control ids of the editing dialogs' templates and
+// pictures. Bitmaps and icons are separate number spaces.
+
+namespace DialogResource {
+
+// Dialog templates.
+constexpr int GroupPickerDialog = 153;
+constexpr int OrganizeGroupsDialog = 159;
+constexpr int BrowseFileDialog = 161;
+
+// Controls.
+constexpr int GroupList = 1003;  // the group list box of 153 and 159
+constexpr int FolderList = 1013; // the program browser's folder drop-down
+constexpr int UpButton = 1018;   // its up-one-level picture
+constexpr int FileList = 1020;   // its list of files
+
+// Bitmaps.
+constexpr int MoveTitleBitmap = 130;           // 240 x 46, "Move to group"
+constexpr int CopyTitleBitmap = 131;           // 240 x 46, "Copy to group"
+constexpr int PickerBackgroundBitmap = 132;    // 240 x 268
+constexpr int OrganizerBackgroundBitmap = 145; // 240 x 268, with its title
+constexpr int UpFolderBitmap = 163;            // 16 x 16
+
+// Icons, normal and pressed.
+constexpr int CancelIcon = 143, CancelPressedIcon = 144;       // 64 x 20
+constexpr int UpArrowIcon = 142, UpArrowPressedIcon = 141;     // 32 x 32
+constexpr int DownArrowIcon = 139, DownArrowPressedIcon = 138; // 32 x 32
+
+// The program browser's column titles.
+constexpr unsigned NameColumnString = 65049;
+constexpr unsigned DateColumnString = 65050;
+constexpr unsigned SizeColumnString = 65051;
+
+} // namespace DialogResource
