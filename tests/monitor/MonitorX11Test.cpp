@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -39,8 +40,9 @@ class MonitorX11 : public MonitorFixture {
         MonitorFixture::SetUp();
         Paced();
         zorun::SetHostWindowProvider(std::make_unique<zorun::X11WindowProvider>(display_->Name()));
-        char pattern[] = "/tmp/zorun-monitor-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "zorun-monitor-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         folder_ = pattern;
         // The clients of the tests before have gone from the window list.
         ASSERT_TRUE(WaitFor([] {
