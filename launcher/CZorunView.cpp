@@ -150,17 +150,12 @@ void CZorunView::ApplyTabStrip(TabStrip strip) {
     Repaint();
 }
 
-// The commands below come with the group commands, the shortcut commands
-// and the task monitor; the menus already route them here.
+// The commands below come with the group commands and the task monitor;
+// the menus already route them here. The shortcut commands are in
+// ShortcutCommands.cpp.
 void CZorunView::OnAddGroup() {}
 void CZorunView::OnDeleteGroup() {}
 void CZorunView::OnSetBackground() {}
 void CZorunView::OnRenameGroup() {}
 void CZorunView::OnOrganizeGroups() {}
-void CZorunView::OnAddShortcut() {}
-void CZorunView::OnDeleteShortcut() {}
-void CZorunView::OnChangeIcon() {}
-void CZorunView::OnRenameShortcut() {}
-void CZorunView::OnCopyTo() {}
-void CZorunView::OnMoveTo() {}
 void CZorunView::OnMonitor() {}

@@ -11,7 +11,8 @@
 // catalogue and the split window are reached through the main window's
 // ProgramHost. Files: CZorunView.cpp (state, messages, commands),
 // CZorunViewPaint.cpp, CZorunViewInput.cpp (stylus, drag and drop),
-// CZorunViewKeys.cpp, CZorunViewMenu.cpp, CZorunViewLaunch.cpp.
+// CZorunViewKeys.cpp, CZorunViewMenu.cpp, CZorunViewLaunch.cpp,
+// ShortcutCommands.cpp.
 
 #include <array>
 #include <memory>
@@ -103,20 +104,25 @@ class CZorunView : public CView {
     LRESULT OnPageDown(WPARAM wParam, LPARAM lParam);
     void ApplyTabStrip(ViewLayout::TabStrip strip);
 
-    // Commands of the group and shortcut menus and the task monitor. They
-    // come with the group-command, shortcut-command and task-monitor work;
-    // until then they are accepted and do nothing.
+    // Commands of the group menu and the task monitor. They come with the
+    // group-command and task-monitor work; until then they are accepted and
+    // do nothing.
     void OnAddGroup();
     void OnDeleteGroup();
     void OnSetBackground();
     void OnRenameGroup();
     void OnOrganizeGroups();
+    // Shortcut commands (ShortcutCommands.cpp).
     void OnAddShortcut();
     void OnDeleteShortcut();
     void OnChangeIcon();
     void OnRenameShortcut();
     void OnCopyTo();
     void OnMoveTo();
+    [[nodiscard]] bool HasSelectedShortcut() const;
+    // Rename (form 1) or Change Icon (form 2) of the selected shortcut.
+    void EditSelectedShortcut(int form);
+    void CopyOrMoveTo(bool move);
     void OnMonitor();
 
     [[nodiscard]] Catalogue* GetCatalogue() const;

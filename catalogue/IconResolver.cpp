@@ -1,4 +1,4 @@
-#include "launcher/IconResolver.h"
+#include "catalogue/IconResolver.h"
 
 #include <climits>
 #include <string>
@@ -57,7 +57,8 @@ HICON ShortcutIcon(const std::u16string& t, std::vector<std::u16string>* consult
 } // namespace
 
 HICON ResolveShortcutIcon(std::u16string_view target, std::u16string_view iconReference,
-                          HINSTANCE instance, std::vector<std::u16string>* consulted) {
+                          HINSTANCE instance, std::vector<std::u16string>* consulted,
+                          IconTargetCase targetCase) {
     if (iconReference.size() >= 3) {
         // Every character counts as a digit, as the number was always written by us.
         long long id = 0;
@@ -71,13 +72,16 @@ HICON ResolveShortcutIcon(std::u16string_view target, std::u16string_view iconRe
     }
     // The tests ignore case; the files are opened by the name as written,
     // which finds them at once when the case matches the host's.
-    const std::u16string t = zorun::FoldText(target);
+    const std::u16string t =
+        targetCase == IconTargetCase::IgnoreCase ? zorun::FoldText(target) : std::u16string(target);
     if (t.empty())
         return nullptr;
     if (t == kDesktopTarget)
         return LoadIconW(instance, kDesktopIcon);
     const std::u16string file(target);
-    HICON icon = t.find(u".lnk") != std::u16string::npos ? ShortcutIcon(file, consulted)
-                                                         : ExtractLarge(file, 0, consulted);
+    const std::size_t link = t.find(u".lnk");
+    const bool isShortcutFile =
+        link != std::u16string::npos && (targetCase == IconTargetCase::IgnoreCase || link > 0);
+    HICON icon = isShortcutFile ? ShortcutIcon(file, consulted) : ExtractLarge(file, 0, consulted);
     return icon ? icon : LoadIconW(instance, kGenericProgramIcon);
 }
