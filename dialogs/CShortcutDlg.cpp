@@ -1,5 +1,7 @@
 #include "dialogs/CShortcutDlg.h"
 
+#include <algorithm>
+
 #include "catalogue/IconResolver.h"
 #include "catalogue/ProgramHost.h"
 #include "dialogs/CBrowseFileDlg.h"
@@ -84,6 +86,11 @@ BOOL CShortcutDlg::OnInitDialog() {
     description.lfHeight = 15;
     description.lfWeight = 400;
     description.lfQuality = CLEARTYPE_QUALITY;
+    // The labels run the dialog's whole width; the platform's default face
+    // is too wide for "Please select a program for the shortcut" at this
+    // height, the narrower Arial metrics fit.
+    const std::u16string_view face = u"Arial";
+    std::copy(face.begin(), face.end(), description.lfFaceName);
     dialogFont = CreateFontIndirectW(&description);
     if (ClearTypeOn()) {
         for (int id : {IDCANCEL, DialogResource::ProgramBrowse, DialogResource::IconBrowse})

@@ -14,15 +14,16 @@ constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP | WS_VISIBLE;
 constexpr DWORD kField = WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP | WS_VISIBLE;
 constexpr DWORD kIcon = SS_ICON | WS_VISIBLE;
 
-// The icon preview is drawn by the dialog itself below the icon Browse.
+// The icon preview is drawn by the dialog itself below the icon Browse. The
+// labels run the dialog's width: the ClearType font of height 15 needs it.
 const DialogItemTemplate shortcutItems[] = {
-    {u"STATIC", u"Please type a name for the shortcut", -1, 1, 2, 118, 8, kLabel},
+    {u"STATIC", u"Please type a name for the shortcut", -1, 1, 2, 133, 8, kLabel},
     {u"EDIT", nullptr, 1029, 3, 13, 79, 14, kField},
     {u"BUTTON", u"Cancel", 2, 90, 13, 29, 14, kButton},
     {u"STATIC", u"Please select a program for the shortcut", -1, 0, 29, 134, 8, kLabel},
     {u"EDIT", nullptr, 1025, 3, 41, 79, 14, kField | ES_READONLY | WS_DISABLED},
     {u"BUTTON", u"Browse", 1026, 90, 41, 29, 14, kButton},
-    {u"STATIC", u"Please select an icon for the shortcut", -1, 1, 58, 131, 8, kLabel},
+    {u"STATIC", u"Please select an icon for the shortcut", -1, 1, 58, 133, 8, kLabel},
     {u"BUTTON", u"Browse", 1028, 90, 68, 29, 14, kButton},
 };
 
