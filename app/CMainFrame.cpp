@@ -1,13 +1,22 @@
 #include "app/CMainFrame.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "app/ClearTypeSetting.h"
 #include "app/CommandIds.h"
+#include "app/RescueFile.h"
 #include "catalogue/DefaultCatalogue.h"
 #include "catalogue/SettingsFile.h"
 #include "info/CInfoView.h"
 #include "launcher/CZorunView.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/afx/StringTable.h"
+#include "platform/backend/HostEvents.h"
+#include "platform/base/Format.h"
+#include "platform/base/Log.h"
+#include "platform/base/Text.h"
+#include "platform/kernel/DeviceRoot.h"
 #include "platform/kernel/Process.h"
 
 bool clearTypeOn = false;
@@ -66,12 +75,31 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {
 
 // Destruction saves the catalogue on every way out. It runs while the window
 // still exists, so the message box has its owner and the program's loop
-// ends only after it.
+// ends only after it. When the save fails nothing is lost: the catalogue
+// goes to a rescue file, named on stderr and in the message. An exit caused
+// by a signal has no one to answer a box: stderr is all it gets.
 void CMainFrame::OnDestroy() {
     if (!SaveSettings(catalogue, kSettingsFilePath))
-        AfxMessageBox(ShellResource::WriteSettingError, MB_ICONEXCLAMATION);
+        ReportFailedExitSave();
     launcherView = nullptr;
     CFrameWnd::OnDestroy();
+}
+
+void CMainFrame::ReportFailedExitSave() {
+    const auto rescue = WriteRescueFile(catalogue);
+    const int rescueError = errno;
+    std::u16string text = LoadStringW(ShellResource::WriteSettingError);
+    if (rescue) {
+        zorun::LogWarning("cannot write the settings file; the groups and shortcuts were kept in " +
+                          rescue->string());
+        text += u"\n\n" + zorun::Format(LoadStringW(ShellResource::RescueFileKept).c_str(),
+                                        ShownPath(*rescue).c_str());
+    } else {
+        zorun::LogWarning(std::string("cannot write the settings file, nor a rescue file in ") +
+                          zorun::UserStateFolder().string() + ": " + std::strerror(rescueError));
+    }
+    if (!zorun::QuitSignalled())
+        AfxMessageBox(text.c_str(), MB_ICONEXCLAMATION);
 }
 
 void CMainFrame::OnInitMenuPopup(CMenu* popup, UINT, BOOL) {

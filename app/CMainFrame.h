@@ -59,6 +59,9 @@ class CMainFrame : public CFrameWnd, public ProgramHost {
 
   private:
     [[nodiscard]] bool CreateCommandBar();
+    // The exit's save failed: the rescue file, stderr, and the message when
+    // someone is there to read it.
+    void ReportFailedExitSave();
 
     // Tool tips of the command bar: entry 0 empty, then "Edit", "Tools",
     // "Monitor" (texts and the table of pointers handed to the bar).

@@ -13,6 +13,7 @@ constexpr int ProgramIcon = 128;
 constexpr UINT DocumentStrings = 128;
 constexpr UINT ProgramTitle = 65009;      // "Zorun"
 constexpr UINT WriteSettingError = 65010; // "Write Setting File Error"
+constexpr UINT RescueFileKept = 65052;    // where the catalogue went instead (%s)
 constexpr UINT MonitorTip = 65040;
 constexpr UINT EditTip = 65041;
 constexpr UINT ToolsTip = 65042;

@@ -3,16 +3,13 @@
 #include <climits>
 #include <string>
 
+#include "catalogue/ShortcutTarget.h"
 #include "platform/base/Text.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/shell/IconExtract.h"
 #include "platform/shell/Shortcut.h"
 
 namespace {
-
-constexpr std::u16string_view kDesktopTarget = u"\\windows\\shell32.exe";
-// The device's buffer for a resolved shortcut target.
-constexpr int kResolvedCapacity = 100;
 
 HICON ExtractLarge(const std::u16string& file, int index, std::vector<std::u16string>* consulted) {
     if (consulted)
@@ -44,10 +41,10 @@ HICON ShortcutIcon(const std::u16string& t, std::vector<std::u16string>* consult
     auto target = zorun::ParseShortcutTarget(text);
     if (!target)
         return nullptr;
-    // As SHGetShortcutTarget gives it into the device's 100-character buffer.
-    std::u16string program = target->substr(0, kResolvedCapacity - 1);
-    if (const auto exe = program.find(u".exe"); exe != std::u16string::npos)
-        program.resize(exe + 4);
+    // The program part as launching finds it.
+    std::u16string program = *target;
+    if (const auto end = ProgramEnd(program); end != std::u16string::npos)
+        program.resize(end);
     // A quoted program path names the same file as an unquoted one.
     if (!program.empty() && program.front() == u'"')
         program.erase(0, 1);
@@ -79,9 +76,7 @@ HICON ResolveShortcutIcon(std::u16string_view target, std::u16string_view iconRe
     if (t == kDesktopTarget)
         return LoadIconW(instance, kDesktopIcon);
     const std::u16string file(target);
-    const std::size_t link = t.find(u".lnk");
-    const bool isShortcutFile =
-        link != std::u16string::npos && (targetCase == IconTargetCase::IgnoreCase || link > 0);
-    HICON icon = isShortcutFile ? ShortcutIcon(file, consulted) : ExtractLarge(file, 0, consulted);
+    HICON icon =
+        IsShortcutFile(t) ? ShortcutIcon(file, consulted) : ExtractLarge(file, 0, consulted);
     return icon ? icon : LoadIconW(instance, kGenericProgramIcon);
 }

@@ -24,9 +24,10 @@ inline constexpr int kGenericProgramIcon = 155;
 //    names no icon gives the generic icon.
 //  - The target (ignoring case unless `targetCase` says otherwise): the desktop target gives icon
 //  154; a target
-//    containing ".lnk" is a shortcut file: its icon location ("?file,-n"),
-//    else the icon of the program it starts; anything else is a program
-//    file whose own icon is used. Nothing found gives icon 155.
+//    whose extension is ".lnk" is a shortcut file: its icon location
+//    ("?file,-n"), else the icon of the program it starts (its program part
+//    as launching finds it); anything else is a program file whose own icon
+//    is used. Nothing found gives icon 155.
 // With `consulted`, the device paths of the files the icon was looked for
 // in are appended to it (the shortcut file, the icon file it names, the
 // program), so a caller that keeps the icon knows when to ask again.

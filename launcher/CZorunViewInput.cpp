@@ -151,9 +151,11 @@ void CZorunView::OnLButtonUp(UINT flags, CPoint point) {
                 SendMessage(ZorunViewMessage::TabsLeft);
             else if (cell == 5 && arrowPressed == 2)
                 SendMessage(ZorunViewMessage::TabsRight);
-            arrowPressed = 0;
         }
     }
+    // The press on an arrow ends with its release, wherever that falls: a
+    // later drag released over the arrow must not scroll the strip.
+    arrowPressed = 0;
     if (!dropped && !dragRectHidden)
         DrawDragFeedback(dragRect);
     dragRectHidden = true;

@@ -1,16 +1,11 @@
 #include "launcher/Launching.h"
 
+#include <vector>
+
 #include "platform/base/Text.h"
 #include "platform/kernel/Process.h"
 #include "platform/shell/Desktop.h"
 #include "platform/shell/Shortcut.h"
-
-namespace {
-
-// The device's buffer for a resolved shortcut target.
-constexpr int kResolvedCapacity = 100;
-
-} // namespace
 
 LaunchPlan PlanLaunch(std::u16string_view target, LaunchVariant variant,
                       std::u16string_view calendarLink) {
@@ -25,19 +20,19 @@ LaunchPlan PlanLaunch(std::u16string_view target, LaunchVariant variant,
     if (variant == LaunchVariant::Message && t.find(kCalendarProgram) != std::u16string::npos)
         t = calendarLink;
 
-    const auto lnk = t.find(u".lnk");
-    if (lnk != std::u16string::npos && lnk > 0) {
-        char16_t resolved[kResolvedCapacity];
-        if (!SHGetShortcutTarget(t.c_str(), resolved, kResolvedCapacity))
+    if (IsShortcutFile(t)) {
+        // Room for the longest target, so that nothing is cut.
+        std::vector<char16_t> resolved(zorun::kMaxShortcutTarget + 1);
+        if (!SHGetShortcutTarget(t.c_str(), resolved.data(), static_cast<int>(resolved.size())))
             return plan;
-        const std::u16string s(resolved);
-        const auto exe = s.find(u".exe");
-        if (exe == std::u16string::npos) {
+        const std::u16string s(resolved.data());
+        const auto end = ProgramEnd(s);
+        if (end == std::u16string::npos) {
             plan.program = s;
         } else {
-            plan.program = s.substr(0, exe + 4);
-            if (s.size() > exe + 5)
-                plan.arguments = s.substr(exe + 5);
+            plan.program = s.substr(0, end);
+            if (s.size() > end + 1)
+                plan.arguments = s.substr(end + 1);
         }
     } else {
         plan.program = std::move(t);

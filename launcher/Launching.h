@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/ShortcutTarget.h"
+
 // The tap (launch message) rewrites the calendar to its Start-menu link;
 // the Enter key does not.
 enum class LaunchVariant { Message, Key };
@@ -21,20 +23,20 @@ struct LaunchPlan {
     std::u16string arguments;
 };
 
-// The desktop target, the calendar program name and the English build's
-// Start-menu calendar link (each language passes its own link).
-inline constexpr std::u16string_view kDesktopTarget = u"\\windows\\shell32.exe";
+// The calendar program name and the English build's Start-menu calendar
+// link (each language passes its own link). The desktop target,
+// IsShortcutFile and ProgramEnd are the catalogue's (ShortcutTarget.h).
 inline constexpr std::u16string_view kCalendarProgram = u"calendar.exe";
 inline constexpr std::u16string_view kCalendarLink = u"\\windows\\start menu\\calendar.lnk";
 
 // The decision for one target:
 //  - empty: nothing; the desktop target (any case): the desktop;
 //  - by message only, a target containing "calendar.exe" becomes the link;
-//  - a target with ".lnk" after its first character (case as written) is
-//    resolved with SHGetShortcutTarget (100 characters): the program is the
-//    text up to and including the first ".exe", the arguments what follows
-//    its separating character; a resolved text without ".exe" is started
-//    whole with no arguments; an unreadable shortcut file starts nothing;
+//  - a shortcut file (IsShortcutFile, case as written) is resolved with
+//    SHGetShortcutTarget, whole: the program is the text up to ProgramEnd,
+//    the arguments what follows its separating character; a resolved text
+//    without such an ".exe" is started whole with no arguments; an
+//    unreadable shortcut file starts nothing;
 //  - anything else is started as it is, with no arguments.
 [[nodiscard]] LaunchPlan PlanLaunch(std::u16string_view target, LaunchVariant variant,
                                     std::u16string_view calendarLink = kCalendarLink);

@@ -34,6 +34,12 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const char16_t*, BOOL makeVisibl
             return nullptr;
         document_->m_pDocTemplate = this;
     }
+    if (frame_ && IsWindow(frameWindow_)) {
+        if (!document_->OnNewDocument())
+            return nullptr;
+        frame_->InitialUpdateFrame(document_.get(), makeVisible);
+        return document_.get();
+    }
     CFrameWnd* frame = CreateNewFrame(document_.get());
     if (!frame)
         return nullptr;
@@ -41,6 +47,8 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const char16_t*, BOOL makeVisibl
         frame->DestroyWindow();
         return nullptr;
     }
+    frame_ = frame;
+    frameWindow_ = frame->m_hWnd;
     if (CWinApp* app = AfxGetApp(); app && !app->m_pMainWnd)
         app->SetMainWnd(frame);
     frame->InitialUpdateFrame(document_.get(), makeVisible);

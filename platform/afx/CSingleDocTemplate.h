@@ -26,6 +26,9 @@ class CDocTemplate : public CCmdTarget {
 
     // Makes (or reuses) the document and opens a frame with its views; the
     // first frame becomes the application's main window. nullptr on failure.
+    // A single-document template has one frame: while it lives, opening
+    // again starts the document anew in it (its views get their initial
+    // update again) instead of making another.
     virtual CDocument* OpenDocumentFile(const char16_t* path, BOOL makeVisible = TRUE) = 0;
 
     [[nodiscard]] UINT GetResourceId() const { return resourceId_; }
@@ -50,4 +53,7 @@ class CSingleDocTemplate : public CDocTemplate {
 
   private:
     std::unique_ptr<CDocument> document_;
+    // The one frame of the one document, while its window lives.
+    CFrameWnd* frame_ = nullptr;
+    HWND frameWindow_ = nullptr;
 };

@@ -16,9 +16,11 @@ namespace zorun {
 namespace {
 
 int signalPipe[2] = {-1, -1};
+volatile sig_atomic_t quitSignalled = 0;
 
 void OnQuitSignal(int) {
     int saved = errno;
+    quitSignalled = 1;
     char byte = 1;
     // A full pipe already holds a pending request; nothing is lost.
     [[maybe_unused]] auto written = write(signalPipe[1], &byte, 1);
@@ -46,7 +48,14 @@ bool InstallQuitSignals() {
     action.sa_flags = SA_RESTART;
     for (int sig : {SIGTERM, SIGINT, SIGHUP})
         sigaction(sig, &action, nullptr);
+    // A file-size limit makes a write fail with EFBIG, reported like any
+    // other write error, instead of killing the program mid-save.
+    signal(SIGXFSZ, SIG_IGN);
     return true;
+}
+
+bool QuitSignalled() {
+    return quitSignalled != 0;
 }
 
 void RequestQuit() {
@@ -77,6 +86,9 @@ bool PollHostEvents(int timeoutMs) {
         if (p.fd == signalPipe[0]) {
             if (DrainSignals()) {
                 RequestQuit();
+                // Then every loop still running ends too (a message box, a
+                // dialog): a program stopped by a signal waits for no one.
+                PostQuitMessage(0);
                 served = true;
             }
         } else {

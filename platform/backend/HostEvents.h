@@ -5,8 +5,12 @@
 
 namespace zorun {
 
-// Installs the signal handlers once; false when the pipe cannot be made.
+// Installs the signal handlers once (and ignores SIGXFSZ, so that a file
+// size limit is an ordinary write error); false when the pipe cannot be made.
 [[nodiscard]] bool InstallQuitSignals();
+// True once a quit signal has arrived: the program is ending on its own,
+// with no one to answer a question, so nothing may wait for the user.
+[[nodiscard]] bool QuitSignalled();
 // Polls the signal pipe and the watched descriptors for up to timeoutMs
 // (-1: no limit), serves what is readable, and turns a quit signal into
 // WM_CLOSE to the main window (or a quit message when there is none).

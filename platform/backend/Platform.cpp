@@ -10,6 +10,8 @@
 #include <system_error>
 #include <unistd.h>
 
+#include "ZorunVersion.h"
+
 #include "platform/backend/HostEvents.h"
 #include "platform/backend/Options.h"
 #include "platform/backend/headless/HeadlessBackend.h"
@@ -21,10 +23,6 @@
 #include "platform/user/Screen.h"
 #include "platform/user/SoftKeyboard.h"
 #include "platform/windows/HostWindows.h"
-
-#ifndef ZORUN_VERSION
-#define ZORUN_VERSION "0"
-#endif
 
 namespace zorun {
 

@@ -12,4 +12,8 @@ void SetDeviceRoot(const std::filesystem::path& root);
 // The default root: $XDG_DATA_HOME/zorun/device, else ~/.local/share/zorun/device.
 [[nodiscard]] std::filesystem::path DefaultDeviceRoot();
 
+// Where the program keeps what it must not lose but has nowhere else to put:
+// $XDG_STATE_HOME/zorun, else ~/.local/state/zorun (not made here).
+[[nodiscard]] std::filesystem::path UserStateFolder();
+
 } // namespace zorun

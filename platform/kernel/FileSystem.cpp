@@ -52,13 +52,11 @@ bool IsDeviceRoot(LPCWSTR path) {
 
 constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
 
-std::optional<std::vector<std::uint8_t>> ReadHostFile(LPCWSTR path, std::size_t maxBytes,
-                                                      bool wholeOnly) {
-    auto host = ExistingHostPath(path ? path : u"");
-    if (!host)
-        return std::nullopt;
+// The one bounded reader behind every file the program reads.
+std::optional<std::vector<std::uint8_t>> ReadBounded(const std::filesystem::path& host,
+                                                     std::size_t maxBytes, bool wholeOnly) {
     // Non-blocking so that a FIFO of the same name cannot hang the open.
-    UniqueFd fd(::open(host->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    UniqueFd fd(::open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!fd.Valid()) {
         FailWithErrno();
         return std::nullopt;
@@ -244,11 +242,27 @@ void RemoveStaleReplacements(LPCWSTR path) {
 }
 
 std::optional<std::vector<std::uint8_t>> ReadDeviceFile(LPCWSTR path, std::size_t maxBytes) {
-    return ReadHostFile(path, maxBytes, true);
+    auto host = ExistingHostPath(path ? path : u"");
+    if (!host)
+        return std::nullopt;
+    return ReadBounded(*host, maxBytes, true);
 }
 
 std::optional<std::vector<std::uint8_t>> ReadDeviceFilePrefix(LPCWSTR path, std::size_t maxBytes) {
-    return ReadHostFile(path, maxBytes, false);
+    auto host = ExistingHostPath(path ? path : u"");
+    if (!host)
+        return std::nullopt;
+    return ReadBounded(*host, maxBytes, false);
+}
+
+std::optional<std::vector<std::uint8_t>> ReadHostFile(const std::filesystem::path& path,
+                                                      std::size_t maxBytes) {
+    return ReadBounded(path, maxBytes, true);
+}
+
+std::optional<std::vector<std::uint8_t>> ReadHostFilePrefix(const std::filesystem::path& path,
+                                                            std::size_t maxBytes) {
+    return ReadBounded(path, maxBytes, false);
 }
 
 bool WriteDeviceFileAtomically(LPCWSTR path, std::span<const std::uint8_t> bytes,
@@ -302,6 +316,50 @@ bool WriteDeviceFileAtomically(LPCWSTR path, std::span<const std::uint8_t> bytes
         return fail();
     SyncFolder(folder);
     return true;
+}
+
+std::optional<std::filesystem::path> WriteNewHostFile(const std::filesystem::path& wanted,
+                                                      std::span<const std::uint8_t> bytes) {
+    const std::filesystem::path folder = wanted.parent_path();
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec)) {
+        std::filesystem::create_directories(folder, ec);
+        if (ec) {
+            errno = ec.value();
+            return std::nullopt;
+        }
+        ::chmod(folder.c_str(), 0700);
+    }
+    std::string name = (folder / (wanted.filename().string() + ".tmp-XXXXXX")).string();
+    UniqueFd fd(::mkstemp(name.data()));
+    if (!fd.Valid())
+        return std::nullopt;
+    const std::filesystem::path temporary = name;
+    auto fail = [&temporary]() -> std::optional<std::filesystem::path> {
+        const int error = errno == 0 ? EIO : errno;
+        ::unlink(temporary.c_str());
+        errno = error;
+        return std::nullopt;
+    };
+    if (!WriteAll(fd.Get(), bytes) || ::fchmod(fd.Get(), 0600) != 0 || ::fsync(fd.Get()) != 0 ||
+        !fd.Close())
+        return fail();
+    // link() never replaces: a taken name moves on to the next number.
+    for (int n = 1; n < 1000; ++n) {
+        std::filesystem::path candidate = wanted;
+        if (n > 1)
+            candidate = folder / (wanted.stem().string() + "-" + std::to_string(n) +
+                                  wanted.extension().string());
+        if (::link(temporary.c_str(), candidate.c_str()) == 0) {
+            ::unlink(temporary.c_str());
+            SyncFolder(folder);
+            return candidate;
+        }
+        if (errno != EEXIST)
+            return fail();
+    }
+    errno = EEXIST;
+    return fail();
 }
 
 } // namespace zorun

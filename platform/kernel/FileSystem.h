@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <vector>
@@ -34,15 +35,27 @@ BOOL MoveFileW(LPCWSTR existingPath, LPCWSTR newPath);
 
 namespace zorun {
 
-// The whole content of a device file, or nullopt when it is missing, is a
-// folder, cannot be read, or is longer than `maxBytes` (so that no caller
-// parses the start of a longer file by mistake).
+// Every file the program reads is read by these, so that no file can block
+// or exhaust it: only regular files are read (a FIFO, a device or a socket
+// of that name is refused at once, without waiting for a writer) and never
+// more than the caller's bound.
+
+// The whole content of a device file, or nullopt when it is missing, is not
+// a regular file, cannot be read, or is longer than `maxBytes` (so that no
+// caller parses the start of a longer file by mistake).
 [[nodiscard]] std::optional<std::vector<std::uint8_t>> ReadDeviceFile(LPCWSTR path,
                                                                       std::size_t maxBytes);
 
 // The first `maxBytes` bytes of a device file (all of a shorter one).
 [[nodiscard]] std::optional<std::vector<std::uint8_t>> ReadDeviceFilePrefix(LPCWSTR path,
                                                                             std::size_t maxBytes);
+
+// The same for a host file outside the device (an icon of the host's theme,
+// a host program's first line).
+[[nodiscard]] std::optional<std::vector<std::uint8_t>>
+ReadHostFile(const std::filesystem::path& path, std::size_t maxBytes);
+[[nodiscard]] std::optional<std::vector<std::uint8_t>>
+ReadHostFilePrefix(const std::filesystem::path& path, std::size_t maxBytes);
 
 // Removes what interrupted replacements of the file at `path` left beside
 // it: the temporary files WriteDeviceFileAtomically names "<name>.tmp-" and
@@ -61,5 +74,13 @@ void RemoveStaleReplacements(LPCWSTR path);
 // first (RemoveStaleReplacements).
 [[nodiscard]] bool WriteDeviceFileAtomically(LPCWSTR path, std::span<const std::uint8_t> bytes,
                                              DWORD attributes = 0);
+
+// Writes a new host file that never replaces another: `wanted`, or when
+// that name is taken "<stem>-2<ext>", "<stem>-3<ext>", ... The file (mode
+// 0600, the user's alone) appears whole or not at all: it is written and
+// flushed under a temporary name first. Its folder is made (0700) when
+// missing. The path written, or nullopt with errno set.
+[[nodiscard]] std::optional<std::filesystem::path>
+WriteNewHostFile(const std::filesystem::path& wanted, std::span<const std::uint8_t> bytes);
 
 } // namespace zorun

@@ -14,10 +14,14 @@ namespace zorun {
 
 namespace {
 
-bool IsPrivateFolder(const std::string& path) {
+// The user's own folder that no one else can enter, and that we can write
+// in: owned by us, mode exactly 0700, a folder (not a link to one, when
+// `followLinks` is false).
+bool IsPrivateFolder(const std::string& path, bool followLinks) {
     struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
-           (st.st_mode & 0077) == 0;
+    const int got = followLinks ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st);
+    return got == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
+           (st.st_mode & 07777) == 0700 && ::access(path.c_str(), W_OK | X_OK) == 0;
 }
 
 class MutexObject final : public KernelObject {
@@ -32,14 +36,16 @@ class MutexObject final : public KernelObject {
 
 std::optional<std::filesystem::path> RuntimeFolder() {
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime == '/') {
-        struct stat st {};
-        if (::stat(runtime, &st) == 0 && S_ISDIR(st.st_mode))
+        if (IsPrivateFolder(runtime, true))
             return std::filesystem::path(runtime);
     }
-    const std::string folder = "/tmp/zorun-" + std::to_string(::getuid());
+    std::string base = "/tmp";
+    if (const char* tmp = std::getenv("TMPDIR"); tmp && *tmp == '/')
+        base = tmp;
+    const std::string folder = base + "/zorun-" + std::to_string(::getuid());
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
         return std::nullopt;
-    if (!IsPrivateFolder(folder))
+    if (!IsPrivateFolder(folder, false))
         return std::nullopt;
     return std::filesystem::path(folder);
 }
@@ -63,6 +69,13 @@ std::optional<NamedLock> NamedLock::TryAcquire(std::u16string_view name, bool* h
         return std::nullopt;
     const auto path = *folder / RuntimeFileName(name, ".lock");
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    // A lock file someone else made (or left open to others) is not ours to trust.
+    struct stat st {};
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::getuid() ||
+                    (st.st_mode & 0077) != 0)) {
+        ::close(fd);
+        return std::nullopt;
+    }
     if (fd < 0)
         return std::nullopt;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

@@ -18,9 +18,10 @@ HANDLE CreateMutexW(void* attributes, BOOL initialOwner, LPCWSTR name);
 
 namespace zorun {
 
-// $XDG_RUNTIME_DIR, else a private folder (0700, ours) under /tmp, created
-// when missing; nullopt when neither is usable (a folder that is not ours or
-// open to others is refused).
+// $XDG_RUNTIME_DIR when it is the user's own (owned by the user, mode 0700,
+// writable), else the private folder "zorun-<uid>" under $TMPDIR (or /tmp),
+// created 0700 when missing and used only when it passes the same checks
+// (and is no link); nullopt when neither is usable.
 [[nodiscard]] std::optional<std::filesystem::path> RuntimeFolder();
 
 // A file name for `name` in the runtime folder: characters other than

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
-#include <fstream>
 #include <unistd.h>
 
 #include "platform/base/Text.h"
 #include "platform/kernel/DeviceRoot.h"
+#include "platform/kernel/FileSystem.h"
 
 namespace zorun {
 
@@ -207,8 +207,10 @@ RegistryFile RegistryFile::Parse(std::string_view bytes) {
             key.clear();
             if (close == std::u16string_view::npos || close < 2 || line[1] == u'-')
                 continue;
+            // "[\]" names no key, as "[]" does not: its values go nowhere.
             key = NormalizeKey(line.substr(1, close - 1));
-            file.AddKey(key);
+            if (!key.empty())
+                file.AddKey(key);
             continue;
         }
         // name=data
@@ -289,17 +291,10 @@ RegistryFile RegistryFile::Parse(std::string_view bytes) {
 }
 
 std::optional<RegistryFile> RegistryFile::Load(const std::filesystem::path& path) {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec || size > kMaxFileSize)
+    const auto bytes = ReadHostFile(path, kMaxFileSize);
+    if (!bytes)
         return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return Parse(bytes);
+    return Parse(std::string(bytes->begin(), bytes->end()));
 }
 
 std::string RegistryFile::Serialize() const {

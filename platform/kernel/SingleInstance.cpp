@@ -4,9 +4,12 @@
 #include <chrono>
 #include <cstring>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <thread>
 #include <unistd.h>
+
+#include "platform/base/Log.h"
 
 namespace zorun {
 
@@ -34,24 +37,38 @@ SingleInstance::~SingleInstance() {
 
 SingleInstance::Role SingleInstance::TryAcquire(std::u16string_view name) {
     const auto folder = RuntimeFolder();
-    if (!folder)
+    if (!folder) {
+        LogWarning("no private runtime folder (XDG_RUNTIME_DIR, or zorun-<uid> under TMPDIR or "
+                   "/tmp, owned by this user with mode 0700): running without the "
+                   "single-instance rule");
         return Role::Unknown;
+    }
     socketPath_ = (*folder / RuntimeFileName(name, ".sock")).string();
     bool elsewhere = false;
+    // Nothing we make there is open to anyone else, whatever the user's umask.
+    const mode_t oldMask = ::umask(0077);
     lock_ = NamedLock::TryAcquire(name, &elsewhere);
-    if (!lock_)
+    if (!lock_) {
+        ::umask(oldMask);
+        if (!elsewhere)
+            LogWarning("cannot make the instance lock in " + folder->string() +
+                       ": running without the single-instance rule");
         return elsewhere ? Role::Second : Role::Unknown;
+    }
 
     // We hold the lock, so a socket file left there belongs to a dead owner.
     sockaddr_un address{};
-    if (!MakeAddress(socketPath_, address))
+    if (!MakeAddress(socketPath_, address)) {
+        ::umask(oldMask);
         return Role::Owner; // owner without a socket: later starts still exit
+    }
     ::unlink(socketPath_.c_str());
     fd_ = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd_ >= 0 && ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
         ::close(fd_);
         fd_ = -1;
     }
+    ::umask(oldMask);
     return Role::Owner;
 }
 

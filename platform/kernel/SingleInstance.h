@@ -17,7 +17,7 @@ class SingleInstance {
     enum class Role {
         Owner,   // this process is the instance; requests arrive on ListenFd()
         Second,  // another process is the instance
-        Unknown, // the runtime folder is unusable: run as if alone
+        Unknown, // no private runtime folder: run as if alone (said on stderr)
     };
 
     SingleInstance() = default;
@@ -25,6 +25,8 @@ class SingleInstance {
     SingleInstance& operator=(const SingleInstance&) = delete;
     ~SingleInstance();
 
+    // The lock and the socket live in RuntimeFolder() and are made with the
+    // umask tightened to 0077, so no other user can hold, read or reach them.
     [[nodiscard]] Role TryAcquire(std::u16string_view name);
 
     // The owner's non-blocking socket, readable when a request waits; -1 when

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <set>
 #include <sstream>
+
+#include "platform/kernel/FileSystem.h"
 
 namespace zorun {
 
@@ -46,11 +47,10 @@ std::string ExecProgram(const std::string& exec) {
 
 // The few names a small launcher script might hand over to: "exec prog".
 std::string ScriptTarget(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    char head[512] = {};
-    in.read(head, sizeof head - 1);
-    const std::string text(head,
-                           static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    const auto head = ReadHostFilePrefix(file, 511);
+    if (!head)
+        return {};
+    const std::string text(head->begin(), head->end());
     if (text.rfind("#!", 0) != 0)
         return {};
     std::istringstream lines(text);
@@ -66,8 +66,14 @@ std::string ScriptTarget(const fs::path& file) {
     return {};
 }
 
+// A text file of the host, bounded, as a stream of its lines.
+std::istringstream HostTextFile(const fs::path& file, std::size_t limit) {
+    const auto bytes = ReadHostFilePrefix(file, limit);
+    return std::istringstream(bytes ? std::string(bytes->begin(), bytes->end()) : std::string());
+}
+
 std::string ThemeFromGtkSettings(const fs::path& file) {
-    std::ifstream in(file);
+    auto in = HostTextFile(file, 64u << 10);
     for (std::string line; std::getline(in, line);) {
         const auto eq = line.find('=');
         if (eq != std::string::npos && Trim(line.substr(0, eq)) == "gtk-icon-theme-name")
@@ -134,7 +140,7 @@ IconSearchPaths IconSearchPaths::FromEnvironment() {
 HostIconIndex::HostIconIndex(IconSearchPaths paths) : paths_(std::move(paths)) {}
 
 void HostIconIndex::AddEntry(const fs::path& file, const std::string& id) {
-    std::ifstream in(file);
+    auto in = HostTextFile(file, 256u << 10);
     bool inEntry = false, application = true, hidden = false;
     std::string icon, exec, tryExec;
     int lines = 0;

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 
 #include "platform/gdi/Png.h"
+#include "platform/kernel/FileSystem.h"
 
 namespace zorun {
 
@@ -169,20 +169,15 @@ std::optional<IconPicture> DecodeIco(std::span<const std::uint8_t> b, int size) 
 }
 
 std::optional<IconPicture> LoadIconFile(const std::filesystem::path& file, int size) {
-    std::error_code ec;
-    const auto length = std::filesystem::file_size(file, ec);
-    if (ec || length > kIconFileLimit || length == 0)
+    const auto bytes = ReadHostFile(file, kIconFileLimit);
+    if (!bytes || bytes->empty())
         return std::nullopt;
-    std::ifstream in(file, std::ios::binary);
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
     auto ext = file.extension().string();
     std::transform(ext.begin(), ext.end(), ext.begin(),
                    [](unsigned char c) { return std::tolower(c); });
     if (ext == ".ico")
-        return DecodeIco(bytes, size);
-    return DecodePngIcon(bytes, size);
+        return DecodeIco(*bytes, size);
+    return DecodePngIcon(*bytes, size);
 }
 
 } // namespace zorun

@@ -1,9 +1,9 @@
 #include "platform/shell/Shortcut.h"
 
-#include <fstream>
+#include <algorithm>
 
 #include "platform/base/Text.h"
-#include "platform/kernel/ProcessPath.h"
+#include "platform/kernel/FileSystem.h"
 
 namespace zorun {
 
@@ -31,18 +31,13 @@ bool IsValidUtf8(std::string_view s) {
 } // namespace
 
 std::optional<std::string> ReadShortcutFile(std::u16string_view devicePath, std::size_t limit) {
-    const auto host = MapDevicePath(devicePath);
-    if (!host)
+    const std::u16string path(devicePath);
+    const auto bytes = ReadDeviceFilePrefix(path.c_str(), limit);
+    if (!bytes)
         return std::nullopt;
-    std::ifstream in(*host, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::string bytes(limit, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(limit));
-    if (in.bad())
-        return std::nullopt;
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return bytes;
+    const auto end = std::find_if(bytes->begin(), bytes->end(),
+                                  [](std::uint8_t b) { return b == '\r' || b == '\n'; });
+    return std::string(bytes->begin(), end);
 }
 
 std::u16string ShortcutText(std::string_view bytes) {
@@ -69,7 +64,7 @@ std::optional<std::u16string> ParseShortcutTarget(std::u16string_view text) {
     target = target.substr(0, target.find(u'?'));
     while (!target.empty() && (target.back() == u' ' || target.back() == u'\t'))
         target.remove_suffix(1);
-    if (target.empty())
+    if (target.empty() || target.size() > kMaxShortcutTarget)
         return std::nullopt;
     return std::u16string(target);
 }

@@ -62,7 +62,13 @@ class MenuTracker {
     std::vector<Level> levels_;
     bool ended_ = false;
     bool sawDown_ = false; // a press inside the loop: its release may choose
-    bool moved_ = false;
+    // What that press was on, and what lay under the stylus once it was
+    // handled (a sub-menu it opened may lie there now). A release chooses
+    // the pressed item, or an item the stylus moved onto, never one that
+    // only appeared under it.
+    std::pair<int, int> pressHit_{-1, -1};
+    std::pair<int, int> stillHit_{-2, -2};
+    bool movedOn_ = false;
     UINT result_ = 0;
 };
 
@@ -129,9 +135,11 @@ bool MenuTracker::Open(HMENU menu, int x, int y, UINT align, int avoidLeft) {
     const SIZE size = MeasureMenu(*data);
     int left = (align & TPM_RIGHTALIGN) ? x - size.cx : x;
     int top = (align & TPM_BOTTOMALIGN) ? y - size.cy : y;
-    // Kept on screen: a sub-menu that does not fit on the right opens on the left.
+    // Kept on screen: a sub-menu that does not fit on the right opens on the
+    // left, and one that fits on neither side keeps to the screen's right
+    // edge, so that the start of its parent's items stays in sight.
     if (left + size.cx > zorun::kScreenWidth)
-        left = avoidLeft >= 0 ? avoidLeft - size.cx : zorun::kScreenWidth - size.cx;
+        left = avoidLeft - size.cx >= 0 ? avoidLeft - size.cx : zorun::kScreenWidth - size.cx;
     if (top + size.cy > zorun::kScreenHeight)
         top = zorun::kScreenHeight - size.cy;
     left = std::clamp(left, 0, std::max(0, zorun::kScreenWidth - size.cx));
@@ -338,9 +346,12 @@ LRESULT MenuTracker::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONUP: {
         POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         ClientToScreen(hwnd, &p);
-        const auto [level, item] = HitTest(p);
+        const auto hit = HitTest(p);
+        const auto [level, item] = hit;
         if (message == WM_LBUTTONDOWN) {
             sawDown_ = true;
+            movedOn_ = false;
+            pressHit_ = hit;
             if (level < 0) {
                 End(0); // a tap outside dismisses
                 return 0;
@@ -349,7 +360,13 @@ LRESULT MenuTracker::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (message == WM_MOUSEMOVE) {
             if (!(wParam & MK_LBUTTON))
                 return 0;
-            moved_ = true;
+            if (hit != stillHit_)
+                movedOn_ = true;
+        }
+        if (message == WM_LBUTTONUP) {
+            const bool pressed = sawDown_ && hit == pressHit_;
+            if (!pressed && !movedOn_)
+                return 0; // on what opened under the stylus: it stays open
         }
         if (level < 0) {
             if (!levels_.empty())
@@ -366,12 +383,11 @@ LRESULT MenuTracker::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         SetHot(l, item);
         if (message != WM_LBUTTONUP) {
             OpenSubmenu(l, item);
+            stillHit_ = HitTest(p);
             return 0;
         }
-        // The release that follows the opening press chooses only when the
-        // stylus moved onto an item; a release after a fresh press always does.
-        if (sawDown_ || moved_)
-            Choose(l, item);
+        // A release chooses the item (an item with a sub-menu keeps it open).
+        Choose(l, item);
         return 0;
     }
     case WM_KEYDOWN:

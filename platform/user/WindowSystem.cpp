@@ -196,7 +196,14 @@ std::optional<std::uint64_t> WindowSystem::NextTimerDue() const {
 
 bool WindowSystem::HasPendingPaint() {
     for (auto& [key, w] : windows_) {
-        if (!w->destroying && !w->invalid.IsEmpty() && ReallyVisible(w->handle))
+        if (w->invalid.IsEmpty() || !ReallyVisible(w->handle))
+            continue;
+        // Paint reaches a window only through parents that are not going
+        // away: a child of a window being destroyed has nothing to wait for.
+        bool reachable = true;
+        for (Window* p = w.get(); p && reachable; p = p->IsChild() ? Find(p->parent) : nullptr)
+            reachable = !p->destroying;
+        if (reachable)
             return true;
     }
     return false;

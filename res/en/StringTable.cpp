@@ -39,6 +39,7 @@ const zorun::StringResource strings[] = {
     {65049, u"Name"},
     {65050, u"Date"},
     {65051, u"Size"},
+    {65052, u"Your groups and shortcuts were kept in:\n%s"},
 };
 
 [[maybe_unused]] const bool registered = zorun::RegisterStrings(strings);

@@ -1,6 +1,8 @@
 // The chrome as the program meets it: the title in the navigation bar, the
 // dialogs' "ok", the command bar's menus and tool buttons.
 
+#include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -152,10 +154,24 @@ TEST_F(Chrome, ToolButtonsCommandOnReleaseAndShowTheirTipWhenHeld) {
     EXPECT_TRUE(events.empty());
 }
 
-TEST_F(Chrome, TheClockReadsHoursAndMinutes) {
-    const std::u16string text = zorun::ClockText(clock.WallTimeMs());
-    ASSERT_GE(text.size(), 4u);
-    EXPECT_EQ(text[text.size() - 3], u':');
+TEST_F(Chrome, TheClockReadsHoursOfTwelveAndMinutes) {
+    const char* zone = std::getenv("TZ");
+    const std::string saved = zone ? zone : "";
+    ::setenv("TZ", "UTC0", 1);
+    ::tzset();
+    // 1 January 2030, 00:00 UTC, in milliseconds.
+    constexpr std::int64_t kMidnight = 1893456000000;
+    constexpr std::int64_t kMinute = 60000;
+    EXPECT_EQ(zorun::ClockText(kMidnight + 5 * kMinute), u"12:05");
+    EXPECT_EQ(zorun::ClockText(kMidnight + 12 * 60 * kMinute), u"12:00");
+    EXPECT_EQ(zorun::ClockText(kMidnight + (12 * 60 + 50) * kMinute), u"12:50");
+    EXPECT_EQ(zorun::ClockText(kMidnight + (13 * 60 + 7) * kMinute), u"1:07");
+    EXPECT_EQ(zorun::ClockText(kMidnight + (23 * 60 + 59) * kMinute + 59999), u"11:59");
+    if (zone)
+        ::setenv("TZ", saved.c_str(), 1);
+    else
+        ::unsetenv("TZ");
+    ::tzset();
 }
 
 } // namespace

@@ -15,6 +15,8 @@ AppHarness::AppHarness() {
     std::filesystem::create_directories(run);
     std::filesystem::permissions(run, std::filesystem::perms::owner_all);
     ::setenv("XDG_RUNTIME_DIR", run.c_str(), 1);
+    // Rescue files too.
+    ::setenv("XDG_STATE_HOME", (device_.Folder() / "state").c_str(), 1);
     // A device with its Windows folder, where the settings file lives.
     std::filesystem::create_directories(device_.Root() / "Windows");
 }

@@ -28,6 +28,10 @@ class AppHarness {
     [[nodiscard]] std::filesystem::path SettingsFile() const {
         return device_.Root() / "Windows" / "ZorunSetting.qkt";
     }
+    // Where rescue files go ($XDG_STATE_HOME/zorun, set for the test).
+    [[nodiscard]] std::filesystem::path RescueFolder() const {
+        return device_.Folder() / "state" / "zorun";
+    }
 
     // InitInstance, then everything it queued; false when start-up refused.
     [[nodiscard]] bool Start();

@@ -11,6 +11,8 @@
 #include "platform/user/Screen.h"
 #include "tests/app/AppHarness.h"
 
+#include "ZorunVersion.h"
+
 namespace fs = std::filesystem;
 
 TEST(Application, OneInstancePerDevice) {
@@ -65,7 +67,7 @@ TEST(Application, VersionBoxShowsTheProgramAndItsVersion) {
     app.Pump();
     zorun::RemoveForegroundListener(listener);
     EXPECT_TRUE(shown);
-    EXPECT_NE(std::find(texts.begin(), texts.end(), u"Zorun Version 3.04"), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), u"Zorun Version " ZORUN_VERSION), texts.end());
     EXPECT_TRUE(app.Running());
     EXPECT_EQ(GetForegroundWindow(), app.Frame()->GetSafeHwnd());
 }

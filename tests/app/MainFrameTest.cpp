@@ -9,9 +9,13 @@
 #include <thread>
 
 #include "app/CommandIds.h"
+#include "app/RescueFile.h"
 #include "catalogue/SettingsFile.h"
+#include "catalogue/SettingsFormat.h"
 #include "launcher/CZorunView.h"
 #include "platform/afx/CMenu.h"
+#include "platform/user/Chrome.h"
+#include "platform/user/CommandBar.h"
 #include "platform/user/Screen.h"
 #include "tests/app/AppHarness.h"
 
@@ -182,6 +186,54 @@ TEST(MainFrame, AnUnwritableSettingsFileIsReportedOnce) {
     EXPECT_EQ(fs::file_size(app.SettingsFile()), before);
 }
 
+TEST(MainFrame, AFailedExitSaveKeepsTheCatalogueInARescueFile) {
+    AppHarness app;
+    ASSERT_TRUE(app.Start());
+    // A folder where the settings file belongs: it can be neither read nor replaced.
+    fs::create_directories(app.SettingsFile());
+    ASSERT_TRUE(app.Frame()->catalogue.AppendGroup(u"Precious", u""));
+    const auto expected = SerializeSettings(app.Frame()->catalogue);
+    ASSERT_TRUE(expected);
+    // A rescue file of an earlier exit is never replaced.
+    fs::create_directories(app.RescueFolder());
+    std::ofstream(app.RescueFolder() / "ZorunSetting.qkt") << "earlier";
+
+    testing::internal::CaptureStderr();
+    ForegroundCounter boxes;
+    PostMessageW(app.Frame()->GetSafeHwnd(), WM_CLOSE, 0, 0);
+    app.QueueKey(VK_RETURN);
+    app.Pump();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(app.Running());
+    EXPECT_EQ(boxes.Count(), 1);
+
+    const fs::path rescue = app.RescueFolder() / "ZorunSetting-2.qkt";
+    EXPECT_NE(said.find(rescue.string()), std::string::npos) << said;
+    std::ifstream in(rescue, std::ios::binary);
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(bytes, *expected);
+    EXPECT_EQ((fs::status(rescue).permissions() & (fs::perms::group_all | fs::perms::others_all)),
+              fs::perms::none);
+    std::ifstream earlier(app.RescueFolder() / "ZorunSetting.qkt");
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(earlier)), {}), "earlier");
+    EXPECT_TRUE(fs::is_empty(app.SettingsFile()));
+}
+
+TEST(MainFrame, RescuePathsAreShownInLinesThatFitTheBox) {
+    const char* home = std::getenv("HOME");
+    const std::string saved = home ? home : "";
+    ::setenv("HOME", "/home/pat", 1);
+    EXPECT_EQ(ShownPath("/home/pat/.local/state/zorun/ZorunSetting.qkt"),
+              u"~/.local/state/zorun/\nZorunSetting.qkt");
+    EXPECT_EQ(ShownPath("/var/lib/a-rather-long-folder-name/x/ZorunSetting-12.qkt"),
+              u"/var/lib/\na-rather-long-folder-name/\nx/ZorunSetting-12.qkt");
+    EXPECT_EQ(ShownPath("/home/patricia/z.qkt"), u"/home/patricia/z.qkt");
+    if (home)
+        ::setenv("HOME", saved.c_str(), 1);
+    else
+        ::unsetenv("HOME");
+}
+
 TEST(MainFrame, HelpStartsTheHelpViewerOnTheContents) {
     AppHarness app;
     const fs::path marker = app.Folder() / "help-args";
@@ -198,4 +250,51 @@ TEST(MainFrame, HelpStartsTheHelpViewerOnTheContents) {
     std::string args;
     std::getline(in, args);
     EXPECT_EQ(args, "Zorun.htm#Main_Contents");
+}
+
+namespace {
+
+int TopLevelWindows(HWND any) {
+    int count = 0;
+    for (HWND w = GetWindow(any, GW_HWNDFIRST); w; w = GetWindow(w, GW_HWNDNEXT))
+        ++count;
+    return count;
+}
+
+} // namespace
+
+TEST(MainFrame, FileNewReusesTheOneFrame) {
+    AppHarness app;
+    ASSERT_TRUE(app.Start());
+    CMainFrame* frame = app.Frame();
+    HWND hwnd = frame->GetSafeHwnd();
+    const int windows = TopLevelWindows(hwnd);
+    ASSERT_TRUE(frame->catalogue.AppendGroup(u"Kept", u""));
+    frame->launcherView->SelectGroup(2);
+    for (int i = 0; i < 3; ++i)
+        app.Command(CommandId::FileNew);
+    EXPECT_EQ(app.Frame(), frame);
+    EXPECT_EQ(TopLevelWindows(hwnd), windows);
+    EXPECT_EQ(zorun::MainWindow(), hwnd);
+    // The frame's catalogue stays; the view starts again at its first group.
+    EXPECT_EQ(frame->catalogue.GroupName(4), u"Kept");
+    EXPECT_EQ(frame->launcherView->CurrentGroup(), 0);
+    app.Close();
+    EXPECT_FALSE(app.Running());
+}
+
+TEST(MainFrame, TheToolButtonsTipsNameTheirCommands) {
+    AppHarness app;
+    ASSERT_TRUE(app.Start());
+    // The "Monitor" button: the third item of the command bar. Held, its tip shows.
+    const auto layout = zorun::CommandBarLayout();
+    ASSERT_EQ(layout.size(), 3u);
+    const RECT button = layout[2].rect;
+    const int x = button.left + 12, y = zorun::kCommandBarRect.top + 12; // bar coordinates
+    EXPECT_FALSE(app.ScreenShows(u"Monitor"));
+    app.Down(x, y);
+    app.clock.Advance(600);
+    app.Pump();
+    EXPECT_TRUE(app.ScreenShows(u"Monitor"));
+    app.Up(x, y + 100); // released away from the button: no command
 }

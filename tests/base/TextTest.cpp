@@ -12,9 +12,11 @@ TEST(Utf, RoundTripsEveryPlane) {
 }
 
 TEST(Utf, InvalidInputBecomesReplacementCharacters) {
-    EXPECT_EQ(FromUtf8("a\xFF" "b"), u"a\uFFFDb");
-    EXPECT_EQ(FromUtf8("\xE6\x97"), u"\uFFFD");          // cut short
-    EXPECT_EQ(FromUtf8("\xC0\xAF"), u"\uFFFD");          // overlong
+    EXPECT_EQ(FromUtf8("a\xFF"
+                       "b"),
+              u"a\uFFFDb");
+    EXPECT_EQ(FromUtf8("\xE6\x97"), u"\uFFFD");                             // cut short
+    EXPECT_EQ(FromUtf8("\xC0\xAF"), u"\uFFFD");                             // overlong
     EXPECT_EQ(ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD"); // lone surrogate
 }
 

@@ -348,3 +348,15 @@ TEST_F(SettingsFileTest, SavingIntoAReadOnlyFolderOrAFullDiskFailsAndKeepsTheOld
 }
 
 } // namespace
+
+TEST(SettingsFormat, ANegativeReservedPairCountMeansNoPairs) {
+    // The count is a signed 32-bit number: 0xFFFFFFFF is -1, so no pairs, and
+    // the groups that follow are read as usual.
+    for (std::uint32_t count : {0xFFFFFFFFu, 0x80000000u}) {
+        const auto read = ParseSettings(HandMade(u"TRUMO ZORUN", count, {2, 0, 1, 3}));
+        ASSERT_TRUE(read) << count;
+        EXPECT_TRUE(read->reservedPairs.first.empty());
+        EXPECT_EQ(read->groupOrder, (std::vector<std::uint8_t>{2, 0, 1, 3}));
+        EXPECT_EQ(read->groupNames[3], u"group D");
+    }
+}

@@ -20,4 +20,21 @@ for signal in TERM INT HUP; do
   settings_saved ||
     fail "SIG$signal: the catalogue was not saved"
 done
+
+# "Exit" when the settings file cannot be replaced (a folder of its name):
+# the message names the rescue file and waits; a stop signal then ends the
+# program all the same.
+read -r exit_x exit_y < <(find_text "Exit" "tap 15 306")
+[ -n "${exit_y:-}" ] || fail "no Exit item in the Edit menu"
+rm -f "$(settings_file)"
+mkdir "$(settings_file)"
+rm -rf "$XDG_STATE_HOME"
+start_zorun
+click 15 306
+click $((exit_x + 4)) $((exit_y + 4))
+wait_until 10 grep -q 'were kept in' "$WORK/zorun.log" || fail "the failed exit save was not reported"
+process_ended "$ZORUN_PID" && fail "the program ended before its message was answered"
+kill -TERM "$ZORUN_PID"
+wait_until 20 process_ended "$ZORUN_PID" || fail "SIGTERM did not end the program while its message waited"
+ls "$XDG_STATE_HOME"/zorun/ZorunSetting*.qkt >/dev/null 2>&1 || fail "no rescue file"
 finish

@@ -13,6 +13,7 @@ DEVICE=$WORK/device
 MARKERS=$WORK/markers
 export XDG_RUNTIME_DIR=$WORK/run
 export XDG_DATA_HOME=$WORK/data
+export XDG_STATE_HOME=$WORK/state
 mkdir -p "$MARKERS" "$XDG_DATA_HOME"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 SCALE=2

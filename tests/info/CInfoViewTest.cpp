@@ -137,10 +137,10 @@ class InfoViewTest : public ::testing::Test {
         }
         zorun::ComposeScreen();
     }
-    // Moves virtual time by whole refresh periods, running each tick.
+    // Moves virtual time by whole refresh periods (5 seconds), running each tick.
     void Ticks(int n) {
         for (int i = 0; i < n; ++i) {
-            clock_.Advance(CInfoView::kRefreshMs);
+            clock_.Advance(5000);
             Pump();
         }
     }
@@ -257,6 +257,16 @@ TEST_F(InfoViewTest, RepaintsOnlyWhenATextChanges) {
     EXPECT_EQ(view_->currentTexts.inbox, u"2 / 4");
     Ticks(1);
     EXPECT_EQ(view_->currentTexts.inbox, u"3 / 5");
+}
+
+TEST_F(InfoViewTest, SourcesAreReadAgainAfterFiveSecondsNotBefore) {
+    WriteFile(root_ / "Maildir/new/4.h", "x");
+    clock_.Advance(4999);
+    Pump();
+    EXPECT_EQ(view_->currentTexts.inbox, u"1 / 3") << "re-read before 5,000 ms";
+    clock_.Advance(1);
+    Pump();
+    EXPECT_EQ(view_->currentTexts.inbox, u"2 / 4") << "not re-read at 5,000 ms";
 }
 
 TEST_F(InfoViewTest, TapsStartTheFieldsPrograms) {

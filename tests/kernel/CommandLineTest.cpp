@@ -47,7 +47,7 @@ TEST(CommandLine, EveryCorpusCaseSplitsAsOnTheDevice) {
     const auto file = Corpus("cmdline/cases.tsv");
     std::ifstream in(file);
     if (!in)
-        GTEST_SKIP() << "command-line corpus not present";
+        SKIP_WITHOUT_CORPUS("command-line corpus");
     std::string line;
     int cases = 0;
     while (std::getline(in, line)) {

@@ -1,5 +1,6 @@
 #include "platform/kernel/ProcessSnapshot.h"
 
+#include <cctype>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -43,20 +44,26 @@ TEST(ProcessSnapshot, FindsHostProcessesByNameIgnoringCase) {
     const fs::path root = pattern;
     fs::create_directories(root / "Windows");
     zorun::SetDeviceRoot(root);
-    // A script (its executable is the shell) and a renamed program.
-    std::ofstream(root / "Windows" / "hopper.exe") << "#!/bin/sh\nsleep 30\n";
-    chmod((root / "Windows" / "hopper.exe").c_str(), 0755);
-    fs::create_symlink("/bin/sleep", root / "Windows" / "HOPPER.EXE.renamed-tool");
+    // A script (its executable is the shell) and a renamed program, under
+    // names of their own: a process named like the device's test tool would
+    // stop every start of the program on this machine while it runs.
+    const std::string name = "Sp" + std::to_string(getpid()) + ".exe";
+    std::string upper = name;
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    std::ofstream(root / "Windows" / name) << "#!/bin/sh\nsleep 30\n";
+    chmod((root / "Windows" / name).c_str(), 0755);
+    fs::create_symlink("/bin/sleep", root / "Windows" / (upper + ".renamed-tool"));
 
     PROCESS_INFORMATION script{}, renamed{};
-    ASSERT_TRUE(CreateProcessW(u"hopper.exe", nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               nullptr, &script));
-    ASSERT_TRUE(CreateProcessW(u"HOPPER.EXE.renamed-tool", u"30", nullptr, nullptr, FALSE, 0,
-                               nullptr, nullptr, nullptr, &renamed));
+    ASSERT_TRUE(CreateProcessW(zorun::FromUtf8(name).c_str(), nullptr, nullptr, nullptr, FALSE, 0,
+                               nullptr, nullptr, nullptr, &script));
+    ASSERT_TRUE(CreateProcessW(zorun::FromUtf8(upper + ".renamed-tool").c_str(), u"30", nullptr,
+                               nullptr, FALSE, 0, nullptr, nullptr, nullptr, &renamed));
     // The new process takes its name when it executes; look until it has.
     std::vector<DWORD> found;
     for (int i = 0; i < 300; ++i) {
-        found = FindByName(u"Hopper.exe");
+        found = FindByName(zorun::FromUtf8(upper).c_str());
         if (Contains(found, script.dwProcessId))
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -64,13 +71,14 @@ TEST(ProcessSnapshot, FindsHostProcessesByNameIgnoringCase) {
     EXPECT_TRUE(Contains(found, script.dwProcessId));
     std::vector<DWORD> long_;
     for (int i = 0; i < 300; ++i) {
-        long_ = FindByName(u"hopper.exe.renamed-tool");
+        long_ = FindByName(zorun::FromUtf8(name + ".renamed-tool").c_str());
         if (Contains(long_, renamed.dwProcessId))
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     EXPECT_TRUE(Contains(long_, renamed.dwProcessId)) << "a name longer than 15 bytes";
-    EXPECT_FALSE(Contains(FindByName(u"Hopper.ex"), script.dwProcessId));
+    EXPECT_FALSE(Contains(FindByName(zorun::FromUtf8(name.substr(0, name.size() - 1)).c_str()),
+                          script.dwProcessId));
 
     // This test program is there under its own executable's name.
     char self[4096];

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/Corpora.h"
+#include "tests/support/Fifo.h"
 #include <sys/stat.h>
 
 #include "platform/base/Text.h"
@@ -66,7 +67,7 @@ constexpr const char16_t* kKey = u"HKEY_CURRENT_USER\\Software\\Wine\\reg_test";
 TEST(RegistryFileCorpus, EveryCaseImportsWhatTheEditorImports) {
     std::ifstream in(Corpus("regfile/cases.tsv"));
     if (!in)
-        GTEST_SKIP() << "registry corpus not present";
+        SKIP_WITHOUT_CORPUS("registry corpus");
     int cases = 0;
     for (std::string line; std::getline(in, line);) {
         if (line.empty() || line[0] == '#')
@@ -149,6 +150,18 @@ TEST(RegistryFileFormat, ContinuedHexKeepsEveryByteAndTheFileRoundTrips) {
     const auto* v = wideFile.Find(u"HKEY_CURRENT_USER\\B", u"v");
     ASSERT_NE(v, nullptr);
     EXPECT_EQ(v->data, RegistryValue::Dword(2).data);
+}
+
+TEST(RegistryFileFormat, WhatIsWrittenReadsBackToTheSameText) {
+    // Found by the fuzzer: "[\\]" was kept as a key with no name, written
+    // as "[]", which reading skips.
+    const auto file =
+        RegistryFile::Parse("REGEDIT4\n[\\]\n\"M\"=dword:1\n[HKCU\\A]\n\"N\"=\"x\"\n");
+    EXPECT_FALSE(file.HasKey(u""));
+    const std::string text = file.Serialize();
+    EXPECT_EQ(RegistryFile::Parse(text).Serialize(), text);
+    EXPECT_EQ(text.find("[]"), std::string::npos) << text;
+    ASSERT_NE(file.Find(u"HKCU\\A", u"N"), nullptr);
 }
 
 class RegistryApi : public ::testing::Test {
@@ -249,4 +262,12 @@ TEST_F(RegistryApi, FirstRunWriterCreatesTheFileAndNeverClobbersAForeignOne) {
     std::ifstream in(root_ / "registry.reg");
     std::string content((std::istreambuf_iterator<char>(in)), {});
     EXPECT_EQ(content, "not a registry file\n");
+}
+
+TEST_F(RegistryApi, AFifoForTheFileReadsAsNoRegistryAndNeverBlocks) {
+    MakeFifo(root_ / "registry.reg");
+    bool on = true;
+    EXPECT_TRUE(ReturnsDespiteFifos(root_, [&] { on = ClearType(); }));
+    EXPECT_FALSE(on);
+    EXPECT_TRUE(fs::is_fifo(root_ / "registry.reg"));
 }

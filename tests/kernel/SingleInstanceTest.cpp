@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,19 +23,35 @@ class SingleInstanceTest : public ::testing::Test {
         std::string pattern = (fs::temp_directory_path() / "zorun-runtime-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         folder_ = pattern;
-        if (const char* old = std::getenv("XDG_RUNTIME_DIR"))
-            saved_ = old;
+        for (const char* name : {"XDG_RUNTIME_DIR", "TMPDIR"})
+            if (const char* old = std::getenv(name))
+                saved_[name] = old;
         setenv("XDG_RUNTIME_DIR", folder_.c_str(), 1);
+        // The private fallback is made here, not in the machine's /tmp.
+        fs::create_directories(folder_ / "tmp");
+        setenv("TMPDIR", (folder_ / "tmp").c_str(), 1);
     }
     void TearDown() override {
-        if (saved_)
-            setenv("XDG_RUNTIME_DIR", saved_->c_str(), 1);
-        else
-            unsetenv("XDG_RUNTIME_DIR");
+        for (const char* name : {"XDG_RUNTIME_DIR", "TMPDIR"}) {
+            if (saved_.count(name))
+                setenv(name, saved_[name].c_str(), 1);
+            else
+                unsetenv(name);
+        }
         fs::remove_all(folder_);
     }
+    // A runtime folder as another user or the system may have left it.
+    fs::path Folder(const char* name, mode_t mode) {
+        const fs::path path = folder_ / name;
+        fs::create_directories(path);
+        chmod(path.c_str(), mode);
+        return path;
+    }
+    [[nodiscard]] fs::path Fallback() const {
+        return folder_ / "tmp" / ("zorun-" + std::to_string(getuid()));
+    }
     fs::path folder_;
-    std::optional<std::string> saved_;
+    std::map<std::string, std::string> saved_;
 };
 
 } // namespace
@@ -87,4 +105,63 @@ TEST_F(SingleInstanceTest, NamedMutexReportsAnExistingHolder) {
     CloseHandle(third);
     // Names cannot reach outside the runtime folder.
     EXPECT_EQ(zorun::RuntimeFileName(u"../../etc/x", ".lock"), "zorun-.._.._etc_x.lock");
+}
+
+TEST_F(SingleInstanceTest, OnlyAPrivateRuntimeFolderIsTrusted) {
+    // Shared with others, open to the group, or not writable: the checked
+    // fallback is used instead, and nothing is made in the refused folder.
+    for (const auto& [name, mode] : {std::pair{"shared", mode_t{01777}},
+                                     {"group", mode_t{0770}},
+                                     {"readonly", mode_t{0500}}}) {
+        const fs::path refused = Folder(name, mode);
+        setenv("XDG_RUNTIME_DIR", refused.c_str(), 1);
+        EXPECT_EQ(zorun::RuntimeFolder(), Fallback()) << name;
+        SingleInstance instance;
+        EXPECT_EQ(instance.TryAcquire(kName), SingleInstance::Role::Owner) << name;
+        chmod(refused.c_str(), 0700);
+        EXPECT_TRUE(fs::is_empty(refused)) << name;
+        struct stat st {};
+        ASSERT_EQ(lstat(Fallback().c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, 0700u);
+    }
+    // Another user's folder, even with mode 0700 (only root can make one here).
+    if (getuid() == 0) {
+        const fs::path theirs = Folder("theirs", 0700);
+        ASSERT_EQ(chown(theirs.c_str(), 65534, 65534), 0);
+        setenv("XDG_RUNTIME_DIR", theirs.c_str(), 1);
+        EXPECT_EQ(zorun::RuntimeFolder(), Fallback());
+    }
+    // The user's own 0700 folder is used as it is.
+    const fs::path own = Folder("own", 0700);
+    setenv("XDG_RUNTIME_DIR", own.c_str(), 1);
+    EXPECT_EQ(zorun::RuntimeFolder(), own);
+}
+
+TEST_F(SingleInstanceTest, LockAndSocketAreTheUsersAloneWhateverTheUmask) {
+    const mode_t saved = umask(0);
+    {
+        SingleInstance instance;
+        ASSERT_EQ(instance.TryAcquire(kName), SingleInstance::Role::Owner);
+        for (const char* suffix : {".lock", ".sock"}) {
+            struct stat st {};
+            ASSERT_EQ(lstat((folder_ / zorun::RuntimeFileName(kName, suffix)).c_str(), &st), 0);
+            EXPECT_EQ(st.st_mode & 0077, 0u) << suffix;
+        }
+    }
+    EXPECT_EQ(umask(saved), 0u) << "the user's umask is given back";
+}
+
+TEST_F(SingleInstanceTest, WithoutAnyPrivateFolderTheProgramRunsAloneAndSaysSo) {
+    setenv("XDG_RUNTIME_DIR", Folder("shared", 01777).c_str(), 1);
+    // The fallback's name taken by a folder open to everyone.
+    fs::create_directories(Fallback());
+    chmod(Fallback().c_str(), 0777);
+    testing::internal::CaptureStderr();
+    SingleInstance instance;
+    const auto role = instance.TryAcquire(kName);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(role, SingleInstance::Role::Unknown);
+    EXPECT_EQ(instance.ListenFd(), -1);
+    EXPECT_NE(said.find("without the single-instance rule"), std::string::npos) << said;
+    EXPECT_TRUE(fs::is_empty(Fallback()));
 }

@@ -102,3 +102,16 @@ TEST_F(IconResolverTest, ShortcutFilesUseTheirIconLocationThenTheirProgram) {
     EXPECT_EQ(Resolve(u"\\Windows\\Start Menu\\Broken.lnk", u"0"), green_);
     EXPECT_EQ(Resolve(u"\\Windows\\Start Menu\\Missing.lnk", u"0"), BuiltIn(kGenericProgramIcon));
 }
+
+TEST_F(IconResolverTest, ShortcutRulesMatchLaunching) {
+    // ".lnk" in a folder name: the program's own icon, not a shortcut's.
+    fs::create_directories(tmp_ / "device/Windows/a.lnkdir");
+    Write("Windows/a.lnkdir/tool.exe", "#!/bin/sh\n");
+    EXPECT_EQ(Resolve(u"\\Windows\\a.lnkdir\\tool.exe", u"0"), green_);
+    // The program part ends at the ".exe" that ends a name, past 100 characters.
+    const std::string folder = "x.exe.d" + std::string(100, 'f');
+    fs::create_directories(tmp_ / "device/Windows" / folder);
+    Write("Windows/" + folder + "/tool.exe", "#!/bin/sh\n");
+    Write("Windows/Start Menu/Deep.lnk", "9#\\Windows\\" + folder + "\\tool.exe --x");
+    EXPECT_EQ(Resolve(u"\\Windows\\Start Menu\\Deep.lnk", u"0"), green_);
+}

@@ -4,11 +4,14 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <sys/stat.h>
 #include <thread>
 
 #include "platform/base/Text.h"
 #include "platform/kernel/DeviceRoot.h"
+#include "platform/shell/Shortcut.h"
+#include "tests/support/Corpora.h"
 
 namespace fs = std::filesystem;
 using Kind = LaunchPlan::Kind;
@@ -111,4 +114,78 @@ TEST_F(Launching, ShortcutsThatAreNotResolved) {
     // An unreadable shortcut file starts nothing.
     EXPECT_EQ(PlanLaunch(u"\\Windows\\missing.lnk", LaunchVariant::Message).kind, Kind::Nothing);
     EXPECT_FALSE(LaunchShortcut(u"\\Windows\\missing.lnk", LaunchVariant::Message));
+}
+
+TEST_F(Launching, OnlyTheExtensionMakesAShortcutAndTheProgramEndsAtARealExe) {
+    // A folder whose name holds ".lnk" is no shortcut file.
+    fs::create_directories(root_ / "Windows" / "a.lnkdir");
+    fs::copy_file(root_ / "Windows" / "tool.exe", root_ / "Windows" / "a.lnkdir" / "p0.exe");
+    ASSERT_TRUE(LaunchShortcut(u"\\Windows\\a.lnkdir\\p0.exe", LaunchVariant::Message));
+    EXPECT_EQ(Ran("a.lnkdir/p0.exe"), std::vector<std::string>{"p0.exe"});
+
+    // ".exe" inside a folder name does not end the program part.
+    fs::create_directories(root_ / "Windows" / "x.exe.d");
+    fs::copy_file(root_ / "Windows" / "tool.exe", root_ / "Windows" / "x.exe.d" / "p2.exe");
+    Link("Windows/Start Menu/P2.lnk", "27#\\Windows\\x.exe.d\\p2.exe arg");
+    auto plan = PlanLaunch(u"\\Windows\\Start Menu\\P2.lnk", LaunchVariant::Key);
+    EXPECT_EQ(plan.program, u"\\Windows\\x.exe.d\\p2.exe");
+    EXPECT_EQ(plan.arguments, u"arg");
+    ASSERT_TRUE(LaunchShortcut(u"\\Windows\\Start Menu\\P2.lnk", LaunchVariant::Key));
+    EXPECT_EQ(Ran("x.exe.d/p2.exe"), (std::vector<std::string>{"p2.exe", "arg"}));
+
+    EXPECT_EQ(ProgramEnd(u"\\a.exe"), 6u);
+    EXPECT_EQ(ProgramEnd(u"\"\\a b.exe\" x"), 9u);
+    EXPECT_EQ(ProgramEnd(u"\\a.exe.d\\b.exe x"), 14u);
+    EXPECT_EQ(ProgramEnd(u"\\a.exec"), std::u16string::npos);
+    EXPECT_FALSE(IsShortcutFile(u"\\a.lnk x"));
+    EXPECT_FALSE(IsShortcutFile(u"\\a.lnkdir\\b.exe"));
+    EXPECT_TRUE(IsShortcutFile(u"\\Windows\\a.lnk"));
+}
+
+TEST_F(Launching, LongTargetsArriveWhole) {
+    // 150 characters of arguments and a program path past 100 characters.
+    const std::string folder(100, 'f');
+    fs::create_directories(root_ / "Windows" / folder);
+    fs::copy_file(root_ / "Windows" / "tool.exe", root_ / "Windows" / folder / "long.exe");
+    const std::string first(70, 'a'), second(79, 'b');
+    Link("Windows/Start Menu/Long.lnk",
+         "9#\\Windows\\" + folder + "\\long.exe " + first + " " + second + "\r\n");
+    ASSERT_TRUE(LaunchShortcut(u"\\Windows\\Start Menu\\Long.lnk", LaunchVariant::Message));
+    EXPECT_EQ(Ran((folder + "/long.exe").c_str()),
+              (std::vector<std::string>{"long.exe", first, second}));
+}
+
+// The published shortcut lines: the program part is the quoted or unquoted
+// path up to its ".exe", the arguments all that follows.
+TEST_F(Launching, PublishedShortcutsSplitIntoProgramAndArguments) {
+    std::ifstream in(Corpus("shortcuts/examples.tsv"));
+    if (!in)
+        SKIP_WITHOUT_CORPUS("shortcut corpus");
+    int checked = 0;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::vector<std::string> cols;
+        std::istringstream fields(line);
+        for (std::string col; std::getline(fields, col, '\t');)
+            cols.push_back(col);
+        ASSERT_GE(cols.size(), 4u);
+        const std::string& content = cols[3];
+        Link("Windows/Start Menu/Example.lnk", content);
+        const auto plan = PlanLaunch(u"\\Windows\\Start Menu\\Example.lnk", LaunchVariant::Key);
+        ASSERT_EQ(plan.kind, Kind::Program) << content;
+        const std::string target = content.substr(content.find('#') + 1);
+        const auto exe = target.find(".exe");
+        if (exe == std::string::npos) {
+            EXPECT_EQ(zorun::ToUtf8(plan.program), target);
+            EXPECT_EQ(plan.arguments, u"");
+        } else {
+            EXPECT_EQ(zorun::ToUtf8(plan.program), target.substr(0, exe + 4)) << content;
+            EXPECT_EQ(zorun::ToUtf8(plan.arguments),
+                      target.substr(std::min(exe + 5, target.size())))
+                << content;
+        }
+        ++checked;
+    }
+    EXPECT_EQ(checked, 12);
 }

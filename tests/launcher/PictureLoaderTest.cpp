@@ -79,7 +79,7 @@ class PictureLoaderTest : public ::testing::Test {
     void SetUp() override {
         suite_ = Corpus("bmpsuite");
         if (!fs::exists(suite_ / "header-summary.tsv"))
-            GTEST_SKIP() << "BMP suite not present";
+            SKIP_WITHOUT_CORPUS("BMP suite");
         zorun::SetDeviceRoot(suite_);
     }
     fs::path suite_;

@@ -16,11 +16,13 @@ namespace {
 
 constexpr int kTabY = 168;
 int TabX(int tab) {
-    return TabCaptionRect(tab).left + 10;
+    // Caption rectangles start at x 25, 71, 119 and 166.
+    constexpr int kCaptionLeft[] = {0, 25, 71, 119, 166};
+    return kCaptionLeft[tab] + 10;
 }
+// Cell of slot k: (col*78 + 5, row*67 + 10, col*78 + 77, row*67 + 72).
 POINT CellCentre(int slot) {
-    const RECT c = CellRect(slot);
-    return {(c.left + c.right) / 2, (c.top + c.bottom) / 2};
+    return {slot % 3 * 78 + 41, slot / 3 * 67 + 41};
 }
 
 bool Contains(const std::vector<std::u16string>& texts, std::u16string_view text) {
@@ -118,6 +120,27 @@ TEST_F(ViewInteraction, ArrowsScrollTheStripByFourOrToTheEnd) {
     EXPECT_EQ(View().ArrowPressed(), 0);
 }
 
+TEST_F(ViewInteraction, ArrowPressEndsWithItsReleaseWherever) {
+    MakeGroups(10, {2});
+    StartView();
+    // Pressed on the right arrow, released on the grid, then on another tab.
+    for (const POINT release : {POINT{120, 60}, POINT{TabX(3), kTabY}}) {
+        Down(224, kTabY);
+        Pump();
+        ASSERT_EQ(View().ArrowPressed(), 2);
+        Up(release.x, release.y);
+        EXPECT_EQ(View().ArrowPressed(), 0);
+        EXPECT_EQ(View().FirstGroup(), 0);
+    }
+    // A later drag of a shortcut released over that arrow scrolls nothing.
+    const POINT from = CellCentre(0);
+    Down(from.x, from.y);
+    Move(from.x + 30, from.y + 40);
+    Move(224, kTabY);
+    Up(224, kTabY);
+    EXPECT_EQ(View().FirstGroup(), 0);
+}
+
 TEST_F(ViewInteraction, KeysWalkTheListAcrossPages) {
     MakeGroups(4, {12});
     StartView();
@@ -192,6 +215,21 @@ TEST_F(ViewInteraction, GroupTipShowsTheCaptionUntilReleaseOrTwoSeconds) {
     EXPECT_FALSE(IsWindowVisible(View().GroupTip().GetSafeHwnd()));
     Up(TabX(2), kTabY);
     EXPECT_EQ(View().CurrentTab(), 2);
+}
+
+TEST_F(ViewInteraction, AHoldOf600MsOpensTheMenuAndOf599MsNothing) {
+    MakeGroups(4, {2});
+    StartView();
+    int menus = 0;
+    WhenWaiting([&] {
+        ++menus;
+        QueueKey(VK_ESCAPE);
+    });
+    const POINT cell = CellCentre(0);
+    Hold(cell.x, cell.y, 599);
+    EXPECT_EQ(menus, 0);
+    Hold(cell.x, cell.y, 600);
+    EXPECT_EQ(menus, 1);
 }
 
 TEST_F(ViewInteraction, PressAndHoldOpensTheMenuOfWhatIsUnderTheStylus) {

@@ -13,9 +13,9 @@ using namespace ViewLayout;
 
 namespace {
 
+// Cell of slot k: (col*78 + 5, row*67 + 10, col*78 + 77, row*67 + 72).
 POINT CellCentre(int slot) {
-    const RECT c = CellRect(slot);
-    return {(c.left + c.right) / 2, (c.top + c.bottom) / 2};
+    return {slot % 3 * 78 + 41, slot / 3 * 67 + 41};
 }
 
 class ViewLaunch : public ProgramFixture {

@@ -7,7 +7,9 @@
 
 #include "launcher/CZorunViewLayout.h"
 #include "launcher/CommandIds.h"
+#include "platform/base/Text.h"
 #include "platform/gdi/Surface.h"
+#include "platform/user/Screen.h"
 #include "tests/support/ProgramFixture.h"
 
 using namespace ViewLayout;
@@ -16,7 +18,9 @@ namespace {
 
 constexpr int kTabY = 168;
 int TabX(int tab) {
-    return TabCaptionRect(tab).left + 10;
+    // Caption rectangles start at x 25, 71, 119 and 166.
+    constexpr int kCaptionLeft[] = {0, 25, 71, 119, 166};
+    return kCaptionLeft[tab] + 10;
 }
 
 bool Contains(const std::vector<std::u16string>& texts, std::u16string_view text) {
@@ -82,17 +86,46 @@ TEST_F(ViewPaint, LabelsAreShortenedUntilTheyFit) {
         return t.starts_with(u"Calc") && t.ends_with(u"...");
     });
     ASSERT_NE(shortened, texts.end());
-    // The longest prefix that fits: one character more would not.
+    // The longest prefix that fits in 70 pixels (the label's 78 less 8): one
+    // character more would not.
     HDC dc = CreateCompatibleDC(nullptr);
-    const std::u16string fitted = FitLabel(dc, u"Calculator for engineers");
-    EXPECT_EQ(*shortened, fitted);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, fitted.c_str(), static_cast<int>(fitted.size()), &size);
-    EXPECT_LE(size.cx, kLabelMaxWidth);
-    const std::u16string longer =
-        std::u16string(u"Calculator for engineers").substr(0, fitted.size() - 2) + u"...";
-    GetTextExtentPoint32W(dc, longer.c_str(), static_cast<int>(longer.size()), &size);
-    EXPECT_GT(size.cx, kLabelMaxWidth);
+    auto width = [dc](const std::u16string& text) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        return size.cx;
+    };
+    const std::u16string name = u"Calculator for engineers";
+    const std::size_t kept = shortened->size() - 3;
+    EXPECT_EQ(*shortened, name.substr(0, kept) + u"...");
+    EXPECT_LE(width(*shortened), 70);
+    EXPECT_GT(width(name.substr(0, kept + 1) + u"..."), 70);
+    DeleteDC(dc);
+}
+
+TEST_F(ViewPaint, LabelsAreCentredAtTheTopOfTheirRectangles) {
+    MakeGroups(4, {6});
+    const std::vector<std::u16string> names = {u"Mail", u"Go", u"Notes", u"Web", u"Sums", u"x"};
+    for (std::size_t i = 0; i < names.size(); ++i)
+        GetCatalogue().SetShortcutName(0, static_cast<int>(i), names[i]);
+    StartView();
+    HDC dc = CreateCompatibleDC(nullptr);
+    for (std::size_t slot = 0; slot < names.size(); ++slot) {
+        // Label of slot k: (col*78, row*67 + 52, col*78 + 78, row*67 + 72), in
+        // view client coordinates; the view starts at screen row 111.
+        const int left = static_cast<int>(slot % 3) * 78,
+                  top = static_cast<int>(slot / 3) * 67 + 52;
+        SIZE size{};
+        GetTextExtentPoint32W(dc, names[slot].c_str(), static_cast<int>(names[slot].size()), &size);
+        bool found = false;
+        for (const auto& record : Screen().Texts()) {
+            if (record.text != names[slot])
+                continue;
+            found = true;
+            EXPECT_EQ(record.position.y, top + 111) << zorun::ToUtf8(names[slot]);
+            EXPECT_EQ(record.position.x, left + (78 - size.cx) / 2) << zorun::ToUtf8(names[slot]);
+        }
+        EXPECT_TRUE(found) << zorun::ToUtf8(names[slot]);
+    }
     DeleteDC(dc);
 }
 
@@ -189,7 +222,8 @@ TEST_F(ViewPaint, IconsComeFromTheReferenceOrTheTarget) {
     StartView();
     auto iconPixels = [this](int slot) {
         std::vector<std::uint32_t> pixels;
-        const POINT at = IconPosition(slot);
+        // Icon of slot k at (col*78 + 25, row*67 + 15).
+        const POINT at{slot % 3 * 78 + 25, slot / 3 * 67 + 15};
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x)
                 pixels.push_back(ViewPixel(at.x + x, at.y + y));
@@ -211,10 +245,11 @@ TEST_F(ViewPaint, FocusRectangleMarksTheSelectedCellOnly) {
     MakeGroups(4, {6});
     StartView();
     const zorun::Surface before = Screen();
-    Tap(CellRect(4).left + 30, CellRect(4).top + 30);
+    // Cell of slot 4: (83, 77, 155, 139).
+    Tap(113, 107);
     ASSERT_EQ(View().SelectedItem(), 4);
     const zorun::Surface after = Screen();
-    const RECT cell = CellRect(4).Offset(0, kFrameTop + kViewTop);
+    const RECT cell = RECT{83, 77, 155, 139}.Offset(0, kFrameTop + kViewTop);
     int changed = 0;
     for (int y = 0; y < 320; ++y) {
         for (int x = 0; x < 240; ++x) {

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+
+#include "tests/support/Corpora.h"
 #include <string>
 
 #include "platform/pim/MessageStore.h"
@@ -88,7 +90,7 @@ TEST(MaildirConformance, CountsOfTheSharedTrees) {
     const char* corpora = std::getenv("ZORUN_CORPORA");
     const fs::path base = corpora ? fs::path(corpora) / "maildir" : fs::path();
     if (base.empty() || !fs::exists(base))
-        GTEST_SKIP() << "maildir corpus not present";
+        SKIP_WITHOUT_CORPUS("maildir corpus");
     zorun::MessageStore store;
     zorun::SetMaildirFolder(base / "laminas-mail" / "test.maildir");
     auto counts = store.ReadInbox();

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+
+#include "tests/support/Corpora.h"
 #include <regex>
 #include <sstream>
 #include <string>
@@ -224,7 +226,7 @@ TEST_F(OrganiserTest, ChangesInReadFoldersShowAtTheNextRefresh) {
 
 namespace {
 
-fs::path Corpus(const char* sub) {
+fs::path CalendarCorpus(const char* sub) {
     const char* corpora = std::getenv("ZORUN_CORPORA");
     if (!corpora)
         return {};
@@ -242,9 +244,9 @@ std::string ReadAll(const fs::path& p) {
 } // namespace
 
 TEST_F(OrganiserTest, CalDavCollectionConformance) {
-    const fs::path put = Corpus("caldavtester-put");
+    const fs::path put = CalendarCorpus("caldavtester-put");
     if (put.empty())
-        GTEST_SKIP() << "icalendar corpus not present";
+        SKIP_WITHOUT_CORPUS("icalendar corpus");
     // The collection's dates are relative to "now": take the year 2030, and
     // read the EVENTS and TASKS collections as vdir folders.
     const int year = 2030;
@@ -280,9 +282,9 @@ TEST_F(OrganiserTest, CalDavCollectionConformance) {
 }
 
 TEST(OrganiserCorpus, EveryFileParsesWithoutHarmAndKnownCountsHold) {
-    const fs::path base = Corpus(".");
+    const fs::path base = CalendarCorpus(".");
     if (base.empty())
-        GTEST_SKIP() << "icalendar corpus not present";
+        SKIP_WITHOUT_CORPUS("icalendar corpus");
     int files = 0;
     for (const auto& entry : fs::recursive_directory_iterator(base)) {
         const auto ext = entry.path().extension();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/Corpora.h"
+#include "tests/support/Fifo.h"
 #include <sys/stat.h>
 
 #include "platform/gdi/Icon.h"
@@ -182,12 +183,36 @@ TEST_F(IconExtractTest, DamagedFilesGiveNoIcon) {
     EXPECT_EQ(Extract(u"").large, 0);
 }
 
+TEST_F(IconExtractTest, FifosAreNoIconsAndNeverBlock) {
+    // Icon files of the device, a host program and a desktop entry: every
+    // one a FIFO that no writer will ever open.
+    for (const char* name : {"device/Windows/pipe.ico", "device/Windows/pipe.png", "bin/pipe",
+                             "usr/applications/pipe.desktop"})
+        MakeFifo(tmp_ / name);
+    zorun::SetDefaultHostIconIndex(
+        std::make_unique<zorun::HostIconIndex>(zorun::IconSearchPaths{{tmp_ / "usr"}, {}}));
+    bool anything = true;
+    EXPECT_TRUE(ReturnsDespiteFifos(tmp_, [&] {
+        anything = zorun::LoadIconFile(tmp_ / "device/Windows/pipe.ico", 32).has_value() ||
+                   zorun::LoadIconFile(tmp_ / "device/Windows/pipe.png", 32).has_value() ||
+                   Extract(u"\\Windows\\pipe.ico").large != 0;
+    }));
+    EXPECT_FALSE(anything);
+    EXPECT_TRUE(ReturnsDespiteFifos(tmp_, [&] {
+        anything = zorun::DefaultHostIconIndex().ProgramIcon(tmp_ / "bin/pipe", 32) != nullptr;
+    }));
+    EXPECT_FALSE(anything);
+    EXPECT_TRUE(ReturnsDespiteFifos(
+        tmp_, [&] { anything = !zorun::DefaultHostIconIndex().IconNameFor("pipe").empty(); }));
+    EXPECT_FALSE(anything);
+}
+
 // Programs get the icon of their host program's desktop entry, through the
 // user's icon theme first, then hicolor.
 TEST_F(IconExtractTest, ProgramsGetTheirDesktopEntryIcon) {
     const auto entries = Corpus("desktop-entries/glib/desktop-files");
     if (!fs::exists(entries))
-        GTEST_SKIP() << "desktop-entry corpus not present";
+        SKIP_WITHOUT_CORPUS("desktop-entry corpus");
     fs::copy(entries / "home", tmp_ / "home", fs::copy_options::recursive);
     fs::copy(entries / "usr", tmp_ / "usr", fs::copy_options::recursive);
     Png(tmp_ / "usr/icons/hicolor/48x48/apps/accessories-text-editor.png", 48, kRed);

@@ -7,8 +7,18 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/Corpora.h"
+#include "tests/support/Fifo.h"
 #include <sys/stat.h>
 #include <thread>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <csignal>
+#include <cstring>
+#include <optional>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/base/Text.h"
 #include "platform/kernel/DeviceRoot.h"
@@ -50,7 +60,7 @@ class ShortcutFiles : public ::testing::Test {
 TEST(ShortcutFormat, RealWorldFilesGiveTheWholeRestOfTheLine) {
     std::ifstream in(Corpus("shortcuts/examples.tsv"));
     if (!in)
-        GTEST_SKIP() << "shortcut corpus not present";
+        SKIP_WITHOUT_CORPUS("shortcut corpus");
     int count = 0;
     for (std::string line; std::getline(in, line);) {
         if (line.empty() || line[0] == '#')
@@ -117,6 +127,38 @@ TEST_F(ShortcutFiles, TargetsAreReadIgnoringCaseBoundedAndTruncatedSafely) {
     EXPECT_EQ(one[0], u'\0');
 }
 
+TEST_F(ShortcutFiles, TheWholeFirstLineIsTheTargetUpToTheDeviceLimits) {
+    // Longer than the device's 100-character buffer: nothing is cut.
+    const std::string program = "\\Windows\\" + std::string(120, 'p') + ".exe";
+    const std::string arguments = std::string(150, 'a');
+    Write("Windows/long.lnk", "9#" + program + " " + arguments + "\r\nsecond line");
+    EXPECT_EQ(ToUtf8(Target(u"\\Windows\\long.lnk", 1000)), program + " " + arguments);
+    auto line = zorun::ReadShortcutFile(u"\\Windows\\long.lnk");
+    ASSERT_TRUE(line);
+    EXPECT_EQ(*line, "9#" + program + " " + arguments);
+
+    // The longest target there can be is read whole; one more character is
+    // not a shortcut the device could start, and is refused rather than cut.
+    const std::string longest(zorun::kMaxShortcutTarget, 'b');
+    Write("Windows/longest.lnk", "1#" + longest);
+    EXPECT_EQ(Target(u"\\Windows\\longest.lnk", 40000).size(), zorun::kMaxShortcutTarget);
+    Write("Windows/beyond.lnk", "1#" + longest + "b");
+    EXPECT_TRUE(Target(u"\\Windows\\beyond.lnk", 40000) == u"(failed:)");
+}
+
+TEST_F(ShortcutFiles, AFifoOrAFolderIsRefusedWithoutWaiting) {
+    const fs::path fifo = root_ / "Windows" / "Start Menu" / "Pipe.lnk";
+    MakeFifo(fifo);
+    fs::create_directories(root_ / "Windows" / "Folder.lnk");
+    std::u16string fromFifo = u"unset", fromFolder = u"unset";
+    EXPECT_TRUE(ReturnsDespiteFifos(root_, [&] {
+        fromFifo = Target(u"\\Windows\\Start Menu\\Pipe.lnk");
+        fromFolder = Target(u"\\Windows\\Folder.lnk");
+    }));
+    EXPECT_EQ(fromFifo, u"(failed:)");
+    EXPECT_EQ(fromFolder, u"(failed:)");
+}
+
 TEST_F(ShortcutFiles, ShellExecuteStartsProgramsAndShortcutTargetsWithParameters) {
     const auto marker = root_ / "argv.txt";
     std::ofstream(root_ / "Windows" / "show.exe")
@@ -146,6 +188,126 @@ TEST_F(ShortcutFiles, ShellExecuteStartsProgramsAndShortcutTargetsWithParameters
               (std::vector<std::string>{"a b", "c", "d"}));
     EXPECT_EQ(run(u"\\Windows\\nothing.exe", nullptr), std::vector<std::string>{"(failed)"});
     EXPECT_EQ(run(u"", nullptr), std::vector<std::string>{"(failed)"});
+}
+
+namespace {
+
+// A private X server (Xvfb) for one test, on a display number it picks.
+class PrivateXServer {
+  public:
+    PrivateXServer() {
+        int fds[2];
+        if (pipe(fds) != 0)
+            return;
+        pid_ = fork();
+        if (pid_ == 0) {
+            close(fds[0]);
+            const std::string fd = std::to_string(fds[1]);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "64x64x24",
+                   "-nolisten", "tcp", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        char buffer[16] = {};
+        std::size_t got = 0;
+        for (int i = 0; i < 200 && got < sizeof buffer - 1; ++i) {
+            pollfd p{fds[0], POLLIN, 0};
+            if (poll(&p, 1, 50) <= 0)
+                continue;
+            const ssize_t n = read(fds[0], buffer + got, sizeof buffer - 1 - got);
+            if (n <= 0)
+                break;
+            got += static_cast<std::size_t>(n);
+            if (std::memchr(buffer, '\n', got))
+                break;
+        }
+        close(fds[0]);
+        if (got > 0 && std::memchr(buffer, '\n', got))
+            name_ = ":" + std::string(buffer, std::strcspn(buffer, "\n"));
+    }
+    ~PrivateXServer() {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    [[nodiscard]] const std::string& Name() const { return name_; }
+
+  private:
+    pid_t pid_ = -1;
+    std::string name_;
+};
+
+// Sets DISPLAY for the life of the object.
+class DisplayVariable {
+  public:
+    explicit DisplayVariable(const std::string& value) {
+        if (const char* old = std::getenv("DISPLAY"))
+            saved_ = old;
+        setenv("DISPLAY", value.c_str(), 1);
+    }
+    ~DisplayVariable() {
+        if (saved_)
+            setenv("DISPLAY", saved_->c_str(), 1);
+        else
+            unsetenv("DISPLAY");
+    }
+
+  private:
+    std::optional<std::string> saved_;
+};
+
+} // namespace
+
+// The window manager's side, played by the test: it says it supports
+// _NET_SHOWING_DESKTOP and listens on the root window for the request.
+TEST(Desktop, TheRequestReachesAWindowManagerThatSupportsIt) {
+    PrivateXServer server;
+    if (server.Name().empty()) {
+        if (CorporaRequired())
+            FAIL() << "no X server (Xvfb) to test the desktop request under";
+        GTEST_SKIP() << "no X server (Xvfb)";
+    }
+    DisplayVariable display(server.Name());
+    Display* wm = XOpenDisplay(server.Name().c_str());
+    ASSERT_NE(wm, nullptr);
+    const Window root = DefaultRootWindow(wm);
+    const Atom supported = XInternAtom(wm, "_NET_SUPPORTED", False);
+    const Atom showing = XInternAtom(wm, "_NET_SHOWING_DESKTOP", False);
+    const Atom other = XInternAtom(wm, "_NET_ACTIVE_WINDOW", False);
+    XSelectInput(wm, root, SubstructureRedirectMask | SubstructureNotifyMask);
+
+    // Without it among the supported atoms nothing is sent.
+    XChangeProperty(wm, root, supported, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&other), 1);
+    XSync(wm, False);
+    EXPECT_FALSE(zorun::ShowHostDesktop());
+
+    const Atom both[] = {other, showing};
+    XChangeProperty(wm, root, supported, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(both), 2);
+    XSync(wm, False);
+    EXPECT_TRUE(zorun::ShowHostDesktop());
+    // The one client message that arrives asks to show the desktop.
+    int requests = 0;
+    for (int i = 0; i < 100 && requests == 0; ++i) {
+        XSync(wm, False);
+        while (XPending(wm) > 0) {
+            XEvent event{};
+            XNextEvent(wm, &event);
+            if (event.type != ClientMessage)
+                continue;
+            ++requests;
+            EXPECT_EQ(event.xclient.message_type, showing);
+            EXPECT_EQ(event.xclient.window, root);
+            EXPECT_EQ(event.xclient.format, 32);
+            EXPECT_EQ(event.xclient.data.l[0], 1);
+        }
+        if (requests == 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_EQ(requests, 1);
+    XCloseDisplay(wm);
 }
 
 TEST(Desktop, NothingToShowWithoutADisplay) {

@@ -136,6 +136,50 @@ TEST_F(Menus, SubmenusOpenToTheSideAndMenusStayOnScreen) {
     EXPECT_GT(rect.Width(), 0);
 }
 
+TEST_F(Menus, ATapOpensASubmenuThatStaysOpenAndATapInItChooses) {
+    // A menu too wide for its sub-menu to fit on either side: the sub-menu
+    // opens at the screen's right edge, over the item that opened it and
+    // under the stylus; the start of the menu's items stays in sight.
+    HMENU wide = CreatePopupMenu();
+    HMENU sub = CreatePopupMenu();
+    AppendMenuW(sub, MF_STRING, 31, u"Deep");
+    AppendMenuW(sub, MF_STRING, 32, u"Deeper");
+    AppendMenuW(wide, MF_POPUP, reinterpret_cast<std::uintptr_t>(sub), u"More");
+    AppendMenuW(wide, MF_STRING, 5, u"An item long enough to make the menu wide");
+    // Rows of a menu opened at y 100: "More" 101..120; its sub-menu opens
+    // level with it, "Deep" at the same rows and "Deeper" below.
+    constexpr int kMore = 111, kDeeper = 131;
+    RECT subRect{};
+    on[{owner, WM_USER}] = [&](WPARAM, LPARAM) {
+        GetWindowRect(WindowFromPoint({220, kMore}), &subRect);
+        return LRESULT{0};
+    };
+    Tap(220, kMore);
+    PostMessageW(owner, WM_USER, 0, 0);
+    Tap(220, kDeeper);
+    EXPECT_EQ(TrackPopupMenu(wide, TPM_RETURNCMD, 0, 100, 0, owner, nullptr), 32);
+    EXPECT_EQ(subRect.right, 240);
+    EXPECT_GT(subRect.left, 60);
+
+    // The same by keys: Right opens it on its first item, Left goes back.
+    Key(VK_DOWN);  // More
+    Key(VK_RIGHT); // Deep
+    Key(VK_LEFT);  // back on More
+    Key(VK_DOWN);  // the long item
+    Key(VK_UP);    // More
+    Key(VK_RIGHT); // Deep
+    Key(VK_DOWN);  // Deeper
+    Key(VK_RETURN);
+    EXPECT_EQ(TrackPopupMenu(wide, TPM_RETURNCMD, 0, 100, 0, owner, nullptr), 32);
+    Key(VK_DOWN);
+    Key(VK_RIGHT);
+    Key(VK_LEFT);
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+    EXPECT_EQ(TrackPopupMenu(wide, TPM_RETURNCMD, 0, 100, 0, owner, nullptr), 5);
+    DestroyMenu(wide);
+}
+
 TEST(MenuTable, HandlesStatesAndTemplates) {
     HMENU popup = CreatePopupMenu();
     AppendMenuW(popup, MF_STRING, 10, u"A");

@@ -3,7 +3,10 @@
 
 #include "WindowTestSupport.h"
 
+#include <optional>
+
 #include "platform/gdi/Surface.h"
+#include "platform/user/Backend.h"
 
 namespace {
 
@@ -86,6 +89,28 @@ TEST_F(Paint, ChildrenRepaintAfterTheirParentAndEraseComesFirst) {
                                    {child, WM_PAINT, 0, 0},
                                    {child, WM_ERASEBKGND, Only({WM_ERASEBKGND})[1].wParam, 0}}));
     EXPECT_EQ(painted.back(), (RECT{0, 0, 240, 6}));
+}
+
+} // namespace
+
+namespace {
+
+// Found by the soak: a message box while a frame is being destroyed (the
+// exit's failed save) saw its children's pending paints, which no loop can
+// deliver any more, and the script runner waited for them for ever.
+TEST_F(Paint, ChildrenOfAWindowGoingAwayAreNoPendingPaint) {
+    HWND frame = MakeWindow({0, 26, 240, 294});
+    HWND child = MakeWindow({0, 0, 100, 100}, frame, WS_CHILD | WS_VISIBLE);
+    Pump();
+    std::optional<bool> pendingWhileDestroyed;
+    on[{frame, WM_DESTROY}] = [&](WPARAM, LPARAM) {
+        InvalidateRect(child, nullptr, FALSE);
+        pendingWhileDestroyed = zorun::MessagesPending();
+        return LRESULT{0};
+    };
+    DestroyWindow(frame);
+    ASSERT_TRUE(pendingWhileDestroyed.has_value());
+    EXPECT_FALSE(*pendingWhileDestroyed);
 }
 
 } // namespace
