@@ -49,8 +49,9 @@ CShortcutDlg::CShortcutDlg(std::u16string program, std::u16string name, std::u16
       shortcutName(std::move(name)), programPath(std::move(program)), iconRef(std::move(icon)) {}
 
 CShortcutDlg::~CShortcutDlg() {
-    if (dialogFont)
-        DeleteObject(dialogFont);
+    for (HFONT font : {dialogFont, labelFont})
+        if (font)
+            DeleteObject(font);
 }
 
 bool CShortcutDlg::ClearTypeOn() {
@@ -92,6 +93,11 @@ BOOL CShortcutDlg::OnInitDialog() {
     const std::u16string_view face = u"Arial";
     std::copy(face.begin(), face.end(), description.lfFaceName);
     dialogFont = CreateFontIndirectW(&description);
+    // Without ClearType the labels keep the size of the dialog's own font,
+    // in the same narrower face.
+    description.lfHeight = -12;
+    description.lfQuality = DEFAULT_QUALITY;
+    labelFont = CreateFontIndirectW(&description);
     if (ClearTypeOn()) {
         for (int id : {IDCANCEL, DialogResource::ProgramBrowse, DialogResource::IconBrowse})
             if (CWnd* button = GetDlgItem(id))
@@ -186,8 +192,11 @@ void CShortcutDlg::OnPaint() {
 
 HBRUSH CShortcutDlg::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
     HBRUSH brush = CDialog::OnCtlColor(dc, wnd, ctlColor);
-    if (ctlColor == CTLCOLOR_STATIC && ClearTypeOn() && dialogFont)
-        dc->SelectObject(dialogFont);
+    if (ctlColor == CTLCOLOR_STATIC) {
+        HFONT font = ClearTypeOn() ? dialogFont : labelFont;
+        if (font)
+            dc->SelectObject(font);
+    }
     return brush;
 }
 

@@ -69,4 +69,5 @@ class CShortcutDlg : public CDialog {
     CEdit nameField;
     CEdit programField;
     HFONT dialogFont = nullptr;
+    HFONT labelFont = nullptr;
 };
