@@ -32,81 +32,31 @@ class ShortcutDialog : public DialogFixture {
         WriteDeviceFile("Windows/shell32.exe", "d", true);
     }
 
-    static void QueueText(std::u16string_view text) {
-        for (char16_t c : text) {
-            zorun::InputEvent event;
-            event.kind = zorun::InputEvent::Kind::Char;
-            event.character = c;
-            zorun::PushInput(event);
-        }
-    }
-
-    // Everything on the screen as one text, lines joined by spaces (a
-    // message box breaks its text into lines).
-    std::u16string Shown() {
-        std::u16string all;
-        for (const auto& text : ScreenTexts())
-            all += text + u" ";
-        std::replace(all.begin(), all.end(), u'\n', u' ');
-        return all;
-    }
-    bool Shows(std::u16string_view text) { return Shown().find(text) != std::u16string::npos; }
-
-    // A step that expects a message box saying `text` and closes it.
-    std::function<void()> Refused(std::u16string text) {
-        return [this, text] {
-            EXPECT_TRUE(Shows(text))
-                << "no message: " << zorun::ToUtf8(text) << " in " << zorun::ToUtf8(Shown());
-            QueueKey(VK_RETURN);
-        };
-    }
-
     static std::u16string FieldText(int id) {
         char16_t text[512] = {};
         GetDlgItemTextW(FrontDialog(), id, text, 512);
         return text;
     }
     static bool Enabled(int id) { return IsWindowEnabled(GetDlgItem(FrontDialog(), id)); }
-
-    // In the program browser (open on \windows): taps the file list's row
-    // `row` (files sorted ignoring case), then "ok".
-    void QueueBrowserChoice(int row) {
-        HWND list = GetDlgItem(FrontDialog(), DialogResource::FileList);
-        ASSERT_NE(list, nullptr) << "the browser is not open";
-        RECT client{};
-        GetClientRect(list, &client);
-        for (int y = 0; y < client.bottom; ++y) {
-            LVHITTESTINFO hit{};
-            hit.pt = {20, y};
-            if (SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) == row) {
-                POINT p{20, y + 2};
-                ClientToScreen(list, &p);
-                QueueDialogTap(p.x, p.y - kDialogTop);
-                QueueOk();
-                return;
-            }
-        }
-        ADD_FAILURE() << "row " << row << " is not shown";
-    }
 };
 
 TEST_F(ShortcutDialog, OkChecksNameThenFileThenKindThenLength) {
     CShortcutDlg dialog(kPrograms, &Frame());
     const INT_PTR result = RunModal(
-        dialog, {[&] { QueueOk(); }, Refused(u"Please input a name for this shortcut."),
+        dialog, {[&] { QueueOk(); }, Answer(u"Please input a name for this shortcut."),
                  // A name of spaces is no name; the field shows it trimmed.
                  [&] {
                      QueueText(u"   ");
                      QueueOk();
                  },
-                 Refused(u"Please input a name for this shortcut."),
+                 Answer(u"Please input a name for this shortcut."),
                  [&] {
                      EXPECT_EQ(FieldText(DialogResource::NameField), u"");
                      QueueText(u"  Word  ");
                      QueueOk();
                  },
                  // An empty program path does not exist.
-                 Refused(u"That file name does not exist. Please select another file name."),
+                 Answer(u"That file name does not exist. Please select another file name."),
                  [&] { QueueControlTap(DialogResource::ProgramBrowse); },
                  [&] { QueueBrowserChoice(1); }, // PWORD.EXE, after pword.exe
                  [&] {
@@ -115,7 +65,7 @@ TEST_F(ShortcutDialog, OkChecksNameThenFileThenKindThenLength) {
                      QueueOk();
                  },
                  // Exact case: ".EXE" is not ".exe".
-                 Refused(u"Please select an executable file."),
+                 Answer(u"Please select an executable file."),
                  [&] { QueueControlTap(DialogResource::ProgramBrowse); },
                  [&] { QueueBrowserChoice(0); }, // pword.exe
                  [&] { QueueOk(); }});
@@ -177,8 +127,8 @@ TEST_F(ShortcutDialog, LongEntriesAreRefusedWithTheirLimits) {
     CShortcutDlg renamed(u"\\windows\\pword.exe", longName, u"0", CShortcutDlg::RenameShortcut,
                          &Frame());
     const INT_PTR refused =
-        RunModal(renamed, {[&] { QueueOk(); }, Refused(u"50"),
-                           Refused(u"Program and Shortcut names can not exceed 256 characters!"),
+        RunModal(renamed, {[&] { QueueOk(); }, Answer(u"50"),
+                           Answer(u"Program and Shortcut names can not exceed 256 characters!"),
                            [&] { QueueControlTap(IDCANCEL); }});
     EXPECT_EQ(refused, IDCANCEL);
 
@@ -283,7 +233,7 @@ TEST_F(ChangeIconPanel, OneFrameFollowsThePressedCell) {
                                                 EXPECT_FALSE(Framed(5));
                                                 QueueOk(); // nothing chosen yet
                                             },
-                                            Refused(u"Please select an icon for the shortcut."),
+                                            Answer(u"Please select an icon for the shortcut."),
                                             [&] {
                                                 QueueDialogTap(108, 126); // cell 5
                                                 QueueDialogTap(108, 126); // again: stays framed
@@ -334,7 +284,7 @@ TEST_F(ShortcutDialog, ScreensWithClearType) {
     CShortcutDlg dialog(u"\\windows\\Solitaire.exe", u"Solitaire", u"149", CShortcutDlg::ChangeIcon,
                         &Frame());
     RunModal(dialog, {[&] {
-                 const std::u16string shown = Shown();
+                 const std::u16string shown = ShownText();
                  for (const char16_t* text :
                       {u"Please type a name for the shortcut",
                        u"Please select a program for the "

@@ -70,50 +70,6 @@ class ShortcutCommands : public DialogFixture {
         event.virtualKey = vk;
         zorun::PushInput(event);
     }
-    static void QueueText(std::u16string_view text) {
-        for (char16_t c : text) {
-            zorun::InputEvent event;
-            event.kind = zorun::InputEvent::Kind::Char;
-            event.character = c;
-            zorun::PushInput(event);
-        }
-    }
-
-    std::u16string Shown() {
-        std::u16string all;
-        for (const auto& text : ScreenTexts())
-            all += text + u" ";
-        std::replace(all.begin(), all.end(), u'\n', u' ');
-        return all;
-    }
-    // A message box saying `text`, answered with `key`.
-    Step Answer(std::u16string text, int key = VK_RETURN) {
-        return [this, text, key] {
-            EXPECT_NE(Shown().find(text), std::u16string::npos)
-                << "no message: " << zorun::ToUtf8(text) << " in " << zorun::ToUtf8(Shown());
-            QueueKey(key);
-        };
-    }
-    // In the program browser, open on \windows: a tap on row `row`, "ok".
-    void QueueBrowserChoice(int row) {
-        HWND list = GetDlgItem(FrontDialog(), DialogResource::FileList);
-        ASSERT_NE(list, nullptr) << "the browser is not open";
-        RECT client{};
-        GetClientRect(list, &client);
-        for (int y = 0; y < client.bottom; ++y) {
-            LVHITTESTINFO hit{};
-            hit.pt = {20, y};
-            if (SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) == row) {
-                POINT p{20, y + 2};
-                ClientToScreen(list, &p);
-                QueueDialogTap(p.x, p.y - kDialogTop);
-                QueueOk();
-                return;
-            }
-        }
-        ADD_FAILURE() << "row " << row << " is not shown";
-    }
-
     [[nodiscard]] Names NamesOf(int p) { return GetCatalogue().Group(p).names; }
 
     // Saved, read back: the same catalogue, every group's lists equal in length.
