@@ -8,8 +8,10 @@
 #include "app/RescueFile.h"
 #include "catalogue/DefaultCatalogue.h"
 #include "catalogue/SettingsFile.h"
+#include "dialogs/CSysInfoDlg.h"
 #include "info/CInfoView.h"
 #include "launcher/CZorunView.h"
+#include "monitor/CTaskMonitorDlg.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/afx/StringTable.h"
 #include "platform/backend/HostEvents.h"
@@ -130,13 +132,22 @@ void CMainFrame::OnPageBarRelease(HWND, UINT flags, POINT paneClientPoint) {
     splitter.OnArrowRelease(flags, paneClientPoint);
 }
 
-// Coming with the task monitor: "Monitor" when the launcher view is not the
-// active pane opens it modally from here.
-void CMainFrame::OnMonitor() {}
+// "Monitor" when the launcher view is not the active pane (the view opens it
+// the same way otherwise).
+void CMainFrame::OnMonitor() {
+    CTaskMonitorDlg monitor(this);
+    monitor.DoModal();
+}
 
-// Coming with the system-information settings dialog, which writes
-// sysInfoMode into the frame itself.
-void CMainFrame::OnSysInfoSetting() {}
+// The dialog writes sysInfoMode into the frame at each tap; how it ends
+// does not matter. The information panel shows the new choice at its next
+// paint, asked for here as the dialog uncovers it.
+void CMainFrame::OnSysInfoSetting() {
+    CSysInfoDlg dialog(this);
+    (void)dialog.DoModal();
+    if (CWnd* panel = splitter.GetPane(0, 0))
+        panel->Invalidate(TRUE);
+}
 
 // Any step failing makes the frame's creation fail: no program without its menus.
 bool CMainFrame::CreateCommandBar() {

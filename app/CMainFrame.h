@@ -51,7 +51,7 @@ class CMainFrame : public CFrameWnd, public ProgramHost {
     void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu);
     LRESULT OnHelp(WPARAM, LPARAM);
     void OnSave();
-    // Come with the task monitor and the system-information dialog.
+    // Comes with the task monitor.
     void OnMonitor();
     void OnSysInfoSetting();
 

@@ -4,6 +4,7 @@
 #include "app/CVersionDlg.h"
 #include "app/CZorunDoc.h"
 #include "app/CommandIds.h"
+#include "app/DeviceProvisioning.h"
 #include "app/ExcludedProcess.h"
 #include "launcher/CZorunView.h"
 #include "platform/afx/CSingleDocTemplate.h"
@@ -62,6 +63,12 @@ BOOL CZorunApp::InitInstance() {
     case zorun::SingleInstance::Role::Unknown:
         break;
     }
+
+    // Only a start that runs touches the device root: what is missing is
+    // made before the frame reads the settings and the registry, so even
+    // the very first start shows the default groups on their pictures. A
+    // root that cannot be provisioned still runs and shows what it finds.
+    (void)ProvisionDevice(zorun::DeviceRoot(), LanguageDefaultCatalogueTexts());
 
     SetRegistryKey(u"Local AppWizard-Generated Applications");
     AddDocTemplate(new CSingleDocTemplate(ShellResource::MainMenu, NewDocument<CZorunDoc>,

@@ -3,6 +3,10 @@
 #include <fstream>
 #include <system_error>
 
+#include "app/HelpPage.h"
+#include "app/HostProvisioning.h"
+#include "platform/base/Text.h"
+#include "platform/kernel/DevicePath.h"
 #include "platform/kernel/RegistryFile.h"
 
 namespace fs = std::filesystem;
@@ -30,28 +34,40 @@ bool WriteFileOnce(const fs::path& path, const unsigned char* data, std::size_t 
     return !ec;
 }
 
-} // namespace
-
-bool IsNewDeviceRoot(const fs::path& root) {
-    std::error_code ec;
-    if (!fs::exists(root, ec))
-        return !ec;
-    return fs::is_directory(root, ec) && fs::is_empty(root, ec) && !ec;
+// The entry of `folder` named `name` ignoring case, as the device names
+// files; the name as given when there is none yet.
+fs::path Child(const fs::path& folder, std::u16string_view name) {
+    return zorun::FindHostEntry(folder, name).value_or(folder / zorun::ToUtf8(name));
 }
 
-bool ProvisionDeviceRoot(const fs::path& root) {
+bool MakeFolder(const fs::path& folder) {
     std::error_code ec;
-    const fs::path windows = root / "Windows";
-    for (const fs::path& folder : {windows / "Start Menu", root / "My Documents"}) {
-        fs::create_directories(folder, ec);
-        if (ec)
-            return false;
-    }
+    fs::create_directories(folder, ec);
+    return fs::is_directory(folder, ec);
+}
+
+} // namespace
+
+bool ProvisionDeviceRoot(const fs::path& root) {
+    if (!MakeFolder(root))
+        return false;
+    const fs::path windows = Child(root, u"Windows");
+    if (!MakeFolder(windows) || !MakeFolder(Child(windows, u"Start Menu")) ||
+        !MakeFolder(Child(root, u"My Documents")))
+        return false;
     bool ok = true;
     for (const DevicePicture* picture = deviceSkinPictures; picture->fileName; ++picture)
-        ok = WriteFileOnce(windows / picture->fileName, picture->data, picture->size) && ok;
+        ok = WriteFileOnce(Child(windows, zorun::FromUtf8(picture->fileName)), picture->data,
+                           picture->size) &&
+             ok;
+    const std::string_view help = LanguageHelpPage();
+    ok = WriteFileOnce(Child(windows, u"Zorun.htm"),
+                       reinterpret_cast<const unsigned char*>(help.data()), help.size()) &&
+         ok;
 
+    // The registry is read under this exact name.
     const fs::path registryPath = root / "registry.reg";
+    std::error_code ec;
     if (!fs::exists(registryPath, ec)) {
         zorun::RegistryFile registry;
         registry.SetValue(u"HKEY_CURRENT_USER\\Software\\MicroSoft\\Shell", u"ClearType",
@@ -61,6 +77,7 @@ bool ProvisionDeviceRoot(const fs::path& root) {
     return ok;
 }
 
-bool ProvisionDeviceRootIfNew(const fs::path& root) {
-    return !IsNewDeviceRoot(root) || ProvisionDeviceRoot(root);
+bool ProvisionDevice(const fs::path& root, const DefaultCatalogueTexts& texts) {
+    const bool own = ProvisionDeviceRoot(root);
+    return SyncHostPrograms(texts) && own;
 }

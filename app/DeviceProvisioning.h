@@ -1,24 +1,28 @@
 #pragma once
-// First run: a new device root gets the device's folders ("Windows",
-// "Windows\Start Menu", "My Documents"), the four background pictures of the
-// default groups ("\Windows\skin 1.bmp", 2, 4 and 5, carried in the program)
-// and a registry file with ClearType on. Host programs are not linked in.
+// Provisioning at every start: whatever of the device is missing is made,
+// and nothing that exists is ever overwritten, so a device root the user
+// began themselves (with only a registry.reg, say) becomes whole and keeps
+// what it had. The device's folders ("Windows", "Windows\Start Menu", "My
+// Documents"), the four background pictures of the default groups
+// ("\Windows\skin 1.bmp", 2, 4 and 5, carried in the program), the help page
+// ("\Windows\Zorun.htm") and a registry file with ClearType on; then the
+// system programs and the Start menu that the host's applications give
+// (HostProvisioning.h).
 
 #include <cstddef>
 #include <filesystem>
 
-// True when `root` does not exist or is an empty folder: nothing of a
-// device is there yet, so provisioning cannot overwrite anything.
-[[nodiscard]] bool IsNewDeviceRoot(const std::filesystem::path& root);
+#include "catalogue/DefaultCatalogueTexts.h"
 
-// Creates the device's content under `root` (made when missing). Existing
-// files are kept. False when a folder or file cannot be written; what was
+// Creates what is missing of the device's own content under `root` (made
+// when missing). False when a folder or file cannot be written; what was
 // written stays.
 [[nodiscard]] bool ProvisionDeviceRoot(const std::filesystem::path& root);
 
-// Provisions `root` when it is new; true when nothing needed doing or
-// provisioning succeeded.
-[[nodiscard]] bool ProvisionDeviceRootIfNew(const std::filesystem::path& root);
+// The device's content, then the host's programs; `root` must be the
+// platform's device root. True when everything needed was there or made.
+[[nodiscard]] bool ProvisionDevice(const std::filesystem::path& root,
+                                   const DefaultCatalogueTexts& texts);
 
 // The pictures carried in the program (generated from res/device at build time).
 struct DevicePicture {

@@ -1,204 +1,150 @@
-// Start-up under X: process start to first frame, and resident memory once
-// started, for zorun against a minimal SDL2 program (the same window through
-// the same plain framebuffer path) and against the desktop launcher
-// matchbox-desktop. All three run on one private Xvfb in the same run.
+// Start-up under X, side by side on one private Xvfb (480 x 640) with
+// matchbox-window-manager: zorun on its X11 backend and on SDL2, against a
+// bare Xlib window (bench/peers/xlib_minimal.cpp, the floor), a minimal SDL2
+// program (bench/peers/sdl_minimal.cpp) and the desktop launcher
+// matchbox-desktop. The programs take turns, round after round, so a busy
+// machine slows them alike; the ratios are taken within each round.
 //
-// "First frame" is the first moment a pixel in the middle of the program's
-// window is not black (every program here draws its window light or
-// coloured). Memory is VmRSS 300 ms after the first frame.
+// Start to first frame: from the start of the process until the middle row
+// of the screen shows a pixel that is not black, polled every 0.5 ms.
+// CPU until the first frame: as the program reports it (zorun and the Xlib
+// peer write their CPU time to ZORUN_FIRST_FRAME_FD when the frame is out),
+// else from /proc when the frame is seen. Resident memory: VmRSS 300 ms
+// after the first frame.
 //
-//   bench_startup_peer [--benchmark_repetitions=N]
+//   bench_startup_peer [--runs N]      (N rounds, 7 by default)
 
-#include <benchmark/benchmark.h>
-
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <cstring>
+#include <map>
 #include <optional>
-#include <string>
-#include <thread>
-#include <vector>
 
-#include <csignal>
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "bench/StartupProbe.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-namespace fs = std::filesystem;
+using namespace probe;
 
-struct XServer {
-    pid_t pid = -1;
-    Display* display = nullptr;
-    fs::path work;
-
-    XServer() {
-        std::string pattern = (fs::temp_directory_path() / "zorun-bench-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            return;
-        work = pattern;
-        int fds[2];
-        if (::pipe(fds) != 0)
-            return;
-        pid = ::fork();
-        if (pid == 0) {
-            ::dup2(fds[1], 3);
-            const int devnull = ::open("/dev/null", O_WRONLY);
-            ::dup2(devnull, 2);
-            ::execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten",
-                     "tcp", static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-        ::close(fds[1]);
-        char number[32] = {};
-        pollfd p{fds[0], POLLIN, 0};
-        if (::poll(&p, 1, 20000) > 0 && ::read(fds[0], number, sizeof number - 1) > 0) {
-            std::string name = std::string(":") + std::to_string(std::atoi(number));
-            ::setenv("DISPLAY", name.c_str(), 1);
-            display = XOpenDisplay(name.c_str());
-        }
-        ::close(fds[0]);
-        ::setenv("XDG_RUNTIME_DIR", work.c_str(), 1);
-    }
-    ~XServer() {
-        if (display)
-            XCloseDisplay(display);
-        if (pid > 0) {
-            ::kill(pid, SIGTERM);
-            ::waitpid(pid, nullptr, 0);
-        }
-        std::error_code ec;
-        fs::remove_all(work, ec);
-    }
+struct Program {
+    std::string name;
+    std::vector<std::string> argv;
+    bool reports = false; // writes its CPU time at the first frame
+    std::vector<std::string> env;
 };
-
-XServer& Server() {
-    static XServer server;
-    return server;
-}
-
-long ResidentKb(pid_t pid) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::atol(line.c_str() + 6);
-    return -1;
-}
-
-// A mapped top-level window with a non-black middle pixel, or none.
-bool HasFirstFrame(Display* display) {
-    Window root = DefaultRootWindow(display), parent = 0, *children = nullptr;
-    unsigned count = 0;
-    if (!XQueryTree(display, root, &root, &parent, &children, &count))
-        return false;
-    bool drawn = false;
-    for (unsigned i = 0; i < count && !drawn; ++i) {
-        XWindowAttributes a;
-        if (!XGetWindowAttributes(display, children[i], &a) || a.map_state != IsViewable ||
-            a.width < 100 || a.height < 100)
-            continue;
-        XImage* image =
-            XGetImage(display, children[i], a.width / 2, a.height / 2, 1, 1, AllPlanes, ZPixmap);
-        if (image) {
-            drawn = (XGetPixel(image, 0, 0) & 0xFFFFFF) != 0;
-            XDestroyImage(image);
-        }
-    }
-    if (children)
-        XFree(children);
-    return drawn;
-}
 
 struct Run {
-    double seconds = 0;
-    long residentKb = -1;
-    bool ok = false;
+    double wallMs = 0, cpuMs = 0, residentMb = 0;
 };
 
-Run StartOnce(const std::vector<std::string>& argv) {
-    Run run;
-    Display* display = Server().display;
-    if (!display)
-        return run;
-    const auto start = Clock::now();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const int devnull = ::open("/dev/null", O_WRONLY);
-        ::dup2(devnull, 1);
-        ::dup2(devnull, 2);
-        std::vector<char*> args;
-        for (const auto& a : argv)
-            args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        ::execvp(args[0], args.data());
-        ::_exit(127);
-    }
-    const auto limit = start + std::chrono::seconds(20);
-    while (Clock::now() < limit) {
-        if (HasFirstFrame(display)) {
-            run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-            run.ok = true;
-            break;
-        }
-        if (::waitpid(child, nullptr, WNOHANG) == child)
-            return run;
-        std::this_thread::sleep_for(std::chrono::microseconds(250));
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    run.residentKb = ResidentKb(child);
-    ::kill(child, SIGTERM);
-    if (::waitpid(child, nullptr, 0) != child)
-        ::kill(child, SIGKILL);
-    // Let the server forget the window before the next start.
-    while (HasFirstFrame(display))
+std::optional<Run> StartOnce(XServer& x, const Program& program) {
+    // The screen is black before each start.
+    for (int i = 0; i < 400 && x.Drawn(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (x.Drawn())
+        return std::nullopt;
+    Child child(program.argv, program.reports, program.env);
+    if (child.pid <= 0)
+        return std::nullopt;
+    Run run;
+    const auto limit = child.start + std::chrono::seconds(20);
+    while (!x.Drawn()) {
+        if (Clock::now() > limit)
+            return std::nullopt;
+        std::this_thread::sleep_for(std::chrono::microseconds(500));
+    }
+    run.wallMs = MsSince(child.start);
+    run.cpuMs = program.reports ? child.WaitForReport(5) : CpuMs(child.pid);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    run.residentMb = ResidentMb(child.pid);
+    child.Stop();
     return run;
 }
 
-void Measure(benchmark::State& state, const std::vector<std::string>& argv) {
-    long residentTotal = 0;
-    int runs = 0;
-    for (auto _ : state) {
-        const Run run = StartOnce(argv);
-        if (!run.ok) {
-            state.SkipWithError(("no first frame from " + argv[0]).c_str());
-            return;
-        }
-        state.SetIterationTime(run.seconds);
-        residentTotal += run.residentKb;
-        ++runs;
-    }
-    state.counters["resident_MB"] = runs ? residentTotal / 1024.0 / runs : 0;
-}
-
-std::string DeviceRoot() {
-    const fs::path root = Server().work / "device";
-    return root.string();
-}
-
-void BM_Zorun(benchmark::State& state) {
-    Measure(state, {ZORUN_BIN, "--scale", "2", "--device-root", DeviceRoot()});
-}
-void BM_MinimalSdl(benchmark::State& state) {
-    Measure(state, {SDL_PEER_BIN});
-}
-void BM_MatchboxDesktop(benchmark::State& state) {
-    Measure(state, {"matchbox-desktop"});
-}
-
-BENCHMARK(BM_Zorun)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_MinimalSdl)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_MatchboxDesktop)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
-
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    int rounds = 7;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--runs") == 0)
+            rounds = std::max(1, std::atoi(argv[++i]));
+
+    XServer x(480, 640, true);
+    if (!x.Ready()) {
+        std::fprintf(stderr, "bench_startup_peer: Xvfb did not start\n");
+        return 1;
+    }
+    char pattern[] = "/tmp/zorun-bench-peer-XXXXXX";
+    const fs::path work = mkdtemp(pattern);
+    fs::create_directories(work / "run");
+    fs::permissions(work / "run", fs::perms::owner_all);
+    const std::vector<std::string> zorunEnv = {"XDG_RUNTIME_DIR=" + (work / "run").string(),
+                                               "XDG_CACHE_HOME=" + (work / "cache").string()};
+    const std::string zorun = ZorunBinary().string();
+    const std::string peers = fs::read_symlink("/proc/self/exe").parent_path().string();
+    const std::vector<Program> programs = {
+        {"zorun (X11)",
+         {zorun, "--scale", "2", "--device-root", (work / "device").string()},
+         true,
+         zorunEnv},
+        {"bare Xlib window", {peers + "/xlib_minimal_peer"}, true, {}},
+        {"matchbox-desktop", {"matchbox-desktop"}, false, {}},
+        {"zorun (SDL2)",
+         {zorun, "--backend", "sdl", "--scale", "2", "--device-root", (work / "device").string()},
+         true,
+         zorunEnv},
+        {"minimal SDL2 window", {peers + "/sdl_minimal_peer"}, false, {}},
+    };
+
+    std::map<std::string, std::vector<Run>> runs;
+    std::printf("load average before: %.2f\n", LoadAverage());
+    // One start each that is not counted: the device root is made, files
+    // come into the page cache.
+    for (const auto& p : programs)
+        (void)StartOnce(x, p);
+    for (int round = 0; round < rounds; ++round) {
+        for (const auto& p : programs) {
+            if (auto run = StartOnce(x, p))
+                runs[p.name].push_back(*run);
+            else
+                std::fprintf(stderr, "%s: no first frame in round %d\n", p.name.c_str(), round);
+        }
+    }
+    std::printf("load average after: %.2f\n\n", LoadAverage());
+
+    std::printf("%-22s %-26s %-26s %s\n", "program", "first frame, ms", "CPU to it, ms",
+                "resident, MB");
+    for (const auto& p : programs) {
+        std::vector<double> wall, cpu, rss;
+        for (const Run& r : runs[p.name]) {
+            wall.push_back(r.wallMs);
+            cpu.push_back(r.cpuMs);
+            rss.push_back(r.residentMb);
+        }
+        std::printf("%-22s %-26s %-26s %s\n", p.name.c_str(), Summary(wall).Text().c_str(),
+                    Summary(cpu).Text().c_str(), Summary(rss).Text().c_str());
+    }
+
+    // Ratios within each round.
+    auto ratio = [&](const std::string& a, const std::string& b, auto field) {
+        std::vector<double> values;
+        const auto& ra = runs[a];
+        const auto& rb = runs[b];
+        for (std::size_t i = 0; i < std::min(ra.size(), rb.size()); ++i)
+            if (field(rb[i]) > 0)
+                values.push_back(field(ra[i]) / field(rb[i]));
+        return Summary(values).Text(2);
+    };
+    auto wall = [](const Run& r) { return r.wallMs; };
+    auto cpu = [](const Run& r) { return r.cpuMs; };
+    std::printf("\nzorun (X11) / bare Xlib window: first frame %s, CPU %s (goal <= 2)\n",
+                ratio("zorun (X11)", "bare Xlib window", wall).c_str(),
+                ratio("zorun (X11)", "bare Xlib window", cpu).c_str());
+    std::printf("matchbox-desktop / zorun (X11): first frame %s (goal >= 3)\n",
+                ratio("matchbox-desktop", "zorun (X11)", wall).c_str());
+    std::printf("zorun (SDL2) / zorun (X11): first frame %s, CPU %s\n",
+                ratio("zorun (SDL2)", "zorun (X11)", wall).c_str(),
+                ratio("zorun (SDL2)", "zorun (X11)", cpu).c_str());
+    std::error_code ec;
+    fs::remove_all(work, ec);
+    return 0;
+}

@@ -11,6 +11,7 @@ struct DefaultCatalogueTexts {
     const char16_t* groupNames[4];
 
     const char16_t* startMenuFolder; // "\Windows\Start Menu"
+    const char16_t* programsFolder;  // "\Windows\Start Menu\Programs", the program browser's
     const char16_t* calendarLink;    // "calendar.lnk"
     const char16_t* contactsLink;    // "contacts.lnk"
     const char16_t* tasksLink;       // "tasks.lnk"

@@ -44,3 +44,23 @@ function(zorun_embed_pictures out_cpp symbol)
   endif()
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${deps})
 endfunction()
+
+# zorun_embed_text(OUT_CPP FILE FUNCTION HEADER): a text file as the body of
+# `std::string_view FUNCTION()` (declared in HEADER), so it travels inside
+# the program.
+function(zorun_embed_text out_cpp file function header)
+  file(READ ${file} hex HEX)
+  string(LENGTH "${hex}" hexlen)
+  math(EXPR size "${hexlen} / 2")
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  set(content "// Generated from ${file} at configure time; do not edit.\n#include \"${header}\"\n\nstatic const char text[] = {${bytes}};\n\nstd::string_view ${function}() {\n    return {text, ${size}};\n}\n")
+  if(EXISTS ${out_cpp})
+    file(READ ${out_cpp} old)
+  else()
+    set(old "")
+  endif()
+  if(NOT old STREQUAL content)
+    file(WRITE ${out_cpp} "${content}")
+  endif()
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
+endfunction()

@@ -5,14 +5,14 @@
 #include "dialogs/FolderListing.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/afx/StringTable.h"
-#include "platform/kernel/FileSystemTypes.h"
 #include "platform/shell/Sip.h"
 
 BEGIN_MESSAGE_MAP(CBrowseFileDlg, CDialog)
 ON_WM_SIZE()
 ON_CBN_SELCHANGE(DialogResource::FolderList, OnFolderChange)
 ON_COMMAND(DialogResource::UpButton, OnUpButton)
-ON_MESSAGE(WM_NOTIFY, OnNotify)
+ON_NOTIFY(NM_CLICK, DialogResource::FileList, OnFileClick)
+ON_NOTIFY(NM_DBLCLK, DialogResource::FileList, OnFileDoubleClick)
 ON_WM_CTLCOLOR()
 ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONUP()
@@ -36,14 +36,6 @@ constexpr Column kColumns[] = {
 // The file list's place: (10, 60), the client width less 20 and height less 70.
 constexpr int kFileListLeft = 10, kFileListTop = 60, kFileListMarginX = 20, kFileListMarginY = 70;
 
-void SetItemText(HWND list, int item, int subItem, const std::u16string& text) {
-    LVITEMW cell{};
-    cell.iSubItem = subItem;
-    cell.pszText = const_cast<char16_t*>(text.c_str());
-    ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(item),
-                   reinterpret_cast<LPARAM>(&cell));
-}
-
 } // namespace
 
 CBrowseFileDlg::CBrowseFileDlg(const std::vector<std::u16string>& wanted, CWnd* parent)
@@ -61,24 +53,15 @@ bool CBrowseFileDlg::ClearTypeOn() {
 
 void CBrowseFileDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
-    if (HWND control = dx->PrepareCtrl(DialogResource::FolderList))
-        folderList = control;
-    if (HWND control = dx->PrepareCtrl(DialogResource::FileList))
-        fileList = control;
+    DDX_Control(dx, DialogResource::FolderList, folderList);
+    DDX_Control(dx, DialogResource::FileList, fileList);
 }
 
 BOOL CBrowseFileDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
         const std::u16string title = LoadStringW(kColumns[i].title);
-        LVCOLUMNW column{};
-        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        column.fmt = LVCFMT_LEFT;
-        column.cx = kColumns[i].width;
-        column.pszText = const_cast<char16_t*>(title.c_str());
-        column.iSubItem = i;
-        ::SendMessageW(fileList, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),
-                       reinterpret_cast<LPARAM>(&column));
+        fileList.InsertColumn(i, title.c_str(), LVCFMT_LEFT, kColumns[i].width, i);
     }
     currentFolder = kStartFolder;
     FillFolder(currentFolder);
@@ -90,8 +73,8 @@ BOOL CBrowseFileDlg::OnInitDialog() {
     description.lfQuality = CLEARTYPE_QUALITY;
     listFont = CreateFontIndirectW(&description);
     if (ClearTypeOn()) {
-        ::SendMessageW(fileList, WM_SETFONT, reinterpret_cast<WPARAM>(listFont), TRUE);
-        ::SendMessageW(folderList, WM_SETFONT, reinterpret_cast<WPARAM>(listFont), TRUE);
+        fileList.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(listFont), TRUE);
+        folderList.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(listFont), TRUE);
     }
     // The dialog was given its full size before its controls existed; the
     // file list takes its place now as at any later size change.
@@ -102,24 +85,18 @@ BOOL CBrowseFileDlg::OnInitDialog() {
 void CBrowseFileDlg::FillFolder(const std::u16string& folder) {
     folderNames.clear();
     fileNames.clear();
-    ::SendMessageW(fileList, LVM_DELETEALLITEMS, 0, 0);
-    ::SendMessageW(folderList, CB_RESETCONTENT, 0, 0);
+    fileList.DeleteAllItems();
+    folderList.ResetContent();
 
     FolderListing listing = FolderListing::Read(folder, extensions);
     for (std::size_t i = 0; i < listing.folderNames.size(); ++i)
-        ::SendMessageW(folderList, CB_INSERTSTRING, i,
-                       reinterpret_cast<LPARAM>(listing.folderNames[i].c_str()));
-    ::SendMessageW(folderList, CB_SETCURSEL, 0, 0);
+        folderList.InsertString(static_cast<int>(i), listing.folderNames[i].c_str());
+    folderList.SetCurSel(0);
     for (std::size_t i = 0; i < listing.files.size(); ++i) {
         const FolderListing::FileRow& row = listing.files[i];
-        LVITEMW item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = static_cast<int>(i);
-        item.pszText = const_cast<char16_t*>(row.name.c_str());
-        const auto at = static_cast<int>(
-            ::SendMessageW(fileList, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-        SetItemText(fileList, at, 2, row.size);
-        SetItemText(fileList, at, 1, row.date);
+        const int at = fileList.InsertItem(static_cast<int>(i), row.name.c_str());
+        fileList.SetItemText(at, 2, row.size.c_str());
+        fileList.SetItemText(at, 1, row.date.c_str());
     }
     folderNames = std::move(listing.folderNames);
     fileNames = std::move(listing.fileNames);
@@ -127,20 +104,15 @@ void CBrowseFileDlg::FillFolder(const std::u16string& folder) {
 
 void CBrowseFileDlg::OnFolderChange() {
     previousFolder = currentFolder;
-    const auto index = static_cast<int>(::SendMessageW(folderList, CB_GETCURSEL, 0, 0));
+    const int index = folderList.GetCurSel();
     if (index < 0)
         return;
     if (index == 0) {
         FillFolder(previousFolder); // the folder itself: a refresh
         return;
     }
-    const auto length = ::SendMessageW(folderList, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length < 0)
-        return;
-    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-    ::SendMessageW(folderList, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                   reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
+    std::u16string text;
+    folderList.GetLBText(index, text);
     currentFolder = previousFolder + u"\\" + text;
     FillFolder(currentFolder);
 }
@@ -152,50 +124,26 @@ void CBrowseFileDlg::OnUpButton() {
     FillFolder(currentFolder);
 }
 
-LRESULT CBrowseFileDlg::OnNotify(WPARAM wParam, LPARAM lParam) {
-    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (header && header->idFrom == static_cast<std::uintptr_t>(DialogResource::FileList)) {
-        if (header->code == NM_CLICK) {
-            OnFileClick();
-            return 0;
-        }
-        if (header->code == NM_DBLCLK) {
-            OnFileDoubleClick();
-            return 0;
-        }
-    }
-    return DefWindowProc(WM_NOTIFY, wParam, lParam);
-}
-
-void CBrowseFileDlg::OnFileClick() {
-    const auto selected = static_cast<int>(
-        ::SendMessageW(fileList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    selectedName.clear();
-    if (selected >= 0) {
-        char16_t buffer[MAX_PATH + 1] = {};
-        LVITEMW cell{};
-        cell.iSubItem = 0;
-        cell.pszText = buffer;
-        cell.cchTextMax = MAX_PATH + 1;
-        ::SendMessageW(fileList, LVM_GETITEMTEXTW, static_cast<WPARAM>(selected),
-                       reinterpret_cast<LPARAM>(&cell));
-        selectedName = buffer;
-    }
+void CBrowseFileDlg::OnFileClick(NMHDR*, LRESULT* result) {
+    const int selected = fileList.GetNextItem(-1, LVNI_SELECTED);
+    selectedName = selected >= 0 ? fileList.GetItemText(selected, 0) : std::u16string();
     selectedPath = currentFolder + u"\\" + selectedName;
+    if (result)
+        *result = 0;
 }
 
-void CBrowseFileDlg::OnFileDoubleClick() {
-    OnFileClick();
+void CBrowseFileDlg::OnFileDoubleClick(NMHDR* header, LRESULT* result) {
+    OnFileClick(header, result);
     EndDialog(IDOK);
 }
 
 void CBrowseFileDlg::PlaceFileList() {
-    if (!fileList)
+    if (!fileList.GetSafeHwnd())
         return;
     RECT client{};
     GetClientRect(&client);
-    ::MoveWindow(fileList, kFileListLeft, kFileListTop, client.right - kFileListMarginX,
-                 client.bottom - kFileListMarginY, TRUE);
+    fileList.MoveWindow(kFileListLeft, kFileListTop, client.right - kFileListMarginX,
+                        client.bottom - kFileListMarginY, TRUE);
 }
 
 void CBrowseFileDlg::OnSize(UINT type, int cx, int cy) {

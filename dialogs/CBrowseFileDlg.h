@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/afx/CComboBox.h"
 #include "platform/afx/CDialog.h"
-#include "platform/user/CommCtrl.h"
+#include "platform/afx/CListCtrl.h"
 
 class CBrowseFileDlg : public CDialog {
   public:
@@ -33,10 +34,8 @@ class CBrowseFileDlg : public CDialog {
 
     void OnFolderChange();
     void OnUpButton();
-    // NM_CLICK and NM_DBLCLK of the file list.
-    LRESULT OnNotify(WPARAM wParam, LPARAM lParam);
-    void OnFileClick();
-    void OnFileDoubleClick();
+    void OnFileClick(NMHDR* header, LRESULT* result);
+    void OnFileDoubleClick(NMHDR* header, LRESULT* result);
     void OnSize(UINT type, int cx, int cy);
     HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
     // Taps on the dialog itself do nothing.
@@ -50,8 +49,8 @@ class CBrowseFileDlg : public CDialog {
     void PlaceFileList();
     [[nodiscard]] static bool ClearTypeOn();
 
-    HWND folderList = nullptr;
-    HWND fileList = nullptr;
+    CComboBox folderList;
+    CListCtrl fileList;
     std::u16string currentFolder;
     std::u16string previousFolder;
     std::vector<std::u16string> extensions;

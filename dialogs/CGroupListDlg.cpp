@@ -13,14 +13,13 @@ CGroupListDlg::~CGroupListDlg() {
 
 void CGroupListDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
-    if (HWND control = dx->PrepareCtrl(DialogResource::GroupList))
-        listBox = control;
+    DDX_Control(dx, DialogResource::GroupList, listBox);
 }
 
 void CGroupListDlg::FillList(const std::vector<std::u16string>& names) {
     for (std::size_t i = 0; i < names.size(); ++i)
-        ::SendMessageW(listBox, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(names[i].c_str()));
-    ::SendMessageW(listBox, LB_SETCURSEL, 0, 0);
+        listBox.InsertString(static_cast<int>(i), names[i].c_str());
+    listBox.SetCurSel(0);
 
     if (!listFont) {
         LOGFONTW description{};
@@ -31,7 +30,7 @@ void CGroupListDlg::FillList(const std::vector<std::u16string>& names) {
     }
     auto* host = dynamic_cast<ProgramHost*>(AfxGetMainWnd());
     if (host && host->IsClearTypeOn())
-        ::SendMessageW(listBox, WM_SETFONT, reinterpret_cast<WPARAM>(listFont), TRUE);
+        listBox.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(listFont), TRUE);
 }
 
 void CGroupListDlg::DrawIconNow(int number, POINT at) {

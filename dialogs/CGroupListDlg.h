@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/afx/CDialog.h"
+#include "platform/afx/CListBox.h"
 
 class CGroupListDlg : public CDialog {
   public:
@@ -16,7 +17,7 @@ class CGroupListDlg : public CDialog {
     ~CGroupListDlg() override;
 
     // The list box (control 1003); null before the dialog starts.
-    [[nodiscard]] HWND GetListBox() const { return listBox; }
+    [[nodiscard]] HWND GetListBox() const { return listBox.GetSafeHwnd(); }
 
   protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -36,6 +37,6 @@ class CGroupListDlg : public CDialog {
     void HoldStylus();
     void FreeStylus();
 
-    HWND listBox = nullptr;
+    CListBox listBox;
     HFONT listFont = nullptr;
 };

@@ -63,11 +63,10 @@ void CGroupPickerDlg::OnLButtonUp(UINT, CPoint point) {
 }
 
 void CGroupPickerDlg::OnOK() {
-    const auto count = ::SendMessageW(listBox, LB_GETCOUNT, 0, 0);
-    if (count <= 0) {
+    if (listBox.GetCount() <= 0) {
         chosenIndex = -1;
     } else {
-        chosenIndex = static_cast<int>(::SendMessageW(listBox, LB_GETCURSEL, 0, 0));
+        chosenIndex = listBox.GetCurSel();
         // The list leaves the shown group out: step over it.
         if (chosenIndex >= currentIndex)
             ++chosenIndex;

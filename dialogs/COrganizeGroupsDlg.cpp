@@ -104,14 +104,14 @@ void COrganizeGroupsDlg::MoveEntry(int from, int to) {
     };
     move(organizeOrder);
     move(organizeNames);
-    ::SendMessageW(listBox, LB_DELETESTRING, f, 0);
-    ::SendMessageW(listBox, LB_INSERTSTRING, t, reinterpret_cast<LPARAM>(organizeNames[t].c_str()));
-    ::SendMessageW(listBox, LB_SETCURSEL, t, 0);
+    listBox.DeleteString(static_cast<UINT>(from));
+    listBox.InsertString(to, organizeNames[t].c_str());
+    listBox.SetCurSel(to);
 }
 
 void COrganizeGroupsDlg::MoveUp() {
-    const int n = static_cast<int>(::SendMessageW(listBox, LB_GETCOUNT, 0, 0));
-    const int s = static_cast<int>(::SendMessageW(listBox, LB_GETCURSEL, 0, 0));
+    const int n = listBox.GetCount();
+    const int s = listBox.GetCurSel();
     if (s < 0 || s >= n || n != static_cast<int>(organizeNames.size()) ||
         organizeOrder.size() != organizeNames.size())
         return;
@@ -122,8 +122,8 @@ void COrganizeGroupsDlg::MoveUp() {
 }
 
 void COrganizeGroupsDlg::MoveDown() {
-    const int n = static_cast<int>(::SendMessageW(listBox, LB_GETCOUNT, 0, 0));
-    const int s = static_cast<int>(::SendMessageW(listBox, LB_GETCURSEL, 0, 0));
+    const int n = listBox.GetCount();
+    const int s = listBox.GetCurSel();
     if (s < 0 || s >= n || n != static_cast<int>(organizeNames.size()) ||
         organizeOrder.size() != organizeNames.size())
         return;

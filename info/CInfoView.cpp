@@ -10,6 +10,7 @@ ON_WM_TIMER()
 ON_WM_LBUTTONUP()
 ON_WM_ERASEBKGND()
 ON_WM_DESTROY()
+ON_MESSAGE(CInfoView::kFirstReadingMessage, OnFirstReading)
 END_MESSAGE_MAP()
 
 ProgramHost* CInfoView::Host() const {
@@ -34,15 +35,29 @@ void CInfoView::OnDestroy() {
     CView::OnDestroy();
 }
 
-void CInfoView::ReadSources() {
+void CInfoView::Refresh() {
     sources_.ReadAll(currentTexts);
+    if (currentTexts != shownTexts) {
+        shownTexts = currentTexts;
+        Invalidate();
+    }
 }
 
 void CInfoView::OnInitialUpdate() {
     CView::OnInitialUpdate();
-    ReadSources();
     infoPage = 1;
+    // Reading the mail, the calendars and the rest can take a while; the
+    // first frame does not wait for it.
+    PostMessage(kFirstReadingMessage, 0, 0);
     SetTimer(kRefreshTimer, kRefreshMs);
+}
+
+LRESULT CInfoView::OnFirstReading(WPARAM, LPARAM) {
+    // Shown at once; the first tick still finds nothing recorded as shown
+    // and repaints once more, as it always has.
+    sources_.ReadAll(currentTexts);
+    Invalidate();
+    return 0;
 }
 
 void CInfoView::OnDraw(CDC*) {}
@@ -61,13 +76,8 @@ BOOL CInfoView::OnEraseBkgnd(CDC*) {
 }
 
 void CInfoView::OnTimer(UINT_PTR id) {
-    if (id == kRefreshTimer) {
-        ReadSources();
-        if (currentTexts != shownTexts) {
-            shownTexts = currentTexts;
-            Invalidate();
-        }
-    }
+    if (id == kRefreshTimer)
+        Refresh();
     CView::OnTimer(id);
 }
 

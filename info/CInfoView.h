@@ -2,8 +2,9 @@
 // The information panel: the upper pane of the main window. Six fields on a
 // plate (inbox, calendar, tasks, battery, memory and the user's last field),
 // or the region alone on a second page when both date and region are
-// chosen. The texts are read at the initial update and every 5 seconds;
-// the panel repaints only when one of them changed. A tap opens the field's
+// chosen. The texts are first read just after the initial update, once the
+// first frame is out (the plate shows without them for that frame), then
+// every 5 seconds; the panel repaints only when one of them changed. A tap opens the field's
 // program or turns the page; a release that ends a press on the split
 // window's page bar is handed to it.
 
@@ -17,6 +18,8 @@ class CInfoView : public CView {
   public:
     static constexpr UINT_PTR kRefreshTimer = 16;
     static constexpr UINT kRefreshMs = 5000;
+    // Posted by the initial update: the first reading, on the loop's next turn.
+    static constexpr UINT kFirstReadingMessage = WM_APP + 16;
 
     CInfoView() = default;
 
@@ -33,7 +36,8 @@ class CInfoView : public CView {
 
     // Kills the refresh timer, then destroys the window.
     BOOL DestroyWindow() override;
-    // First reading of the seven sources and the start of the refresh timer.
+    // Asks for the first reading of the seven sources and starts the
+    // refresh timer.
     void OnInitialUpdate() override;
     // Nothing: the paint handler draws everything.
     void OnDraw(CDC* dc) override;
@@ -44,6 +48,7 @@ class CInfoView : public CView {
     void OnLButtonUp(UINT flags, CPoint point);
     BOOL OnEraseBkgnd(CDC* dc);
     void OnDestroy();
+    LRESULT OnFirstReading(WPARAM, LPARAM);
 
     // Starts a field's program (the shell's ShellExecuteEx); tests watch it.
     virtual BOOL Execute(SHELLEXECUTEINFO& info);
@@ -52,7 +57,8 @@ class CInfoView : public CView {
 
   private:
     [[nodiscard]] int SysInfoMode() const;
-    void ReadSources();
+    // Reads the sources; repaints when anything shown changed.
+    void Refresh();
 
     InfoSources sources_;
     ProgramHost* host_ = nullptr;

@@ -4,6 +4,7 @@
 #include "catalogue/ProgramHost.h"
 #include "launcher/CommandIds.h"
 #include "launcher/PaneCache.h"
+#include "monitor/CTaskMonitorDlg.h"
 #include "platform/afx/CWinApp.h"
 
 using namespace ViewLayout;
@@ -150,12 +151,9 @@ void CZorunView::ApplyTabStrip(TabStrip strip) {
     Repaint();
 }
 
-// The commands below come with the group commands and the task monitor;
-// the menus already route them here. The shortcut commands are in
+// The group commands are in GroupCommands.cpp, the shortcut commands in
 // ShortcutCommands.cpp.
-void CZorunView::OnAddGroup() {}
-void CZorunView::OnDeleteGroup() {}
-void CZorunView::OnSetBackground() {}
-void CZorunView::OnRenameGroup() {}
-void CZorunView::OnOrganizeGroups() {}
-void CZorunView::OnMonitor() {}
+void CZorunView::OnMonitor() {
+    CTaskMonitorDlg monitor(this);
+    monitor.DoModal();
+}

@@ -12,7 +12,7 @@
 // ProgramHost. Files: CZorunView.cpp (state, messages, commands),
 // CZorunViewPaint.cpp, CZorunViewInput.cpp (stylus, drag and drop),
 // CZorunViewKeys.cpp, CZorunViewMenu.cpp, CZorunViewLaunch.cpp,
-// ShortcutCommands.cpp.
+// GroupCommands.cpp, ShortcutCommands.cpp.
 
 #include <array>
 #include <memory>
@@ -104,9 +104,7 @@ class CZorunView : public CView {
     LRESULT OnPageDown(WPARAM wParam, LPARAM lParam);
     void ApplyTabStrip(ViewLayout::TabStrip strip);
 
-    // Commands of the group menu and the task monitor. They come with the
-    // group-command and task-monitor work; until then they are accepted and
-    // do nothing.
+    // The group commands (GroupCommands.cpp).
     void OnAddGroup();
     void OnDeleteGroup();
     void OnSetBackground();
@@ -123,6 +121,7 @@ class CZorunView : public CView {
     // Rename (form 1) or Change Icon (form 2) of the selected shortcut.
     void EditSelectedShortcut(int form);
     void CopyOrMoveTo(bool move);
+    // The task monitor (CZorunView.cpp).
     void OnMonitor();
 
     [[nodiscard]] Catalogue* GetCatalogue() const;

@@ -8,6 +8,8 @@
 
 BEGIN_MESSAGE_MAP(CCommandBar, CWnd)
 ON_MESSAGE(TB_SETTOOLTIPS, OnSetToolTips)
+ON_MESSAGE(TB_ENABLEBUTTON, OnEnableButton)
+ON_MESSAGE(TB_ISBUTTONENABLED, OnIsButtonEnabled)
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
@@ -76,6 +78,37 @@ LRESULT CCommandBar::OnSetToolTips(WPARAM count, LPARAM texts) {
         tips_.emplace_back(array[i] ? array[i] : u"");
     Publish();
     return TRUE;
+}
+
+BOOL CCommandBar::EnableButton(UINT command, BOOL enable) {
+    bool found = false;
+    for (auto& button : buttons_) {
+        if (button.command == command) {
+            found = true;
+            button.enabled = enable != FALSE;
+        }
+    }
+    if (!found)
+        return FALSE;
+    if (HWND frame = Frame())
+        zorun::EnableCommandBarButton(frame, command, enable != FALSE);
+    return TRUE;
+}
+
+BOOL CCommandBar::IsButtonEnabled(UINT command) const {
+    for (const auto& button : buttons_) {
+        if (button.command == command)
+            return button.enabled ? TRUE : FALSE;
+    }
+    return FALSE;
+}
+
+LRESULT CCommandBar::OnEnableButton(WPARAM command, LPARAM enable) {
+    return EnableButton(static_cast<UINT>(command), LOWORD(static_cast<std::uintptr_t>(enable)));
+}
+
+LRESULT CCommandBar::OnIsButtonEnabled(WPARAM command, LPARAM) {
+    return IsButtonEnabled(static_cast<UINT>(command));
 }
 
 void CCommandBar::Publish() {

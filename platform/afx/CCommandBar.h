@@ -10,7 +10,7 @@
 #include "platform/afx/CWnd.h"
 #include "platform/user/CommandBar.h"
 
-constexpr UINT TB_SETTOOLTIPS = 0x0451;
+constexpr UINT TB_ENABLEBUTTON = 0x0401, TB_ISBUTTONENABLED = 0x0409, TB_SETTOOLTIPS = 0x0451;
 constexpr DWORD CBRS_TOOLTIPS = 0x0010, CBRS_FLYBY = 0x0020, CBRS_SIZE_FIXED = 0x0002;
 
 class CCommandBar : public CWnd {
@@ -29,9 +29,16 @@ class CCommandBar : public CWnd {
     [[nodiscard]] DWORD GetBarStyle() const { return barStyle_; }
     void SetBarStyle(DWORD style) { barStyle_ = style; }
     [[nodiscard]] HMENU GetMenuBar() const { return menu_.m_hMenu; }
+    // The tool buttons of `command`: disabled ones are drawn faded and send
+    // nothing when tapped. False when the bar has no such button.
+    BOOL EnableButton(UINT command, BOOL enable = TRUE);
+    [[nodiscard]] BOOL IsButtonEnabled(UINT command) const;
 
   protected:
     LRESULT OnSetToolTips(WPARAM count, LPARAM texts);
+    // TB_ENABLEBUTTON: wParam the command, LOWORD(lParam) whether enabled.
+    LRESULT OnEnableButton(WPARAM command, LPARAM enable);
+    LRESULT OnIsButtonEnabled(WPARAM command, LPARAM);
     void OnDestroy();
     void Publish();
 

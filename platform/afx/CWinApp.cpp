@@ -104,5 +104,8 @@ int zorun::RunApplication(CWinApp& app) {
         AfxFlushDestroyedWindows();
         return app.ExitInstance();
     }
+    // The first frame is shown before the loop turns to what the windows
+    // posted for later (the information panel's first reading).
+    zorun::PaintAndPresent();
     return app.Run();
 }

@@ -66,7 +66,15 @@ void RequestQuit() {
 }
 
 bool PollHostEvents(int timeoutMs) {
+    return PollHostEvents(timeoutMs, -1, nullptr);
+}
+
+bool PollHostEvents(int timeoutMs, int displayFd, bool* displayReady) {
+    if (displayReady)
+        *displayReady = false;
     std::vector<pollfd> fds;
+    if (displayFd >= 0)
+        fds.push_back({displayFd, POLLIN, 0});
     if (signalPipe[0] >= 0)
         fds.push_back({signalPipe[0], POLLIN, 0});
     for (int fd : WatchedFds())
@@ -83,7 +91,10 @@ bool PollHostEvents(int timeoutMs) {
     for (const pollfd& p : fds) {
         if (!(p.revents & (POLLIN | POLLHUP | POLLERR)))
             continue;
-        if (p.fd == signalPipe[0]) {
+        if (p.fd == displayFd) {
+            if (displayReady)
+                *displayReady = true;
+        } else if (p.fd == signalPipe[0]) {
             if (DrainSignals()) {
                 RequestQuit();
                 // Then every loop still running ends too (a message box, a

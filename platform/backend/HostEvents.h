@@ -16,6 +16,10 @@ namespace zorun {
 // WM_CLOSE to the main window (or a quit message when there is none).
 // True when anything was served.
 bool PollHostEvents(int timeoutMs);
+// The same, also waiting on the display's connection `displayFd`: sets
+// *displayReady when it became readable (or hung up), which is not counted
+// as served.
+bool PollHostEvents(int timeoutMs, int displayFd, bool* displayReady);
 // What the program does when asked to quit from outside (signal, window close).
 void RequestQuit();
 

@@ -9,12 +9,25 @@ namespace {
 constexpr int kLargestScale = 16;
 }
 
+std::optional<BackendChoice> BackendNamed(std::string_view name) {
+    if (name == "x11")
+        return BackendChoice::X11;
+    if (name == "sdl")
+        return BackendChoice::Sdl;
+    return std::nullopt;
+}
+
 std::string UsageText() {
     return "Usage: zorun [options]\n"
            "  --device-root DIR  the folder holding the device's files\n"
            "                     (default $XDG_DATA_HOME/zorun/device)\n"
            "  --scale N          show each screen pixel as N x N pixels\n"
            "  --fullscreen       fill the display\n"
+           "  --backend NAME     show the screen through 'x11' (Xlib, the default\n"
+           "                     under X) or 'sdl' (SDL2: Wayland, KMS/DRM); also\n"
+           "                     $ZORUN_BACKEND. Default: X11 when $DISPLAY is set,\n"
+           "                     else SDL2 when there is a Wayland display or a\n"
+           "                     KMS/DRM screen\n"
            "  --headless         no display; the screen lives in memory\n"
            "  --script FILE      play FILE against the program (with --headless)\n"
            "  --no-sip           no soft keyboard (for a real keyboard)\n"
@@ -51,6 +64,14 @@ std::variant<PlatformOptions, OptionError> ParseOptions(int argc, const char* co
             if (!v || v->empty())
                 return OptionError{std::string(name) + " needs a value"};
             (name == "--script" ? options.script : options.deviceRoot) = *v;
+        } else if (name == "--backend") {
+            auto v = value();
+            if (!v)
+                return OptionError{"--backend needs a value"};
+            auto choice = BackendNamed(*v);
+            if (!choice)
+                return OptionError{"--backend needs 'x11' or 'sdl', not '" + *v + "'"};
+            options.backend = *choice;
         } else if (name == "--scale") {
             auto v = value();
             int scale = 0;
@@ -81,6 +102,8 @@ std::variant<PlatformOptions, OptionError> ParseOptions(int argc, const char* co
         return OptionError{"--script needs --headless"};
     if (options.headless && (options.fullscreen || options.scale))
         return OptionError{"--headless has no display to scale or fill"};
+    if (options.headless && options.backend != BackendChoice::Automatic)
+        return OptionError{"--headless has no display backend"};
     return options;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -12,12 +13,13 @@
 
 #include "ZorunVersion.h"
 
+#include "platform/backend/HostDisplay.h"
 #include "platform/backend/HostEvents.h"
 #include "platform/backend/Options.h"
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/backend/headless/ScriptRunner.h"
-#include "platform/backend/sdl/SdlDisplay.h"
 #include "platform/base/Clock.h"
+#include "platform/gdi/FontEngine.h"
 #include "platform/kernel/DeviceRoot.h"
 #include "platform/user/Backend.h"
 #include "platform/user/Screen.h"
@@ -52,6 +54,19 @@ std::optional<std::vector<ScriptStep>> LoadScript(const std::string& path) {
     return std::get<std::vector<ScriptStep>>(std::move(parsed));
 }
 
+// Where fontconfig's choices are kept between runs: $XDG_CACHE_HOME/zorun,
+// else ~/.cache/zorun; nowhere without either.
+std::filesystem::path FontChoicesFile() {
+    std::filesystem::path cache;
+    if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg && xdg[0] == '/')
+        cache = xdg;
+    else if (const char* home = std::getenv("HOME"); home && home[0] == '/')
+        cache = std::filesystem::path(home) / ".cache";
+    else
+        return {};
+    return cache / "zorun" / "font-choices";
+}
+
 // Restores the platform's globals however the program ends.
 struct PlatformScope {
     ~PlatformScope() {
@@ -63,7 +78,8 @@ struct PlatformScope {
 };
 
 // For start-up measurements: with ZORUN_FIRST_FRAME_FD=n in the environment,
-// one byte goes to descriptor n once the first frame has been presented.
+// a line goes to descriptor n once the first frame has been presented: the
+// process's CPU time until then, in microseconds.
 void ReportFirstFrame(Backend& backend) {
     const char* variable = std::getenv("ZORUN_FIRST_FRAME_FD");
     if (!variable || !*variable)
@@ -75,8 +91,11 @@ void ReportFirstFrame(Backend& backend) {
         if (present)
             present(frame);
         if (fd > 2) {
-            char byte = 1;
-            [[maybe_unused]] auto written = write(fd, &byte, 1);
+            timespec cpu{};
+            clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
+            const std::string line =
+                std::to_string(cpu.tv_sec * 1000000L + cpu.tv_nsec / 1000) + "\n";
+            [[maybe_unused]] auto written = write(fd, line.data(), line.size());
             close(fd);
             fd = -1;
         }
@@ -118,13 +137,22 @@ int RunPlatform(int argc, char** argv, const std::function<int()>& programMain) 
         if (!steps)
             return kUsageError;
     }
+    BackendChoice choice = options.backend;
+    if (const char* named = std::getenv("ZORUN_BACKEND");
+        named && *named && choice == BackendChoice::Automatic && !options.headless) {
+        auto fromEnvironment = BackendNamed(named);
+        if (!fromEnvironment)
+            return Complain(std::string("ZORUN_BACKEND needs 'x11' or 'sdl', not '") + named + "'");
+        choice = *fromEnvironment;
+    }
     if (!InstallQuitSignals())
         return Complain("cannot watch for quit signals");
+    gdi::FontEngine::KeepChoicesIn(FontChoicesFile());
 
     PlatformScope scope;
     VirtualClock virtualClock;
     std::unique_ptr<ScriptRunner> runner;
-    std::unique_ptr<SdlDisplay> display;
+    std::unique_ptr<HostDisplay> display;
     Backend backend;
     if (options.headless) {
         SetCurrentClock(&virtualClock);
@@ -132,22 +160,20 @@ int RunPlatform(int argc, char** argv, const std::function<int()>& programMain) 
             runner = std::make_unique<ScriptRunner>(std::move(*steps), virtualClock);
         backend = MakeHeadlessBackend(virtualClock, runner.get());
     } else {
-        std::string error;
-        display = OpenSdlDisplay({options.scale, options.fullscreen, "Zorun"}, &error);
-        if (!display) {
-            std::fprintf(stderr, "zorun: cannot open the display: %s\n", error.c_str());
-            return 1;
+        auto opened = OpenHostDisplay({choice, options.scale, options.fullscreen, "Zorun", {}});
+        if (auto* failure = std::get_if<DisplayFailure>(&opened)) {
+            std::fprintf(stderr, "zorun: %s\n", failure->message.c_str());
+            return failure->status;
         }
-        backend = MakeSdlBackend(*display);
+        display = std::move(std::get<std::unique_ptr<HostDisplay>>(opened));
+        backend = display->Table();
     }
     ReportFirstFrame(backend);
     SetBackend(&backend);
     SetSoftKeyboardAvailable(!options.noSip);
     // The task list shows the host's windows where the program itself is
     // shown on X11, else the programs it started.
-    const char* videoDriver = display ? SDL_GetCurrentVideoDriver() : nullptr;
-    SetHostWindowProvider(
-        MakeHostWindowProvider(videoDriver && std::string_view(videoDriver) == "x11"));
+    SetHostWindowProvider(MakeHostWindowProvider(display && display->OnX11()));
 
     int code = programMain();
 
@@ -156,7 +182,7 @@ int RunPlatform(int argc, char** argv, const std::function<int()>& programMain) 
     ResetWindowSystem();
     SetBackend(nullptr);
     SetHostWindowProvider(nullptr);
-    CloseSdlDisplay(display);
+    display.reset();
     if (runner && runner->Failures() && code == 0)
         code = 1;
     return code;

@@ -24,8 +24,12 @@ VirtualClock::VirtualClock() : wallStartMs_(RealClock().WallTimeMs()) {}
 
 VirtualClock::VirtualClock(std::int64_t wallStartMs) : wallStartMs_(wallStartMs) {}
 
-Clock& CurrentClock() { return *current; }
+Clock& CurrentClock() {
+    return *current;
+}
 
-void SetCurrentClock(Clock* clock) { current = clock ? clock : &realClock; }
+void SetCurrentClock(Clock* clock) {
+    current = clock ? clock : &realClock;
+}
 
 } // namespace zorun

@@ -10,7 +10,7 @@
 namespace zorun {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Milliseconds since an arbitrary start, never going back.
     [[nodiscard]] virtual std::uint64_t NowMs() const = 0;
@@ -21,20 +21,22 @@ public:
 };
 
 class RealClock final : public Clock {
-public:
+  public:
     [[nodiscard]] std::uint64_t NowMs() const override;
     [[nodiscard]] std::int64_t WallTimeMs() const override;
     [[nodiscard]] bool IsVirtual() const override { return false; }
 };
 
 class VirtualClock final : public Clock {
-public:
+  public:
     // Starts at the given wall time (default: the real wall time at creation).
     VirtualClock();
     explicit VirtualClock(std::int64_t wallStartMs);
 
     [[nodiscard]] std::uint64_t NowMs() const override { return nowMs_; }
-    [[nodiscard]] std::int64_t WallTimeMs() const override { return wallStartMs_ + static_cast<std::int64_t>(nowMs_); }
+    [[nodiscard]] std::int64_t WallTimeMs() const override {
+        return wallStartMs_ + static_cast<std::int64_t>(nowMs_);
+    }
     [[nodiscard]] bool IsVirtual() const override { return true; }
 
     void Advance(std::uint64_t ms) { nowMs_ += ms; }
@@ -44,7 +46,7 @@ public:
             nowMs_ = ms;
     }
 
-private:
+  private:
     std::uint64_t nowMs_ = 0;
     std::int64_t wallStartMs_ = 0;
 };

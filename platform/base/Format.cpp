@@ -93,8 +93,8 @@ std::u16string FormatArgs(std::u16string_view format, const std::vector<FormatAr
             continue;
         }
         Spec spec;
-        while (i < format.size() && std::u16string_view(u"-+ 0#").find(format[i]) !=
-                                        std::u16string_view::npos)
+        while (i < format.size() &&
+               std::u16string_view(u"-+ 0#").find(format[i]) != std::u16string_view::npos)
             spec.flags += static_cast<char>(format[i++]);
         auto readNumber = [&](int& into) {
             if (i < format.size() && format[i] == u'*') {
@@ -116,8 +116,8 @@ std::u16string FormatArgs(std::u16string_view format, const std::vector<FormatAr
             readNumber(spec.precision);
         }
         // Length modifiers carry no meaning here: arguments are typed.
-        while (i < format.size() && std::u16string_view(u"hlLqjzt").find(format[i]) !=
-                                        std::u16string_view::npos)
+        while (i < format.size() &&
+               std::u16string_view(u"hlLqjzt").find(format[i]) != std::u16string_view::npos)
             ++i;
         if (i >= format.size())
             break;

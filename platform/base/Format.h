@@ -13,7 +13,7 @@
 namespace zorun {
 
 class FormatArg {
-public:
+  public:
     FormatArg(int v) : value_(static_cast<std::int64_t>(v)) {}
     FormatArg(long v) : value_(static_cast<std::int64_t>(v)) {}
     FormatArg(long long v) : value_(static_cast<std::int64_t>(v)) {}
@@ -29,7 +29,7 @@ public:
     using Value = std::variant<std::int64_t, std::uint64_t, double, std::u16string_view>;
     [[nodiscard]] const Value& Get() const { return value_; }
 
-private:
+  private:
     Value value_;
 };
 

@@ -1,6 +1,6 @@
 #include "platform/base/Text.h"
 
-#include <unicode/uchar.h>
+#include "platform/base/IcuLibrary.h"
 
 namespace zorun {
 
@@ -104,7 +104,12 @@ std::u16string FromUtf8(std::string_view text) {
 }
 
 char32_t FoldCase(char32_t c) {
-    return static_cast<char32_t>(u_foldCase(static_cast<UChar32>(c), U_FOLD_CASE_DEFAULT));
+    // ASCII folds to its lower case; only other text needs ICU's tables.
+    if (c < 0x80)
+        return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
+    if (const IcuLibrary* icu = Icu(true))
+        return static_cast<char32_t>(icu->foldCase(static_cast<UChar32>(c), U_FOLD_CASE_DEFAULT));
+    return c;
 }
 
 int CompareNoCase(std::u16string_view a, std::u16string_view b) {

@@ -16,6 +16,7 @@
 
 #include "platform/base/Log.h"
 #include "platform/base/Text.h"
+#include "platform/gdi/FontChoiceCache.h"
 
 namespace zorun::gdi {
 
@@ -50,6 +51,14 @@ std::string FcString(FcPattern* p, const char* object) {
 int FcInt(FcPattern* p, const char* object, int fallback) {
     int v = 0;
     return FcPatternGetInteger(p, object, 0, &v) == FcResultMatch ? v : fallback;
+}
+
+FaceChoice ToChoice(const Match& m) {
+    return {m.file.path, m.file.index, m.family, m.weight, m.slant, 0, 0};
+}
+
+Match FromChoice(const FaceChoice& c) {
+    return {{c.path, c.index}, c.family, c.weight, c.slant};
 }
 
 Match FromPattern(FcPattern* p) {
@@ -145,6 +154,19 @@ struct FontEngine::Impl {
     // Fallback per (requested family, bold, italic, code point): file or none.
     std::map<std::tuple<std::string, bool, bool, char32_t>, std::optional<Match>> fallbacks;
     std::map<std::tuple<std::string, bool, bool>, FcFontSet*> sorts;
+    // Fontconfig is loaded only when a choice is not known from an earlier run.
+    bool fontconfigLoaded = false;
+    FontChoiceCache choices;
+    std::filesystem::path choicesFile; // empty: choices are not kept
+    std::string stamp;
+
+    void LoadFontconfig() {
+        if (fontconfigLoaded)
+            return;
+        fontconfigLoaded = true;
+        if (!FcInit())
+            LogWarning("fontconfig could not be initialised");
+    }
 
     FT_Face Unsized(const FaceFile& file) {
         auto it = unsized.find(file);
@@ -175,6 +197,9 @@ struct FontEngine::Impl {
     }
 
     std::optional<Match> Find(const std::string& family, bool bold, bool italic) {
+        if (auto known = choices.Face(family, bold, italic))
+            return FromChoice(*known);
+        LoadFontconfig();
         FcPattern* p = Request(family, bold, italic);
         FcResult result = FcResultNoMatch;
         FcPattern* found = FcFontMatch(nullptr, p, &result);
@@ -185,6 +210,7 @@ struct FontEngine::Impl {
         FcPatternDestroy(found);
         if (m.file.path.empty())
             return std::nullopt;
+        choices.SetFace(family, bold, italic, ToChoice(m));
         return m;
     }
 
@@ -193,6 +219,14 @@ struct FontEngine::Impl {
         auto it = fallbacks.find(key);
         if (it != fallbacks.end())
             return it->second;
+        if (auto known = choices.Fallback(family, bold, italic, c)) {
+            std::optional<Match> answer;
+            if (*known)
+                answer = FromChoice(**known);
+            fallbacks.emplace(key, answer);
+            return answer;
+        }
+        LoadFontconfig();
         // The candidates, best first, are the same for every code point of a
         // request: sorted once, then searched per code point.
         auto request = std::make_tuple(family, bold, italic);
@@ -217,6 +251,8 @@ struct FontEngine::Impl {
             }
         }
         fallbacks.emplace(key, answer);
+        choices.SetFallback(family, bold, italic, c,
+                            answer ? std::optional<FaceChoice>(ToChoice(*answer)) : std::nullopt);
         return answer;
     }
 };
@@ -227,8 +263,6 @@ FontEngine& FontEngine::Get() {
 }
 
 FontEngine::FontEngine() : impl_(std::make_unique<Impl>()) {
-    if (!FcInit())
-        LogWarning("fontconfig could not be initialised");
     if (FT_Init_FreeType(&impl_->library) != 0) {
         LogWarning("FreeType could not be initialised");
         impl_->library = nullptr;
@@ -255,7 +289,21 @@ FontEngine::~FontEngine() {
     }
     if (impl_->library)
         FT_Done_FreeType(impl_->library);
-    FcFini();
+    if (impl_->fontconfigLoaded)
+        FcFini();
+    if (!impl_->choicesFile.empty() && impl_->choices.Changed())
+        (void)impl_->choices.Save(impl_->choicesFile, impl_->stamp);
+}
+
+void FontEngine::KeepChoicesIn(const std::filesystem::path& file) {
+    Impl& impl = *Get().impl_;
+    impl.choicesFile = file;
+    if (file.empty()) {
+        impl.choices = {};
+        return;
+    }
+    impl.stamp = FontChoiceCache::CurrentStamp();
+    impl.choices = FontChoiceCache::Load(file, impl.stamp);
 }
 
 RealFont* FontEngine::Realize(const LOGFONTW& log) {
@@ -309,13 +357,19 @@ RealFont* FontEngine::Realize(const LOGFONTW& log) {
     tm.tmHeight = tm.tmAscent + tm.tmDescent;
     tm.tmInternalLeading = std::max<LONG>(0, tm.tmHeight - em);
     tm.tmExternalLeading = 0;
-    const Glyph& x = font->GlyphFor(U'x');
-    tm.tmAveCharWidth = x.advance;
-    int widest = 0;
-    for (char32_t c = U' '; c < 0x7F; ++c)
-        widest = std::max(widest, font->GlyphFor(c).advance);
-    tm.tmMaxCharWidth = widest;
     return impl_->fonts.emplace(key, std::move(font)).first->second.get();
+}
+
+const TEXTMETRICW& RealFont::Metrics() {
+    if (!widthsMeasured_) {
+        widthsMeasured_ = true;
+        metrics_.tmAveCharWidth = GlyphFor(U'x').advance;
+        int widest = 0;
+        for (char32_t c = U' '; c < 0x7F; ++c)
+            widest = std::max(widest, GlyphFor(c).advance);
+        metrics_.tmMaxCharWidth = widest;
+    }
+    return metrics_;
 }
 
 const Glyph& RealFont::GlyphFor(char32_t c) {

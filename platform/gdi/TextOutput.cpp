@@ -74,7 +74,7 @@ inline std::uint32_t Mix(std::uint32_t d, std::uint32_t color, unsigned cr, unsi
 void Render(const Target& t, RealFont& font, std::u16string_view text, int x, int y,
             const Rect& clip, COLORREF color, const int* dx) {
     const std::uint32_t argb = zorun::gdi::ToArgb(color);
-    const int baseline = y + font.Metrics().tmAscent;
+    const int baseline = y + font.Ascent();
     int pen = x;
     for (std::size_t i = 0; i < text.size();) {
         int units = 1;
@@ -232,7 +232,7 @@ BOOL GetTextExtentExPointW(HDC hdc, const char16_t* text, int length, int maxExt
     if (dx)
         std::copy(advances.begin(), advances.end(), dx);
     if (size)
-        *size = {advances.empty() ? 0 : advances.back(), font->Metrics().tmHeight};
+        *size = {advances.empty() ? 0 : advances.back(), font->Height()};
     return TRUE;
 }
 
@@ -263,7 +263,7 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rect, const ch
     }
     const zorun::Point at{zorun::gdi::Bound(std::int64_t(x) + t->offset.x),
                           zorun::gdi::Bound(std::int64_t(y) + t->offset.y)};
-    const Rect box{at.x, at.y, zorun::gdi::Bound(at.x + width), at.y + font->Metrics().tmHeight};
+    const Rect box{at.x, at.y, zorun::gdi::Bound(at.x + width), at.y + font->Height()};
     if (state.bkMode == OPAQUE)
         t->surface->Fill(box.Intersect(clip), bk);
     Render(*t, *font, view, at.x, at.y, clip, state.textColor, dx);
@@ -332,7 +332,7 @@ int Layout(const Target& target, RealFont& fontRef, std::u16string_view source, 
             line = Ellipsize(*font, line, rect->Width());
     }
 
-    const int lineHeight = font->Metrics().tmHeight;
+    const int lineHeight = font->Height();
     const int height = lineHeight * int(lines.size());
     std::vector<int> widths;
     int widest = 0;

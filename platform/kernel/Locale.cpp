@@ -1,8 +1,10 @@
 #include "platform/kernel/Locale.h"
 
+#include <algorithm>
 #include <cstdlib>
-#include <unicode/locid.h>
-#include <unicode/unistr.h>
+#include <optional>
+
+#include "platform/base/IcuLibrary.h"
 
 namespace zorun {
 
@@ -24,19 +26,88 @@ std::string Normalise(std::string name) {
     return name;
 }
 
-std::u16string ToText(const icu::UnicodeString& s) {
-    return std::u16string(reinterpret_cast<const char16_t*>(s.getBuffer()),
-                          static_cast<std::size_t>(s.length()));
+// A display name from one of ICU's uloc_getDisplay* functions.
+template <typename Function>
+std::u16string DisplayName(Function function, const char* locale, const char* inLocale) {
+    UChar buffer[256];
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t length = function(locale, inLocale, buffer, 256, &status);
+    if (U_FAILURE(status) || length < 0)
+        return {};
+    return std::u16string(reinterpret_cast<const char16_t*>(buffer),
+                          static_cast<std::size_t>(std::min<int32_t>(length, 256)));
 }
 
-std::u16string Ascii(const char* s) {
+// A code from uloc_getLanguage or uloc_getCountry.
+template <typename Function> std::u16string Code(Function function, const char* locale) {
+    char buffer[64];
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t length = function(locale, buffer, sizeof buffer, &status);
     std::u16string out;
-    for (; s && *s; ++s)
-        out.push_back(static_cast<unsigned char>(*s));
+    if (U_FAILURE(status) || length < 0)
+        return out;
+    for (int32_t i = 0; i < std::min<int32_t>(length, sizeof buffer); ++i)
+        out.push_back(static_cast<unsigned char>(buffer[i]));
     return out;
 }
 
+// Every text of a locale, asked of ICU at once.
+struct LocaleTexts {
+    std::u16string language, country, nativeLanguage, englishLanguage, englishCountry, iso639,
+        iso3166;
+};
+
+std::optional<LocaleTexts> ReadLocaleTexts(const std::string& name) {
+    const IcuLibrary* icu = Icu();
+    if (!icu)
+        return std::nullopt;
+    const char* locale = name.c_str();
+    LocaleTexts t;
+    t.language = DisplayName(icu->displayName, locale, locale);
+    t.country = DisplayName(icu->displayCountry, locale, locale);
+    t.nativeLanguage = DisplayName(icu->displayLanguage, locale, locale);
+    t.englishLanguage = DisplayName(icu->displayLanguage, locale, "en");
+    t.englishCountry = DisplayName(icu->displayCountry, locale, "en");
+    t.iso639 = Code(icu->language, locale);
+    t.iso3166 = Code(icu->country, locale);
+    return t;
+}
+
 } // namespace
+
+std::optional<std::u16string> LocaleText(LCTYPE type) {
+    // The names do not change while the locale does not: read once per
+    // locale, and ICU let go of again (the panel asks every few seconds).
+    static std::string readFor;
+    static std::optional<LocaleTexts> texts;
+    const std::string name = ProcessLocaleName();
+    if (!texts || readFor != name) {
+        texts = ReadLocaleTexts(name);
+        readFor = name;
+        UnloadIcu();
+    }
+    if (!texts)
+        return std::nullopt;
+    switch (type) {
+    case LOCALE_SLANGUAGE:
+        return texts->language;
+    case LOCALE_SCOUNTRY:
+    case LOCALE_SNATIVECTRYNAME:
+        return texts->country;
+    case LOCALE_SNATIVELANGNAME:
+        return texts->nativeLanguage;
+    case LOCALE_SENGLANGUAGE:
+        return texts->englishLanguage;
+    case LOCALE_SENGCOUNTRY:
+        return texts->englishCountry;
+    case LOCALE_SISO639LANGNAME:
+        return texts->iso639;
+    case LOCALE_SISO3166CTRYNAME:
+        return texts->iso3166;
+    default:
+        return std::nullopt;
+    }
+}
 
 std::string ProcessLocaleName() {
     if (!LocaleOverride().empty())
@@ -54,36 +125,10 @@ void SetProcessLocaleName(const std::string& name) {
 } // namespace zorun
 
 int GetLocaleInfoW(LCID /*locale*/, LCTYPE type, char16_t* buffer, int capacity) {
-    const icu::Locale locale(zorun::ProcessLocaleName().c_str());
-    const icu::Locale english("en");
-    icu::UnicodeString name;
-    std::u16string text;
-    switch (type) {
-    case LOCALE_SLANGUAGE:
-        text = zorun::ToText(locale.getDisplayName(locale, name));
-        break;
-    case LOCALE_SCOUNTRY:
-    case LOCALE_SNATIVECTRYNAME:
-        text = zorun::ToText(locale.getDisplayCountry(locale, name));
-        break;
-    case LOCALE_SNATIVELANGNAME:
-        text = zorun::ToText(locale.getDisplayLanguage(locale, name));
-        break;
-    case LOCALE_SENGLANGUAGE:
-        text = zorun::ToText(locale.getDisplayLanguage(english, name));
-        break;
-    case LOCALE_SENGCOUNTRY:
-        text = zorun::ToText(locale.getDisplayCountry(english, name));
-        break;
-    case LOCALE_SISO639LANGNAME:
-        text = zorun::Ascii(locale.getLanguage());
-        break;
-    case LOCALE_SISO3166CTRYNAME:
-        text = zorun::Ascii(locale.getCountry());
-        break;
-    default:
+    const std::optional<std::u16string> found = zorun::LocaleText(type);
+    if (!found)
         return 0;
-    }
+    const std::u16string& text = *found;
     const int needed = static_cast<int>(text.size()) + 1;
     if (capacity == 0)
         return needed;

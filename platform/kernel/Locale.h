@@ -2,6 +2,7 @@
 // Locale information for the process's locale (LC_ALL, LC_MESSAGES, LANG),
 // with names from ICU in that locale's own language.
 
+#include <optional>
 #include <string>
 
 #include "platform/base/WinTypes.h"
@@ -32,5 +33,8 @@ namespace zorun {
 // Replaces the locale read from the environment ("fr_CA.UTF-8"); empty
 // returns to the environment.
 void SetProcessLocaleName(const std::string& name);
+// One text of the process's locale (a LOCALE_S* type); nothing for another
+// type or without ICU. Read from ICU once per locale.
+[[nodiscard]] std::optional<std::u16string> LocaleText(LCTYPE type);
 
 } // namespace zorun

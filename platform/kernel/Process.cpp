@@ -14,7 +14,9 @@
 
 #include "platform/base/Clock.h"
 #include "platform/base/Text.h"
+#include "platform/host/HostApplications.h"
 #include "platform/kernel/CommandLine.h"
+#include "platform/kernel/HostProgramLaunch.h"
 #include "platform/kernel/ProcessPath.h"
 
 extern char** environ;
@@ -219,29 +221,12 @@ void SetForeignProcesses(ForeignProcesses handlers) {
 
 using namespace zorun;
 
-BOOL CreateProcessW(LPCWSTR applicationName, LPCWSTR commandLine, void*, void*, BOOL, DWORD, void*,
-                    LPCWSTR currentDirectory, void*, PROCESS_INFORMATION* info) {
-    std::u16string program;
-    std::vector<std::u16string> arguments;
-    if (applicationName && *applicationName) {
-        program = applicationName;
-        if (commandLine)
-            arguments = SplitArguments(commandLine);
-    } else if (commandLine && *commandLine) {
-        arguments = CommandLineToArgv(commandLine);
-        program = arguments.front();
-        arguments.erase(arguments.begin());
-    }
-    const auto host = ProgramHostPath(program);
-    if (!host) {
-        SetLastError(ERROR_FILE_NOT_FOUND);
-        return FALSE;
-    }
+namespace {
 
-    std::vector<std::string> argvText;
-    argvText.push_back(host->string());
-    for (const auto& a : arguments)
-        argvText.push_back(ToUtf8(a));
+// Starts `argvText` (argv[0] a host file) in `folder` (empty: inherit); the
+// process is known by `name` (its device program's name) from then on.
+BOOL Spawn(std::vector<std::string> argvText, const std::string& folder, std::u16string name,
+           PROCESS_INFORMATION* info) {
     std::vector<char*> argv;
     for (auto& a : argvText)
         argv.push_back(a.data());
@@ -262,17 +247,8 @@ BOOL CreateProcessW(LPCWSTR applicationName, LPCWSTR commandLine, void*, void*, 
     flags |= POSIX_SPAWN_SETSID;
 #endif
     posix_spawnattr_setflags(&spawn.attr, flags);
-    std::string folder;
-    if (currentDirectory && *currentDirectory) {
-        auto dir = MapDevicePath(DeviceFolderPath(currentDirectory));
-        std::error_code ec;
-        if (!dir || !std::filesystem::is_directory(*dir, ec)) {
-            SetLastError(ERROR_PATH_NOT_FOUND);
-            return FALSE;
-        }
-        folder = dir->string();
+    if (!folder.empty())
         posix_spawn_file_actions_addchdir_np(&spawn.actions, folder.c_str());
-    }
 
     InstallReaper();
     // SIGCHLD waits until the child is recorded, so this thread's handler
@@ -289,7 +265,7 @@ BOOL CreateProcessW(LPCWSTR applicationName, LPCWSTR commandLine, void*, void*, 
         SetLastError(ErrorFromErrno(error));
         return FALSE;
     }
-    StartOrder().push_back({static_cast<DWORD>(pid), FromUtf8(host->stem().string())});
+    StartOrder().push_back({static_cast<DWORD>(pid), std::move(name)});
     if (!recorded) {
         // Table full (a thousand children alive): hand this one to a helper
         // thread that waits for it, so it still leaves no zombie.
@@ -304,6 +280,62 @@ BOOL CreateProcessW(LPCWSTR applicationName, LPCWSTR commandLine, void*, void*, 
     }
     SetLastError(ERROR_SUCCESS);
     return TRUE;
+}
+
+} // namespace
+
+BOOL CreateProcessW(LPCWSTR applicationName, LPCWSTR commandLine, void*, void*, BOOL, DWORD, void*,
+                    LPCWSTR currentDirectory, void*, PROCESS_INFORMATION* info) {
+    std::u16string program;
+    std::vector<std::u16string> arguments;
+    if (applicationName && *applicationName) {
+        program = applicationName;
+        if (commandLine)
+            arguments = SplitArguments(commandLine);
+    } else if (commandLine && *commandLine) {
+        arguments = CommandLineToArgv(commandLine);
+        program = arguments.front();
+        arguments.erase(arguments.begin());
+    }
+    const auto host = ProgramHostPath(program);
+    if (!host) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return FALSE;
+    }
+
+    std::string folder;
+    if (currentDirectory && *currentDirectory) {
+        auto dir = MapDevicePath(DeviceFolderPath(currentDirectory));
+        std::error_code ec;
+        if (!dir || !std::filesystem::is_directory(*dir, ec)) {
+            SetLastError(ERROR_PATH_NOT_FOUND);
+            return FALSE;
+        }
+        folder = dir->string();
+    }
+
+    // A host program file starts the application of this computer it names.
+    if (auto plan = PlanHostProgram(DeviceProgramPath(program), arguments)) {
+        auto launch = ResolveHostLaunch(*plan);
+        if (!launch) {
+            SetLastError(ERROR_FILE_NOT_FOUND);
+            return FALSE;
+        }
+        std::error_code ec;
+        if (!launch->directory.empty() && std::filesystem::is_directory(launch->directory, ec))
+            folder = launch->directory;
+        return Spawn(std::move(launch->argv), folder, FromUtf8(host->stem().string()), info);
+    }
+
+    std::vector<std::string> argvText;
+    argvText.push_back(host->string());
+    for (const auto& a : arguments)
+        argvText.push_back(ToUtf8(a));
+    return Spawn(std::move(argvText), folder, FromUtf8(host->stem().string()), info);
+}
+
+DWORD GetCurrentProcessId() {
+    return static_cast<DWORD>(getpid());
 }
 
 HANDLE OpenProcess(DWORD, BOOL, DWORD processId) {

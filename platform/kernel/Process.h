@@ -4,6 +4,8 @@
 // root; the argument string is split with the device's command-line rules
 // into argv; the program is started with posix_spawn, no shell. Nothing
 // waits for it: its exit is reaped in the background, so no zombie remains.
+// A host program file (HostProgramLaunch.h) starts the host application it
+// names, found when it is started.
 
 #include <filesystem>
 #include <functional>
@@ -43,6 +45,9 @@ HANDLE OpenProcess(DWORD access, BOOL inheritHandle, DWORD processId);
 // started it; the exit code cannot be chosen on the host. The program's own
 // process is never killed this way (FALSE, ERROR_ACCESS_DENIED).
 BOOL TerminateProcess(HANDLE process, UINT exitCode);
+
+// This program's own process id.
+DWORD GetCurrentProcessId();
 
 constexpr DWORD WAIT_OBJECT_0 = 0, WAIT_TIMEOUT = 0x102, WAIT_FAILED = 0xFFFFFFFF,
                 INFINITE = 0xFFFFFFFF;

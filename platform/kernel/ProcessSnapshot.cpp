@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <fstream>
 #include <string>
 #include <unistd.h>
@@ -36,6 +37,31 @@ std::string ReadSmall(const std::string& path, std::size_t limit) {
 std::string BaseName(const std::string& path) {
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A process's command name, read with plain system calls (this runs for
+// every process at every start). A name the kernel cut at 15 bytes loses a
+// character split by the cut.
+std::string CommandName(const std::string& dir) {
+    char buffer[64];
+    const int fd = ::open((dir + "/comm").c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    ::close(fd);
+    std::string name(buffer, got > 0 ? static_cast<std::size_t>(got) : 0);
+    if (!name.empty() && name.back() == '\n')
+        name.pop_back();
+    std::size_t lead = name.size();
+    while (lead > 0 && (static_cast<unsigned char>(name[lead - 1]) & 0xC0) == 0x80)
+        --lead;
+    if (lead > 0) {
+        const auto first = static_cast<unsigned char>(name[lead - 1]);
+        const std::size_t length = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
+        if (name.size() - (lead - 1) < length)
+            name.resize(lead - 1);
+    }
+    return name;
 }
 
 // The name a user would know the process by (see the header).
@@ -140,6 +166,29 @@ HANDLE CreateToolhelp32Snapshot(DWORD flags, DWORD) {
     std::sort(snapshot->processes.begin(), snapshot->processes.end(),
               [](const ProcessInfo& a, const ProcessInfo& b) { return a.pid < b.pid; });
     return zorun::AddKernelHandle(std::move(snapshot));
+}
+
+bool zorun::AnyProcessNamed(std::u16string_view name) {
+    DIR* proc = ::opendir("/proc");
+    if (!proc)
+        return false;
+    const std::u16string wanted = zorun::FoldText(name);
+    bool found = false;
+    while (const dirent* d = ::readdir(proc)) {
+        if (d->d_name[0] < '1' || d->d_name[0] > '9')
+            continue;
+        const std::string dir = std::string("/proc/") + d->d_name;
+        const std::string comm = CommandName(dir);
+        // The full name always starts with the command name.
+        if (comm.empty() || !wanted.starts_with(zorun::FoldText(zorun::FromUtf8(comm))))
+            continue;
+        if (zorun::FoldText(zorun::FromUtf8(ProcessName(dir))) == wanted) {
+            found = true;
+            break;
+        }
+    }
+    ::closedir(proc);
+    return found;
 }
 
 BOOL Process32FirstW(HANDLE snapshot, PROCESSENTRY32W* entry) {

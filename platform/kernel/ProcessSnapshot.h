@@ -5,6 +5,8 @@
 // renamed itself) is named by that command name, so a host process called
 // "hopper.exe" is found whatever runs it.
 
+#include <string_view>
+
 #include "platform/base/WinTypes.h"
 #include "platform/kernel/ProcessHandles.h"
 
@@ -31,3 +33,13 @@ HANDLE CreateToolhelp32Snapshot(DWORD flags, DWORD processId);
 BOOL Process32FirstW(HANDLE snapshot, PROCESSENTRY32W* entry);
 BOOL Process32NextW(HANDLE snapshot, PROCESSENTRY32W* entry);
 BOOL CloseToolhelp32Snapshot(HANDLE snapshot);
+
+namespace zorun {
+
+// True when a host process is named `name` (ignoring case), as the snapshot
+// would name it, without taking a snapshot: only each process's command
+// name is read, and a process is looked at further only when its command
+// name starts `name`. False when /proc cannot be read.
+[[nodiscard]] bool AnyProcessNamed(std::u16string_view name);
+
+} // namespace zorun

@@ -6,13 +6,14 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
-#include <libical/ical.h>
 #include <limits>
 #include <string_view>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 #include <unordered_set>
+
+#include "platform/pim/IcalLibrary.h"
 
 namespace zorun {
 
@@ -42,6 +43,9 @@ std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
     return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
 }
 
+// libical, loaded by ParseItems before anything below is called.
+const IcalLibrary* lib = nullptr;
+
 bool Plausible(const icaltimetype& t) {
     return t.year >= 1 && t.year <= 9999 && t.month >= 1 && t.month <= 12 && t.day >= 1 &&
            t.day <= 31 && t.hour >= 0 && t.hour <= 23 && t.minute >= 0 && t.minute <= 59 &&
@@ -57,33 +61,33 @@ std::int64_t WallSeconds(const icaltimetype& t) {
 }
 
 const icaltimezone* ZoneOf(const icaltimetype& t, icalproperty* prop) {
-    if (icaltime_is_utc(t))
-        return icaltimezone_get_utc_timezone();
+    if (lib->icaltime_is_utc(t))
+        return lib->icaltimezone_get_utc_timezone();
     if (t.zone)
         return t.zone;
-    icalparameter* param = icalproperty_get_first_parameter(prop, ICAL_TZID_PARAMETER);
-    const char* tzid = param ? icalparameter_get_tzid(param) : nullptr;
+    icalparameter* param = lib->icalproperty_get_first_parameter(prop, ICAL_TZID_PARAMETER);
+    const char* tzid = param ? lib->icalparameter_get_tzid(param) : nullptr;
     if (!tzid || !*tzid)
         return nullptr;
     // A zone named by its tzdata name without a VTIMEZONE; anything else
     // (a Windows zone name, a typo) is read as floating local time.
-    if (const icaltimezone* zone = icaltimezone_get_builtin_timezone(tzid))
+    if (const icaltimezone* zone = lib->icaltimezone_get_builtin_timezone(tzid))
         return zone;
-    return icaltimezone_get_builtin_timezone_from_tzid(tzid);
+    return lib->icaltimezone_get_builtin_timezone_from_tzid(tzid);
 }
 
 // The time of a DTSTART or DTEND property, shifted by `shiftSeconds`.
 Organiser::End EndOf(icalproperty* prop, icalcomponent* comp, std::int64_t shiftSeconds) {
     Organiser::End end;
-    icaltimetype t = icalproperty_get_datetime_with_component(prop, comp);
-    if (icaltime_is_null_time(t) || !Plausible(t))
+    icaltimetype t = lib->icalproperty_get_datetime_with_component(prop, comp);
+    if (lib->icaltime_is_null_time(t) || !Plausible(t))
         return end;
     if (!t.is_date) {
         if (const icaltimezone* zone = ZoneOf(t, prop)) {
             // The wall time read in its own zone.
             end.kind = Organiser::End::Kind::Instant;
             end.seconds =
-                static_cast<std::int64_t>(icaltime_as_timet_with_zone(t, zone)) + shiftSeconds;
+                static_cast<std::int64_t>(lib->icaltime_as_timet_with_zone(t, zone)) + shiftSeconds;
             return end;
         }
     }
@@ -102,32 +106,33 @@ std::int64_t DurationSeconds(const icaldurationtype& d) {
 }
 
 Organiser::End EventEnd(icalcomponent* event) {
-    if (icalproperty* dtend = icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY)) {
+    if (icalproperty* dtend = lib->icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY)) {
         const Organiser::End end = EndOf(dtend, event, 0);
         if (end.kind != Organiser::End::Kind::None)
             return end;
     }
-    icalproperty* dtstart = icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY);
+    icalproperty* dtstart = lib->icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY);
     if (!dtstart)
         return {};
-    if (icalproperty* duration = icalcomponent_get_first_property(event, ICAL_DURATION_PROPERTY)) {
-        const icaldurationtype d = icalproperty_get_duration(duration);
-        if (!icaldurationtype_is_bad_duration(d))
+    if (icalproperty* duration =
+            lib->icalcomponent_get_first_property(event, ICAL_DURATION_PROPERTY)) {
+        const icaldurationtype d = lib->icalproperty_get_duration(duration);
+        if (!lib->icaldurationtype_is_bad_duration(d))
             return EndOf(dtstart, event, DurationSeconds(d));
     }
-    const icaltimetype start = icalproperty_get_datetime_with_component(dtstart, event);
+    const icaltimetype start = lib->icalproperty_get_datetime_with_component(dtstart, event);
     return EndOf(dtstart, event, start.is_date ? 86400 : 0);
 }
 
 void Walk(icalcomponent* comp, std::vector<Organiser::Item>& items, int depth) {
-    const icalcomponent_kind kind = icalcomponent_isa(comp);
+    const icalcomponent_kind kind = lib->icalcomponent_isa(comp);
     if (kind == ICAL_VEVENT_COMPONENT || kind == ICAL_VTODO_COMPONENT) {
         Organiser::Item item;
         item.isEvent = kind == ICAL_VEVENT_COMPONENT;
         item.isOverride =
-            icalcomponent_get_first_property(comp, ICAL_RECURRENCEID_PROPERTY) != nullptr;
-        if (icalproperty* uid = icalcomponent_get_first_property(comp, ICAL_UID_PROPERTY))
-            if (const char* text = icalproperty_get_uid(uid))
+            lib->icalcomponent_get_first_property(comp, ICAL_RECURRENCEID_PROPERTY) != nullptr;
+        if (icalproperty* uid = lib->icalcomponent_get_first_property(comp, ICAL_UID_PROPERTY))
+            if (const char* text = lib->icalproperty_get_uid(uid))
                 item.uid = text;
         if (item.isEvent)
             item.end = EventEnd(comp);
@@ -136,8 +141,8 @@ void Walk(icalcomponent* comp, std::vector<Organiser::Item>& items, int depth) {
     }
     if ((kind != ICAL_VCALENDAR_COMPONENT && kind != ICAL_XROOT_COMPONENT) || depth > 8)
         return;
-    for (icalcomponent* child = icalcomponent_get_first_component(comp, ICAL_ANY_COMPONENT); child;
-         child = icalcomponent_get_next_component(comp, ICAL_ANY_COMPONENT))
+    for (icalcomponent* child = lib->icalcomponent_get_first_component(comp, ICAL_ANY_COMPONENT);
+         child; child = lib->icalcomponent_get_next_component(comp, ICAL_ANY_COMPONENT))
         Walk(child, items, depth + 1);
 }
 
@@ -234,9 +239,7 @@ struct Organiser::Collected {
     std::vector<const Item*> items;
 };
 
-Organiser::Organiser() {
-    icalerror_set_errors_are_fatal(0);
-}
+Organiser::Organiser() = default;
 Organiser::~Organiser() = default;
 
 std::vector<Organiser::Item> Organiser::ParseItems(const std::string& text) {
@@ -244,11 +247,14 @@ std::vector<Organiser::Item> Organiser::ParseItems(const std::string& text) {
     std::size_t start = 0;
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
         start = 3;
-    icalcomponent* root = icalparser_parse_string(text.c_str() + start);
+    lib = Ical();
+    if (!lib)
+        return items;
+    icalcomponent* root = lib->icalparser_parse_string(text.c_str() + start);
     if (!root)
         return items;
     Walk(root, items, 0);
-    icalcomponent_free(root);
+    lib->icalcomponent_free(root);
     return items;
 }
 
@@ -263,7 +269,8 @@ bool Organiser::AddFile(std::string key, const struct stat& st, int dirFd, const
         found->second->parsedNs - mtime < kSettleNs) {
         const std::int64_t parsed = RealNowNs();
         const auto text = ReadWhole(dirFd, name, static_cast<std::uintmax_t>(st.st_size));
-        if (!text)
+        // Without libical no calendar can be read.
+        if (!text || !Ical())
             return false;
         auto fresh = std::make_unique<FileSummary>();
         fresh->mtimeNs = mtime;

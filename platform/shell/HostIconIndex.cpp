@@ -5,6 +5,9 @@
 #include <set>
 #include <sstream>
 
+#include "platform/host/HostProgramFile.h"
+#include "platform/host/HostProgramRecord.h"
+#include "platform/kernel/DeviceRoot.h"
 #include "platform/kernel/FileSystem.h"
 
 namespace zorun {
@@ -101,6 +104,27 @@ std::vector<std::pair<int, fs::path>> SizeFolders(const fs::path& theme) {
             folders.back().first *= 2;
     }
     return folders;
+}
+
+// The icon a host program file names, else the one provisioning recorded
+// for the application it found; empty for any other file.
+std::string HostProgramIconName(const fs::path& program) {
+    // Through the bounded reader: a FIFO of that name never blocks.
+    const auto programBytes = ReadHostFile(program, HostProgramFile::kSizeLimit);
+    if (!programBytes)
+        return {};
+    const std::string text(programBytes->begin(), programBytes->end());
+    const auto file = HostProgramFile::Parse(text);
+    if (!file)
+        return {};
+    if (!file->Icon().empty())
+        return file->Icon();
+    const std::u16string recordPath(HostProgramRecord::kDevicePath);
+    const auto bytes = ReadDeviceFile(recordPath.c_str(), HostProgramRecord::kSizeLimit);
+    if (!bytes)
+        return {};
+    const auto record = HostProgramRecord::FromText(std::string(bytes->begin(), bytes->end()));
+    return record.IconFor(program.lexically_relative(DeviceRoot()).generic_string());
 }
 
 std::unique_ptr<HostIconIndex>& DefaultSlot() {
@@ -256,11 +280,27 @@ std::optional<fs::path> HostIconIndex::FindIconFile(const std::string& name, int
     return std::nullopt;
 }
 
+const IconPicture* HostIconIndex::IconPixels(const std::string& iconName, int size) {
+    auto key = std::make_pair(iconName, size);
+    auto it = pixels_.find(key);
+    if (it == pixels_.end()) {
+        std::optional<IconPicture> pixels;
+        if (auto file = FindIconFile(iconName, size))
+            pixels = LoadIconFile(*file, size);
+        it = pixels_.emplace(std::move(key), std::move(pixels)).first;
+    }
+    return it->second ? &*it->second : nullptr;
+}
+
 const IconPicture* HostIconIndex::ProgramIcon(const fs::path& program, int size) {
     auto known = programs_.find({program.string(), size});
     if (known != programs_.end())
         return known->second;
     const IconPicture* found = nullptr;
+    // A host program file shows the icon of the application it starts.
+    if (const auto icon = HostProgramIconName(program); !icon.empty())
+        found = IconPixels(icon, size);
+
     std::vector<std::string> names;
     auto add = [&names](std::string n) {
         if (!n.empty() && std::find(names.begin(), names.end(), n) == names.end())
@@ -282,21 +322,11 @@ const IconPicture* HostIconIndex::ProgramIcon(const fs::path& program, int size)
     add(ScriptTarget(link));
 
     for (const auto& name : names) {
-        const auto iconName = IconNameFor(name);
-        if (iconName.empty())
-            continue;
-        auto key = std::make_pair(iconName, size);
-        auto it = pixels_.find(key);
-        if (it == pixels_.end()) {
-            std::optional<IconPicture> pixels;
-            if (auto file = FindIconFile(iconName, size))
-                pixels = LoadIconFile(*file, size);
-            it = pixels_.emplace(std::move(key), std::move(pixels)).first;
-        }
-        if (it->second) {
-            found = &*it->second;
+        if (found)
             break;
-        }
+        const auto iconName = IconNameFor(name);
+        if (!iconName.empty())
+            found = IconPixels(iconName, size);
     }
     programs_.emplace(std::make_pair(program.string(), size), found);
     return found;

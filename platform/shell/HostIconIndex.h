@@ -32,9 +32,10 @@ class HostIconIndex {
   public:
     explicit HostIconIndex(IconSearchPaths paths);
 
-    // The icon of the host program behind `program` (a host file): its own
-    // name, the program a symbolic link points to, or the program a small
-    // launcher script hands over to with exec. nullptr when none is found.
+    // The icon of the host program behind `program` (a host file): the icon
+    // a host program file names or was found for it at provisioning, else by
+    // its own name, the program a symbolic link points to, or the program a
+    // small launcher script hands over to with exec. nullptr when none is found.
     [[nodiscard]] const IconPicture* ProgramIcon(const std::filesystem::path& program, int size);
 
     // The icon file for an icon name (an absolute path is taken as it is).
@@ -46,6 +47,7 @@ class HostIconIndex {
 
   private:
     void BuildIndex();
+    [[nodiscard]] const IconPicture* IconPixels(const std::string& iconName, int size);
     void AddEntry(const std::filesystem::path& file, const std::string& id);
 
     IconSearchPaths paths_;

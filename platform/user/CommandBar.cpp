@@ -96,6 +96,19 @@ void ShowTip(const CommandBarItem& item, const std::u16string& text) {
     }
 }
 
+// A disabled button's image keeps its shapes but loses its colours: each
+// pixel becomes a light grey of its own brightness, close to the bar.
+void FadeToolImage(HDC hdc, int x, int y) {
+    for (int dy = 0; dy < 16; ++dy) {
+        for (int dx = 0; dx < 16; ++dx) {
+            const COLORREF c = GetPixel(hdc, x + dx, y + dy);
+            const int luma = (GetRValue(c) * 30 + GetGValue(c) * 59 + GetBValue(c) * 11) / 100;
+            const int grey = 150 + luma * 90 / 255;
+            SetPixel(hdc, x + dx, y + dy, RGB(grey, grey, grey));
+        }
+    }
+}
+
 void PaintToolImage(HDC hdc, const ToolButton& b, int x, int y) {
     if (b.bitmap) {
         if (HBITMAP bitmap = LoadBitmapW(nullptr, b.bitmap)) {
@@ -112,6 +125,8 @@ void PaintToolImage(HDC hdc, const ToolButton& b, int x, int y) {
             DestroyIcon(icon);
         }
     }
+    if (!b.enabled)
+        FadeToolImage(hdc, x, y);
 }
 
 void Paint(HWND hwnd) {
@@ -194,6 +209,12 @@ LRESULT CommandBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         if (index < 0)
             return 0;
         const CommandBarItem item = CommandBarLayout()[static_cast<std::size_t>(index)];
+        if (!item.isMenu) {
+            const FrameBar* bar = FrontBar();
+            const auto button = static_cast<std::size_t>(item.index);
+            if (!bar || button >= bar->buttons.size() || !bar->buttons[button].enabled)
+                return 0;
+        }
         state.pressed = index;
         state.pressedInside = true;
         if (item.isMenu) {
@@ -239,7 +260,7 @@ LRESULT CommandBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             const FrameBar* bar = FrontBar();
             const auto index =
                 static_cast<std::size_t>(layout[static_cast<std::size_t>(was)].index);
-            if (frame && bar && index < bar->buttons.size())
+            if (frame && bar && index < bar->buttons.size() && bar->buttons[index].enabled)
                 PostMessageW(frame, WM_COMMAND, bar->buttons[index].command, 0);
         }
         return 0;
@@ -326,6 +347,22 @@ void SetCommandBarToolTip(HWND frame, std::size_t button, std::u16string text) {
     auto it = Bars().find(frame);
     if (it != Bars().end() && button < it->second.buttons.size())
         it->second.buttons[button].toolTip = std::move(text);
+}
+
+bool EnableCommandBarButton(HWND frame, UINT command, bool enable) {
+    auto it = Bars().find(frame);
+    if (it == Bars().end())
+        return false;
+    bool found = false;
+    for (ToolButton& button : it->second.buttons) {
+        if (button.command == command) {
+            found = true;
+            button.enabled = enable;
+        }
+    }
+    if (found)
+        Refresh();
+    return found;
 }
 
 void ClearCommandBar(HWND frame) {

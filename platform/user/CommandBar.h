@@ -20,12 +20,16 @@ struct ToolButton {
     int image = 0;  // index of the image in the bitmap
     int icon = 0;   // or an icon resource (used when bitmap is 0)
     std::u16string toolTip;
+    bool enabled = true; // a disabled button is drawn faded and ignores taps
 };
 
 // The menu stays the caller's; it must live while it is set.
 void SetCommandBarMenu(HWND frame, HMENU menuBar);
 void SetCommandBarButtons(HWND frame, std::vector<ToolButton> buttons);
 void SetCommandBarToolTip(HWND frame, std::size_t button, std::u16string text);
+// Enables or disables the frame's tool buttons for `command`; false when it
+// has none.
+bool EnableCommandBarButton(HWND frame, UINT command, bool enable);
 void ClearCommandBar(HWND frame);
 [[nodiscard]] HMENU CommandBarMenu(HWND frame);
 [[nodiscard]] std::vector<ToolButton> CommandBarButtons(HWND frame);

@@ -1,76 +1,105 @@
-// EDIT: one line of text with a caret. Typing (WM_CHAR) replaces the
-// selection, Backspace and Delete remove, Left/Right move the caret; taking
-// the focus selects everything. Every change of the text sends EN_CHANGE.
+// EDIT: one line of text with a caret and a selection (EditBuffer). Typing
+// (WM_CHAR, from a keyboard or the soft keyboard) replaces the selection;
+// Backspace comes as the character 8, as TranslateMessage makes it; Delete,
+// Left/Right, Home/End move or remove (with Shift the selection grows). A
+// tap places the caret, a drag selects, a double tap selects a word. Typing stops at the limit
+// (EM_LIMITTEXT) and, without ES_AUTOHSCROLL, at the box's width
+// (EN_MAXTEXT); with it the text scrolls to keep the caret in view. The
+// parent hears EN_SETFOCUS, EN_KILLFOCUS and EN_CHANGE (also for
+// WM_SETTEXT, which no limit holds back). Read-only and disabled edits look
+// grey and ask their parent for colours as labels (WM_CTLCOLORSTATIC).
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "platform/user/ControlPaint.h"
 #include "platform/user/ControlSupport.h"
+#include "platform/user/EditBuffer.h"
 
 namespace zorun {
 namespace {
 
+constexpr int kPadding = 3;
+constexpr DWORD kDoubleTapMs = 500;
+constexpr int kDoubleTapSlop = 4; // pixels a second tap may land from the first
+
 struct EditState {
     HFONT font = nullptr;
-    std::size_t caret = 0;
-    std::size_t anchor = 0; // selection = [min(anchor, caret), max(...))
-    std::size_t limit = 30000;
-    int scroll = 0; // pixels of text hidden on the left
+    EditBuffer buffer;
+    int scroll = 0;         // pixels of text hidden on the left
+    bool selecting = false; // a drag from a press in the box
+    DWORD lastTapTime = 0;
+    int lastTapX = -1000;
 };
 
-constexpr int kPadding = 3;
-
-std::u16string TextOf(HWND hwnd) {
-    return GetWindowText(hwnd);
-}
-
-void StoreText(HWND hwnd, const std::u16string& text) {
-    DefWindowProcW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+DWORD Style(HWND hwnd) {
+    return StyleOf(hwnd);
 }
 
 bool ReadOnly(HWND hwnd) {
-    return (StyleOf(hwnd) & ES_READONLY) != 0;
+    return (Style(hwnd) & ES_READONLY) != 0;
+}
+
+// The window text follows the buffer, so GetWindowText reads what is typed.
+void StoreText(HWND hwnd, const std::u16string& text) {
+    DefWindowProcW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 int Advance(HFONT font, const std::u16string& text, std::size_t count) {
     return TextWidth(font, std::u16string_view(text).substr(0, std::min(count, text.size())));
 }
 
-void Clamp(EditState& s, std::size_t length) {
-    s.caret = std::min(s.caret, length);
-    s.anchor = std::min(s.anchor, length);
+int VisibleWidth(HWND hwnd) {
+    return std::max(1, ClientOf(hwnd).Width() - 2 * kPadding);
 }
 
-// Keeps the caret inside the visible part of the box.
-void ScrollToCaret(HWND hwnd, EditState& s, const std::u16string& text) {
-    HFONT font = s.font ? s.font : DialogFont();
-    const int visible = std::max(1, ClientOf(hwnd).Width() - 2 * kPadding);
-    const int x = Advance(font, text, s.caret);
-    if (x - s.scroll > visible)
-        s.scroll = x - visible;
-    if (x < s.scroll)
-        s.scroll = std::max(0, x - visible / 3);
+// Keeps the caret inside the visible part of the box, and no blank space on
+// the right while there is text hidden on the left.
+void ScrollToCaret(HWND hwnd, EditState& s) {
+    HFONT font = FontOf(s.font);
+    const std::u16string& text = s.buffer.Text();
+    const int visible = VisibleWidth(hwnd);
+    const int x = Advance(font, text, s.buffer.Caret());
+    int scroll = s.scroll;
+    if (x - scroll > visible - 1)
+        scroll = x - visible + 1;
+    if (x < scroll)
+        scroll = std::max(0, x - visible / 3);
+    scroll = std::clamp(scroll, 0, std::max(0, TextWidth(font, text) - visible + 1));
+    if (scroll != s.scroll) {
+        s.scroll = scroll;
+        InvalidateRect(hwnd, nullptr, TRUE);
+    }
 }
 
-void Changed(HWND hwnd, EditState& s, const std::u16string& text) {
-    StoreText(hwnd, text);
-    ScrollToCaret(hwnd, s, text);
+void Changed(HWND hwnd, EditState& s) {
+    StoreText(hwnd, s.buffer.Text());
+    ScrollToCaret(hwnd, s);
     InvalidateRect(hwnd, nullptr, TRUE);
-    NotifyParent(hwnd, EN_CHANGE);
+    NotifyParent(hwnd, EN_CHANGE); // may destroy us: nothing after this
 }
 
-void ReplaceSelection(HWND hwnd, EditState& s, std::u16string_view insert) {
-    std::u16string text = TextOf(hwnd);
-    Clamp(s, text.size());
-    const std::size_t from = std::min(s.anchor, s.caret), to = std::max(s.anchor, s.caret);
-    const std::size_t room =
-        s.limit > text.size() - (to - from) ? s.limit - (text.size() - (to - from)) : 0;
-    insert = insert.substr(0, std::min(insert.size(), room));
-    if (insert.empty() && from == to)
-        return;
-    text.replace(from, to - from, insert);
-    s.caret = s.anchor = from + insert.size();
-    Changed(hwnd, s, text);
+// Applies a change of the text unless the box without ES_AUTOHSCROLL
+// cannot show it; tells the parent what happened.
+template <typename Change> void Edit(HWND hwnd, EditState& s, Change change) {
+    const EditBuffer before = s.buffer;
+    EditBuffer::Result result = change(s.buffer);
+    if (result.changed && !(Style(hwnd) & ES_AUTOHSCROLL) &&
+        s.buffer.Text().size() > before.Text().size() &&
+        TextWidth(FontOf(s.font), s.buffer.Text()) > VisibleWidth(hwnd)) {
+        s.buffer = before; // no room in the box
+        result = {false, true};
+    }
+    if (result.truncated)
+        NotifyParent(hwnd, EN_MAXTEXT);
+    if (result.changed && IsWindow(hwnd))
+        if (EditState* again = ControlStates<EditState>::Find(hwnd))
+            Changed(hwnd, *again);
+}
+
+void Moved(HWND hwnd, EditState& s) {
+    ScrollToCaret(hwnd, s);
+    InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 void Paint(HWND hwnd, EditState& s) {
@@ -81,56 +110,155 @@ void Paint(HWND hwnd, EditState& s) {
         return;
     }
     const RECT c = ClientOf(hwnd);
-    const std::u16string text = TextOf(hwnd);
-    Clamp(s, text.size());
+    const std::u16string& text = s.buffer.Text();
     const bool enabled = IsWindowEnabled(hwnd);
     const bool focused = GetFocus() == hwnd;
+    const bool label = !enabled || ReadOnly(hwnd);
     // A read-only or disabled edit is a label to its parent.
-    HBRUSH brush = PrepareControlDC(
-        hwnd, hdc, enabled && !ReadOnly(hwnd) ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC, s.font,
-        enabled ? kControlText : kDisabledText);
+    HBRUSH brush = PrepareControlDC(hwnd, hdc, label ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT, s.font,
+                                    enabled ? kControlText : kDisabledText);
     HFONT font = CurrentFont(hdc);
     const COLORREF ink = enabled ? GetTextColor(hdc) : kDisabledText;
     if (brush)
         FillRect(hdc, &c, brush);
     else
-        FillSolid(hdc, c, kControlBack);
-    if (StyleOf(hwnd) & WS_BORDER)
+        FillSolid(hdc, c, label ? kButtonFace : kControlBack);
+    if (Style(hwnd) & WS_BORDER)
         FrameSolid(hdc, c, kControlFrame);
+    SaveDC(hdc);
     IntersectClipRect(hdc, c.left + 1, c.top + 1, c.right - 1, c.bottom - 1);
     const int x0 = c.left + kPadding - s.scroll;
-    const RECT line{x0, c.top, c.right + 10000, c.bottom};
+    const RECT line{x0, c.top, std::max(c.right, x0 + TextWidth(font, text) + 2), c.bottom};
     DrawLabel(hdc, text, line, DT_LEFT | DT_VCENTER | DT_SINGLELINE, ink, font);
-    const std::size_t from = std::min(s.anchor, s.caret), to = std::max(s.anchor, s.caret);
+    const std::size_t from = s.buffer.SelectionStart(), to = s.buffer.SelectionEnd();
     if (focused && from != to) {
         const int a = x0 + Advance(font, text, from), b = x0 + Advance(font, text, to);
-        const RECT sel{a, c.top + 2, b, c.bottom - 2};
-        FillSolid(hdc, sel, kSelectionBack);
+        FillSolid(hdc, {a, c.top + 2, b, c.bottom - 2}, kSelectionBack);
         DrawLabel(hdc, std::u16string_view(text).substr(from, to - from),
-                  {a, c.top, b + 10000, c.bottom}, DT_LEFT | DT_VCENTER | DT_SINGLELINE,
-                  kSelectionText, font);
+                  {a, c.top, b + 2, c.bottom}, DT_LEFT | DT_VCENTER | DT_SINGLELINE, kSelectionText,
+                  font);
     }
-    if (focused && !ReadOnly(hwnd)) {
-        const int x = x0 + Advance(font, text, s.caret);
-        FillSolid(hdc, {x, c.top + 3, x + 1, c.bottom - 3}, kControlText);
+    if (focused && enabled) {
+        const int x = x0 + Advance(font, text, s.buffer.Caret());
+        const int h = std::min(c.Height() - 4, FontHeight(font) + 2);
+        const int top = c.top + (c.Height() - h) / 2;
+        FillSolid(hdc, {x, top, x + 1, top + h}, kControlText);
     }
+    RestoreDC(hdc, -1);
     EndPaint(hwnd, &ps);
 }
 
-std::size_t PositionAt(HWND hwnd, EditState& s, int x) {
-    const std::u16string text = TextOf(hwnd);
-    HFONT font = s.font ? s.font : DialogFont();
+// The caret position nearest to a client x. Widths grow with the prefix,
+// so a binary search finds the last position at or left of x.
+std::size_t PositionAt(const EditState& s, int x) {
+    const EditBuffer& b = s.buffer;
+    const std::u16string& text = b.Text();
+    HFONT font = FontOf(s.font);
     const int target = x - kPadding + s.scroll;
-    std::size_t best = 0;
-    int bestDistance = std::abs(target);
-    for (std::size_t i = 1; i <= text.size(); ++i) {
-        const int d = std::abs(Advance(font, text, i) - target);
-        if (d < bestDistance) {
-            best = i;
-            bestDistance = d;
-        }
+    if (target <= 0)
+        return 0;
+    std::size_t low = 0, high = text.size(); // Advance(low) <= target
+    while (low < high) {
+        const std::size_t middle = low + (high - low + 1) / 2;
+        if (Advance(font, text, middle) <= target)
+            low = middle;
+        else
+            high = middle - 1;
     }
-    return best;
+    const std::size_t left = b.Boundary(low), right = b.Next(left);
+    if (right == left)
+        return left;
+    return target - Advance(font, text, left) <= Advance(font, text, right) - target ? left : right;
+}
+
+bool Shift() {
+    return (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+}
+
+LRESULT KeyDown(HWND hwnd, EditState& s, WPARAM wParam, LPARAM lParam) {
+    EditBuffer& b = s.buffer;
+    const bool extend = Shift();
+    switch (static_cast<int>(wParam)) {
+    case VK_DELETE:
+        if (!ReadOnly(hwnd))
+            Edit(hwnd, s, [](EditBuffer& e) { return e.DeleteForward(); });
+        return 0;
+    case VK_LEFT:
+    case VK_UP:
+        if (b.HasSelection() && !extend)
+            b.MoveCaret(b.SelectionStart(), false);
+        else
+            b.MoveCaret(b.Previous(b.Caret()), extend);
+        break;
+    case VK_RIGHT:
+    case VK_DOWN:
+        if (b.HasSelection() && !extend)
+            b.MoveCaret(b.SelectionEnd(), false);
+        else
+            b.MoveCaret(b.Next(b.Caret()), extend);
+        break;
+    case VK_HOME:
+        b.MoveCaret(0, extend);
+        break;
+    case VK_END:
+        b.MoveCaret(b.Text().size(), extend);
+        break;
+    case VK_BACK:
+        return 0; // the character 8 that follows deletes
+    default:
+        if (HandleDialogKey(hwnd, static_cast<int>(wParam)))
+            return 0;
+        return DefWindowProcW(hwnd, WM_KEYDOWN, wParam, lParam);
+    }
+    Moved(hwnd, s);
+    return 0;
+}
+
+void Char(HWND hwnd, EditState& s, char16_t ch) {
+    if (ReadOnly(hwnd))
+        return;
+    if (ch == 0x08) {
+        Edit(hwnd, s, [](EditBuffer& e) { return e.DeleteBackward(); });
+        return;
+    }
+    // Other control characters (Tab, Return, Escape) belong to the dialog.
+    if (ch < 0x20 || ch == 0x7F)
+        return;
+    if ((Style(hwnd) & ES_NUMBER) && (ch < u'0' || ch > u'9'))
+        return;
+    Edit(hwnd, s, [ch](EditBuffer& e) { return e.Type(ch); });
+}
+
+void SetSelection(HWND hwnd, EditState& s, std::intptr_t start, std::intptr_t end) {
+    const std::size_t n = s.buffer.Text().size();
+    if (start < 0) {
+        // No selection: it collapses at the caret.
+        s.buffer.MoveCaret(s.buffer.Caret(), false);
+    } else {
+        const std::size_t caret = end < 0 ? n : std::min(static_cast<std::size_t>(end), n);
+        s.buffer.Select(std::min(static_cast<std::size_t>(start), n), caret);
+    }
+    Moved(hwnd, s);
+}
+
+// A tap places the caret (Shift: extends the selection) and starts a drag;
+// a second tap soon after at the same place selects the word there.
+void Press(HWND hwnd, EditState& s, int x) {
+    const DWORD now = GetTickCount();
+    const bool doubleTap =
+        now - s.lastTapTime <= kDoubleTapMs && std::abs(x - s.lastTapX) <= kDoubleTapSlop;
+    s.lastTapTime = now;
+    s.lastTapX = doubleTap ? -1000 : x;
+    const std::size_t position = PositionAt(s, x);
+    if (doubleTap) {
+        const auto [first, last] = s.buffer.WordAt(position);
+        s.buffer.Select(first, last);
+    } else {
+        s.buffer.MoveCaret(position, Shift());
+        s.selecting = true;
+        SetCapture(hwnd);
+    }
+    Moved(hwnd, s);
 }
 
 } // namespace
@@ -138,11 +266,9 @@ std::size_t PositionAt(HWND hwnd, EditState& s, int x) {
 LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     EditState& s = ControlStates<EditState>::Of(hwnd);
     switch (message) {
-    case WM_CREATE: {
-        const std::size_t n = TextOf(hwnd).size();
-        s.caret = s.anchor = n;
+    case WM_CREATE:
+        s.buffer.SetText(GetWindowText(hwnd));
         return 0;
-    }
     case WM_PAINT:
         Paint(hwnd, s);
         return 0;
@@ -150,121 +276,99 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_SETFONT:
         s.font = reinterpret_cast<HFONT>(wParam);
+        ScrollToCaret(hwnd, s);
         if (lParam)
             InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(s.font);
     case WM_SETTEXT: {
-        const LRESULT r = DefWindowProcW(hwnd, message, wParam, lParam);
-        const std::u16string text = TextOf(hwnd);
-        s.caret = s.anchor = text.size();
+        const auto* text = reinterpret_cast<const char16_t*>(lParam);
+        s.buffer.SetText(text ? text : u"");
         s.scroll = 0;
-        ScrollToCaret(hwnd, s, text);
-        InvalidateRect(hwnd, nullptr, TRUE);
-        NotifyParent(hwnd, EN_CHANGE);
-        return r;
+        Changed(hwnd, s);
+        return TRUE;
     }
     case WM_ENABLE:
+    case WM_SIZE:
+        ScrollToCaret(hwnd, s);
         InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
     case WM_GETDLGCODE:
         return DLGC_HASSETSEL | DLGC_WANTCHARS | DLGC_WANTARROWS;
     case EM_GETSEL: {
-        const auto from = std::min(s.anchor, s.caret), to = std::max(s.anchor, s.caret);
+        const auto from = static_cast<DWORD>(s.buffer.SelectionStart());
+        const auto to = static_cast<DWORD>(s.buffer.SelectionEnd());
         if (wParam)
-            *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(from);
+            *reinterpret_cast<DWORD*>(wParam) = from;
         if (lParam)
-            *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(to);
-        return MAKELPARAM(static_cast<int>(from), static_cast<int>(to));
+            *reinterpret_cast<DWORD*>(lParam) = to;
+        return from > 0xFFFF || to > 0xFFFF
+                   ? -1
+                   : MAKELPARAM(static_cast<int>(from), static_cast<int>(to));
     }
-    case EM_SETSEL: {
-        const std::size_t n = TextOf(hwnd).size();
-        const auto start = static_cast<std::intptr_t>(wParam);
-        const auto end = lParam;
-        s.anchor = start < 0 ? n : std::min(static_cast<std::size_t>(start), n);
-        s.caret = end < 0 ? n : std::min(static_cast<std::size_t>(end), n);
-        if (start == 0 && end < 0)
-            s.anchor = 0;
-        ScrollToCaret(hwnd, s, TextOf(hwnd));
-        InvalidateRect(hwnd, nullptr, TRUE);
+    case EM_SETSEL:
+        SetSelection(hwnd, s, static_cast<std::intptr_t>(static_cast<int>(wParam)),
+                     static_cast<std::intptr_t>(static_cast<int>(lParam)));
+        return 0;
+    case EM_REPLACESEL: {
+        const std::u16string text = lParam ? reinterpret_cast<const char16_t*>(lParam) : u"";
+        Edit(hwnd, s, [&text](EditBuffer& e) { return e.ReplaceSelection(text); });
         return 0;
     }
     case EM_LIMITTEXT:
-        s.limit = wParam ? static_cast<std::size_t>(wParam) : 30000;
+        s.buffer.SetLimit(static_cast<std::size_t>(wParam));
         return 0;
+    case EM_GETLIMITTEXT:
+        return static_cast<LRESULT>(s.buffer.Limit());
     case EM_SETREADONLY: {
-        DWORD style = StyleOf(hwnd);
-        style = wParam ? (style | ES_READONLY) : (style & ~ES_READONLY);
-        SetWindowLongW(hwnd, GWL_STYLE, static_cast<std::intptr_t>(style));
+        const DWORD style = Style(hwnd);
+        SetWindowLongW(
+            hwnd, GWL_STYLE,
+            static_cast<std::intptr_t>(wParam ? (style | ES_READONLY) : (style & ~ES_READONLY)));
         InvalidateRect(hwnd, nullptr, TRUE);
         return TRUE;
     }
     case WM_SETFOCUS:
-        s.anchor = 0;
-        s.caret = TextOf(hwnd).size();
-        ScrollToCaret(hwnd, s, TextOf(hwnd));
         InvalidateRect(hwnd, nullptr, TRUE);
         NotifyParent(hwnd, EN_SETFOCUS);
         return 0;
     case WM_KILLFOCUS:
-        s.anchor = s.caret;
+        s.selecting = false;
         InvalidateRect(hwnd, nullptr, TRUE);
         NotifyParent(hwnd, EN_KILLFOCUS);
         return 0;
-    case WM_LBUTTONDOWN:
-        if (GetFocus() != hwnd) {
-            SetFocus(hwnd);
-        } else {
-            s.caret = s.anchor = PositionAt(hwnd, s, GET_X_LPARAM(lParam));
-            InvalidateRect(hwnd, nullptr, TRUE);
-        }
-        return 0;
-    case WM_CHAR: {
-        const auto ch = static_cast<char16_t>(wParam);
-        if (ch < 0x20 || ch == 0x7F || ReadOnly(hwnd))
+    case WM_LBUTTONDOWN: {
+        if (GetFocus() != hwnd)
+            SetFocus(hwnd); // tells the parent, which may act
+        EditState* again = ControlStates<EditState>::Find(hwnd);
+        if (!again || GetFocus() != hwnd)
             return 0;
-        if ((StyleOf(hwnd) & ES_NUMBER) && (ch < u'0' || ch > u'9'))
-            return 0;
-        ReplaceSelection(hwnd, s, std::u16string_view(&ch, 1));
+        Press(hwnd, *again, GET_X_LPARAM(lParam));
         return 0;
     }
-    case WM_KEYDOWN: {
-        const std::u16string text = TextOf(hwnd);
-        Clamp(s, text.size());
-        const bool selection = s.anchor != s.caret;
-        switch (static_cast<int>(wParam)) {
-        case VK_BACK:
-        case VK_DELETE:
-            if (ReadOnly(hwnd))
-                return 0;
-            if (!selection) {
-                if (wParam == VK_BACK && s.caret > 0)
-                    s.anchor = s.caret - 1;
-                else if (wParam == VK_DELETE && s.caret < text.size())
-                    s.anchor = s.caret + 1;
-                else
-                    return 0;
-            }
-            ReplaceSelection(hwnd, s, u"");
-            return 0;
-        case VK_LEFT:
-            s.caret = selection ? std::min(s.anchor, s.caret) : (s.caret > 0 ? s.caret - 1 : 0);
-            s.anchor = s.caret;
-            break;
-        case VK_RIGHT:
-            s.caret = selection ? std::max(s.anchor, s.caret) : std::min(s.caret + 1, text.size());
-            s.anchor = s.caret;
-            break;
-        default:
-            if (HandleDialogKey(hwnd, static_cast<int>(wParam)))
-                return 0;
-            return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_MOUSEMOVE:
+        if (s.selecting) {
+            s.buffer.MoveCaret(PositionAt(s, GET_X_LPARAM(lParam)), true);
+            Moved(hwnd, s);
         }
-        ScrollToCaret(hwnd, s, text);
-        InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
-    }
+    case WM_LBUTTONUP:
+        if (s.selecting) {
+            s.selecting = false;
+            if (GetCapture() == hwnd)
+                ReleaseCapture();
+        }
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != hwnd)
+            s.selecting = false;
+        return 0;
+    case WM_CHAR:
+        Char(hwnd, s, static_cast<char16_t>(wParam));
+        return 0;
+    case WM_KEYDOWN:
+        return KeyDown(hwnd, s, wParam, lParam);
     case WM_DESTROY:
         ControlStates<EditState>::Forget(hwnd);
         return DefWindowProcW(hwnd, message, wParam, lParam);

@@ -4,12 +4,17 @@
 // notification to the parent.
 
 #include <memory>
+#include <typeindex>
 #include <unordered_map>
 
 #include "platform/user/Controls.h"
 #include "platform/user/Dialog.h"
 
 namespace zorun {
+
+// The slot of one control class's state table in the window system's state,
+// so that a reset of the window system forgets every control's state.
+[[nodiscard]] std::shared_ptr<void>& ControlStateTable(std::type_index stateType);
 
 template <typename State> class ControlStates {
   public:
@@ -28,9 +33,12 @@ template <typename State> class ControlStates {
     static void Forget(HWND hwnd) { Table().erase(hwnd); }
 
   private:
-    static std::unordered_map<HWND, std::unique_ptr<State>>& Table() {
-        static std::unordered_map<HWND, std::unique_ptr<State>> table;
-        return table;
+    using Map = std::unordered_map<HWND, std::unique_ptr<State>>;
+    static Map& Table() {
+        std::shared_ptr<void>& slot = ControlStateTable(typeid(State));
+        if (!slot)
+            slot = std::make_shared<Map>();
+        return *static_cast<Map*>(slot.get());
     }
 };
 

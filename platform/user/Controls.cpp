@@ -6,6 +6,7 @@
 #include "platform/user/ControlPaint.h"
 #include "platform/user/ControlSupport.h"
 #include "platform/user/Screen.h"
+#include "platform/user/WindowSystem.h"
 
 namespace zorun {
 
@@ -26,6 +27,10 @@ void NotifyParent(HWND control, UINT code) {
                      reinterpret_cast<LPARAM>(control));
 }
 
+std::shared_ptr<void>& ControlStateTable(std::type_index stateType) {
+    return WindowSystem::Get().controls.tables[stateType];
+}
+
 DWORD StyleOf(HWND control) {
     return static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE));
 }
@@ -42,8 +47,7 @@ HWND TopLevelOf(HWND hwnd) {
 
 namespace {
 std::unordered_set<HWND>& Transients() {
-    static std::unordered_set<HWND> transients;
-    return transients;
+    return WindowSystem::Get().controls.transientWindows;
 }
 } // namespace
 

@@ -7,12 +7,15 @@
 #include "platform/user/ControlPaint.h"
 #include "platform/user/ControlSupport.h"
 #include "platform/user/Screen.h"
+#include "platform/user/WindowSystem.h"
 
 namespace {
 
 constexpr int kSize = 24;
-int waitDepth = 0;
-HWND waitWindow = nullptr;
+
+zorun::WaitCursorState& State() {
+    return zorun::WindowSystem::Get().controls.waitCursor;
+}
 
 LRESULT WaitProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ERASEBKGND)
@@ -46,6 +49,8 @@ LRESULT WaitProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void SetWaitCursor(bool on) {
+    int& waitDepth = State().depth;
+    HWND& waitWindow = State().window;
     if (on) {
         ++waitDepth;
     } else if (waitDepth > 0) {
@@ -74,6 +79,7 @@ void SetWaitCursor(bool on) {
 
 namespace zorun {
 bool WaitCursorShown() {
-    return waitWindow && IsWindow(waitWindow);
+    const HWND window = State().window;
+    return window && IsWindow(window);
 }
 } // namespace zorun

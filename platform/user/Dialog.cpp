@@ -8,21 +8,19 @@
 #include "platform/user/Controls.h"
 #include "platform/user/ModalLoop.h"
 #include "platform/user/Screen.h"
+#include "platform/user/WindowSystem.h"
 #include "platform/user/WorkArea.h"
 
 namespace {
 
-struct DialogState {
-    DLGPROC dlgProc = nullptr;
-    std::vector<HWND> controls; // creation order = tab order
-    bool ended = false;
-    std::intptr_t result = 0;
-    int defId = 0; // 0: the first default push button, else IDOK
-};
+using DialogState = zorun::DialogRecord;
 
 std::unordered_map<HWND, DialogState>& Dialogs() {
-    static std::unordered_map<HWND, DialogState> dialogs;
-    return dialogs;
+    return zorun::WindowSystem::Get().controls.dialogManager.dialogs;
+}
+
+DLGPROC& PendingDlgProc() {
+    return zorun::WindowSystem::Get().controls.dialogManager.pendingDlgProc;
 }
 
 DialogState* FindState(HWND hwnd) {
@@ -35,15 +33,13 @@ void PruneDialogs() {
     std::erase_if(Dialogs(), [](const auto& d) { return !IsWindow(d.first); });
 }
 
-thread_local DLGPROC pendingDlgProc = nullptr;
-
 // The window procedure of dialogs driven by a DLGPROC: the procedure first,
 // the dialog manager for what it leaves.
 LRESULT DlgProcWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     DialogState& state = Dialogs()[hwnd];
-    if (!state.dlgProc && pendingDlgProc) {
-        state.dlgProc = pendingDlgProc;
-        pendingDlgProc = nullptr;
+    if (DLGPROC& pending = PendingDlgProc(); !state.dlgProc && pending) {
+        state.dlgProc = pending;
+        pending = nullptr;
     }
     if (state.dlgProc) {
         if (const std::intptr_t handled = state.dlgProc(hwnd, message, wParam, lParam)) {
@@ -265,9 +261,9 @@ HWND CreateDialogIndirectParamW(HINSTANCE, const zorun::DialogTemplate* dialog, 
                                 DLGPROC proc, LPARAM initParam) {
     if (!dialog)
         return nullptr;
-    pendingDlgProc = proc;
+    PendingDlgProc() = proc;
     HWND hwnd = zorun::CreateDialogWindow(*dialog, owner, DlgProcWindow, initParam, false);
-    pendingDlgProc = nullptr;
+    PendingDlgProc() = nullptr;
     return hwnd;
 }
 
@@ -276,9 +272,9 @@ std::intptr_t DialogBoxIndirectParamW(HINSTANCE instance, const zorun::DialogTem
     if (!dialog)
         return -1;
     zorun::FocusKeeper focus;
-    pendingDlgProc = proc;
+    PendingDlgProc() = proc;
     HWND hwnd = zorun::CreateDialogWindow(*dialog, owner, DlgProcWindow, initParam, true);
-    pendingDlgProc = nullptr;
+    PendingDlgProc() = nullptr;
     (void)instance;
     if (!hwnd)
         return -1;

@@ -13,8 +13,6 @@ using zorun::WindowSystem;
 
 namespace {
 
-constexpr WPARAM WA_INACTIVE = 0, WA_ACTIVE = 1;
-
 std::map<int, zorun::ForegroundListener>& Listeners() {
     static std::map<int, zorun::ForegroundListener> listeners;
     return listeners;

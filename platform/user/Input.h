@@ -32,6 +32,8 @@ struct InputEvent {
     int virtualKey = 0;
     char16_t character = 0;
     bool repeat = false; // KeyDown of a key held down (auto-repeat)
+    // Shift was held (GetKeyState(VK_SHIFT) answers from the event read last).
+    bool shift = false;
 };
 
 // Queues input at the end of the message queue.

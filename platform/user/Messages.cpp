@@ -19,8 +19,6 @@ using zorun::WindowSystem;
 
 namespace {
 
-constexpr WPARAM WA_INACTIVE = 0;
-
 bool InRange(UINT message, UINT min, UINT max) {
     return (min == 0 && max == 0) || (message >= min && message <= max);
 }
@@ -112,6 +110,7 @@ void NoteInputRead(const InputEvent& input) {
         break;
     }
     ws.pendingChar = input.kind == InputEvent::Kind::KeyDown ? input.character : 0;
+    ws.shiftDown = input.shift;
 }
 
 // Windows with an invalid region, parents before their children, top of the
@@ -182,6 +181,12 @@ bool ReadMessage(MSG* msg, HWND filter, UINT min, UINT max, bool remove) {
             ws.lastMsg = m;
             if (m.message == WM_LBUTTONDOWN)
                 ActivateOnTap(m.hwnd);
+            // The help keys ask for help right after the key itself.
+            if (m.message == WM_KEYDOWN && (m.wParam == VK_F1 || m.wParam == VK_HELP)) {
+                QueueEntry help;
+                help.msg = {m.hwnd, WM_KEYF1, 0, 0, m.time, m.pt};
+                ws.queue.push_front(help);
+            }
         }
         *msg = m;
         return true;
@@ -308,6 +313,12 @@ LRESULT DispatchMessageW(const MSG* msg) {
     return zorun::CallWindow(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 
+short GetKeyState(int virtualKey) {
+    if (virtualKey == VK_SHIFT && WindowSystem::Get().shiftDown)
+        return static_cast<short>(0x8000);
+    return 0;
+}
+
 DWORD GetMessagePos() {
     const POINT& p = WindowSystem::Get().lastMsg.pt;
     return static_cast<DWORD>(MAKELPARAM(p.x, p.y));
@@ -358,6 +369,15 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         DestroyWindow(hwnd);
         return 0;
+    case WM_KEYF1: {
+        HELPINFO info{sizeof(HELPINFO), HELPINFO_WINDOW, static_cast<int>(w->id), hwnd, 0,
+                      ws.lastPos};
+        return SendMessageW(hwnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    case WM_HELP: {
+        const HWND next = w->IsChild() ? w->parent : w->owner;
+        return next ? SendMessageW(next, WM_HELP, wParam, lParam) : 0;
+    }
     case WM_NCHITTEST:
         return HTCLIENT;
     case WM_ACTIVATE:

@@ -1,6 +1,7 @@
 #include "platform/user/Screen.h"
 
 #include <map>
+#include <vector>
 
 #include "platform/base/Text.h"
 #include "platform/user/Backend.h"
@@ -50,6 +51,12 @@ void PresentIfChanged() {
         return;
     if (currentBackend && currentBackend->present)
         currentBackend->present(Framebuffer());
+}
+
+void PaintAndPresent() {
+    for (HWND top : std::vector<HWND>(WindowSystem::Get().topLevels))
+        UpdateWindow(top);
+    PresentIfChanged();
 }
 
 void SetBackend(Backend* backend) {

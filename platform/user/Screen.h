@@ -25,6 +25,11 @@ constexpr Rect kWorkArea{0, 26, 240, 294};
 // last time; true when it did.
 bool ComposeScreen();
 
+// Paints every window waiting for it and shows the screen now, without
+// delivering anything queued: the program's first frame goes out before
+// the work its windows posted for later.
+void PaintAndPresent();
+
 // Called with the foreground window whenever it or its title changes.
 using ForegroundListener = std::function<void(HWND foreground)>;
 int AddForegroundListener(ForegroundListener listener);

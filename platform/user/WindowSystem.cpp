@@ -229,11 +229,15 @@ void WindowSystem::Reset() {
     pendingChar = 0;
     stylusDown = false;
     lastPos = {};
+    shiftDown = false;
     windowDCs.clear();
     dirty = true;
     // --- chrome
     chrome = {};
     // --- end of chrome
+    // --- controls
+    controls = {};
+    // --- end of controls
 }
 
 LRESULT CallWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -16,6 +16,7 @@
 
 #include "platform/gdi/Surface.h"
 #include "platform/user/ChromeState.h"
+#include "platform/user/ControlsState.h"
 #include "platform/user/Input.h"
 #include "platform/user/WinUser.h"
 
@@ -116,6 +117,7 @@ class WindowSystem {
     char16_t pendingChar = 0; // the character TranslateMessage makes of the last key read
     bool stylusDown = false;
     Point lastPos;
+    bool shiftDown = false; // Shift was held with the input read last (GetKeyState)
     [[nodiscard]] std::optional<std::uint64_t> NextTimerDue() const;
     [[nodiscard]] bool HasPendingPaint();
     void DropMessagesFor(HWND hwnd);
@@ -129,6 +131,10 @@ class WindowSystem {
     // --- chrome: navigation bar, command bar, soft keyboard (ChromeState.h)
     ChromeState chrome;
     // --- end of chrome
+
+    // --- dialogs, the wait cursor, the controls' own state (ControlsState.h)
+    ControlsState controls;
+    // --- end of controls
 
     void Reset();
 

@@ -4,6 +4,7 @@ const DefaultCatalogueTexts& LanguageDefaultCatalogueTexts() {
     static const DefaultCatalogueTexts texts{
         .groupNames = {u"Programs", u"Multimedia", u"Game", u"Favorite"},
         .startMenuFolder = u"\\Windows\\Start Menu",
+        .programsFolder = u"\\Windows\\Start Menu\\Programs",
         .calendarLink = u"calendar.lnk",
         .contactsLink = u"contacts.lnk",
         .tasksLink = u"tasks.lnk",

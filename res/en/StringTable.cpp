@@ -40,6 +40,7 @@ const zorun::StringResource strings[] = {
     {65050, u"Date"},
     {65051, u"Size"},
     {65052, u"Your groups and shortcuts were kept in:\n%s"},
+    {65053, u"No more groups can be added."},
 };
 
 [[maybe_unused]] const bool registered = zorun::RegisterStrings(strings);

@@ -1,8 +1,8 @@
 #pragma once
 // The whole program on the headless screen, in one test: a temporary device
-// root and runtime folder, a virtual clock, the application object started
-// as main() starts it, and helpers to feed stylus and keys, run everything
-// that is queued, and look at the screen.
+// root, runtime folder and desktop of host applications, a virtual clock, the application object
+// started as main() starts it, and helpers to feed stylus and keys, run everything that is queued,
+// and look at the screen.
 //
 // Input is queued before whatever opens a modal loop (a menu, a message
 // box): without a backend nothing else would ever reach that loop.
@@ -15,6 +15,7 @@
 #include "app/CZorunApp.h"
 #include "platform/base/Clock.h"
 #include "tests/app/TempDeviceRoot.h"
+#include "tests/support/HostDesktop.h"
 
 class AppHarness {
   public:
@@ -24,6 +25,8 @@ class AppHarness {
     AppHarness& operator=(const AppHarness&) = delete;
 
     [[nodiscard]] const std::filesystem::path& Root() const { return device_.Root(); }
+    // The host's applications the program sees (none unless a test adds them).
+    [[nodiscard]] HostDesktop& Desktop() { return desktop_; }
     [[nodiscard]] const std::filesystem::path& Folder() const { return device_.Folder(); }
     [[nodiscard]] std::filesystem::path SettingsFile() const {
         return device_.Root() / "Windows" / "ZorunSetting.qkt";
@@ -61,6 +64,7 @@ class AppHarness {
     zorun::VirtualClock clock{1'000'000};
 
   private:
+    HostDesktop desktop_;
     TempDeviceRoot device_;
     std::unique_ptr<CZorunApp> app_;
     bool quit_ = false;

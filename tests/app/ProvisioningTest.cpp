@@ -33,10 +33,9 @@ void WriteRegistry(const fs::path& root, const std::string& body) {
 
 } // namespace
 
-TEST(FirstRun, NewRootGetsFoldersPicturesAndClearType) {
+TEST(FirstRun, NewRootGetsFoldersPicturesHelpAndClearType) {
     TempDeviceRoot device;
-    ASSERT_TRUE(IsNewDeviceRoot(device.Root()));
-    ASSERT_TRUE(ProvisionDeviceRootIfNew(device.Root()));
+    ASSERT_TRUE(ProvisionDeviceRoot(device.Root()));
 
     EXPECT_TRUE(fs::is_directory(device.Root() / "Windows" / "Start Menu"));
     EXPECT_TRUE(fs::is_directory(device.Root() / "My Documents"));
@@ -49,30 +48,32 @@ TEST(FirstRun, NewRootGetsFoldersPicturesAndClearType) {
         EXPECT_EQ(written, ReadAll(fs::path(source) / "res" / "device" / name)) << name;
     }
     EXPECT_FALSE(fs::exists(device.Root() / "Windows" / "skin 1.bmp.new"));
+    const std::string help = ReadAll(device.Root() / "Windows" / "Zorun.htm");
+    EXPECT_NE(help.find("id=\"Main_Contents\""), std::string::npos);
+    EXPECT_EQ(help, ReadAll(fs::path(source) / "res" / "en" / "help" / "Zorun.htm"));
     EXPECT_TRUE(ReadClearTypeSetting());
-    EXPECT_FALSE(IsNewDeviceRoot(device.Root()));
 }
 
-TEST(FirstRun, RootInUseIsLeftAlone) {
+TEST(FirstRun, WhatIsMissingIsAddedAndNothingIsOverwritten) {
+    // A user's own registry (ClearType off), an edited picture in a folder
+    // named in other capitals: every start adds only what is missing.
     TempDeviceRoot device;
-    // An empty folder (made by the platform's option handling) still counts as new.
-    fs::create_directories(device.Root());
-    EXPECT_TRUE(IsNewDeviceRoot(device.Root()));
-
-    // A user's own registry (ClearType off) and an edited picture survive a
-    // later provisioning; only what is missing is added.
     WriteRegistry(device.Root(), "[HKEY_CURRENT_USER\\Software\\MicroSoft\\Shell]\r\n"
                                  "\"ClearType\"=dword:00000000\r\n");
-    fs::create_directories(device.Root() / "Windows");
-    std::ofstream(device.Root() / "Windows" / "skin 2.bmp") << "mine";
-    EXPECT_FALSE(IsNewDeviceRoot(device.Root()));
-    EXPECT_TRUE(ProvisionDeviceRootIfNew(device.Root()));
-    EXPECT_FALSE(fs::exists(device.Root() / "My Documents"));
+    fs::create_directories(device.Root() / "WINDOWS");
+    std::ofstream(device.Root() / "WINDOWS" / "Skin 2.BMP") << "mine";
 
     ASSERT_TRUE(ProvisionDeviceRoot(device.Root()));
-    EXPECT_EQ(ReadAll(device.Root() / "Windows" / "skin 2.bmp"), "mine");
-    EXPECT_TRUE(fs::exists(device.Root() / "Windows" / "skin 4.bmp"));
+    EXPECT_FALSE(fs::exists(device.Root() / "Windows"));
+    EXPECT_EQ(ReadAll(device.Root() / "WINDOWS" / "Skin 2.BMP"), "mine");
+    EXPECT_FALSE(fs::exists(device.Root() / "WINDOWS" / "skin 2.bmp"));
+    EXPECT_TRUE(fs::exists(device.Root() / "WINDOWS" / "skin 4.bmp"));
+    EXPECT_TRUE(fs::is_directory(device.Root() / "My Documents"));
     EXPECT_FALSE(ReadClearTypeSetting());
+
+    fs::remove(device.Root() / "WINDOWS" / "skin 4.bmp");
+    ASSERT_TRUE(ProvisionDeviceRoot(device.Root()));
+    EXPECT_TRUE(fs::exists(device.Root() / "WINDOWS" / "skin 4.bmp"));
 }
 
 TEST(FirstRun, UnwritableRootReportsFailure) {

@@ -87,13 +87,17 @@ TEST(PlatformOptions, ValuesFlagsAndMistakes) {
         args.insert(args.begin(), "zorun");
         return zorun::ParseOptions(static_cast<int>(args.size()), args.data());
     };
-    auto ok = parse({"--device-root", "/x", "--scale=3", "--fullscreen"});
+    auto ok = parse({"--device-root", "/x", "--scale=3", "--fullscreen", "--backend", "sdl"});
     ASSERT_TRUE(std::holds_alternative<zorun::PlatformOptions>(ok));
     auto& o = std::get<zorun::PlatformOptions>(ok);
     EXPECT_EQ(o.deviceRoot, "/x");
     EXPECT_EQ(o.scale, 3);
     EXPECT_TRUE(o.fullscreen);
     EXPECT_FALSE(o.headless);
+    EXPECT_EQ(o.backend, zorun::BackendChoice::Sdl);
+    auto x11 = parse({"--backend=x11"});
+    ASSERT_TRUE(std::holds_alternative<zorun::PlatformOptions>(x11));
+    EXPECT_EQ(std::get<zorun::PlatformOptions>(x11).backend, zorun::BackendChoice::X11);
 
     EXPECT_FALSE(o.noSip);
 
@@ -112,7 +116,10 @@ TEST(PlatformOptions, ValuesFlagsAndMistakes) {
                                                            {"--headless=yes"},
                                                            {"--no-sip=1"},
                                                            {"--script", "s.txt"},
-                                                           {"--headless", "--scale", "2"}}) {
+                                                           {"--headless", "--scale", "2"},
+                                                           {"--backend", "X11 "},
+                                                           {"--backend"},
+                                                           {"--headless", "--backend", "x11"}}) {
         auto r = parse(args);
         EXPECT_TRUE(std::holds_alternative<zorun::OptionError>(r)) << args[0];
     }

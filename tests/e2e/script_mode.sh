@@ -5,6 +5,7 @@ set -u
 zorun=$(realpath "${1:?usage: script_mode.sh PATH/TO/zorun}")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+export XDG_CACHE_HOME=$work/cache
 cd "$work" || exit 1
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }

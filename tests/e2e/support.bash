@@ -12,9 +12,11 @@ WORK=$(mktemp -d -t zorun-e2e-XXXXXX)
 DEVICE=$WORK/device
 MARKERS=$WORK/markers
 export XDG_RUNTIME_DIR=$WORK/run
-export XDG_DATA_HOME=$WORK/data
-export XDG_STATE_HOME=$WORK/state
-mkdir -p "$MARKERS" "$XDG_DATA_HOME"
+# A desktop of the test's own: the machine's applications are never read.
+export XDG_DATA_HOME=$WORK/data XDG_DATA_DIRS=$WORK/system-data
+export XDG_CONFIG_HOME=$WORK/config XDG_CONFIG_DIRS=$WORK/system-config
+export XDG_STATE_HOME=$WORK/state XDG_CACHE_HOME=$WORK/cache
+mkdir -p "$MARKERS" "$XDG_DATA_HOME" "$XDG_DATA_DIRS" "$XDG_CONFIG_HOME" "$XDG_CONFIG_DIRS"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 SCALE=2
 # Sanitizer builds: leaks of the host's libraries are not the program's.
@@ -110,7 +112,17 @@ start_zorun() {
     echo "no window (first frame: '${byte}', process: $(ps -o stat= -p "$ZORUN_PID")," \
       "windows: $(xdotool search --pid "$ZORUN_PID" 2>&1 | tr '\n' ' ')): $(cat "$WORK/zorun.log")"
     exit 1
-  }
+  }  # ZORUN_BACKEND=sdl runs the same checks on the SDL2 backend; SDL2 is
+  # loaded only then.
+  local sdl_loaded=no
+  grep -q libSDL2 "/proc/$ZORUN_PID/maps" 2>/dev/null && sdl_loaded=yes
+  if [ "${ZORUN_BACKEND:-}" = sdl ] && [ "$sdl_loaded" = no ]; then
+    echo "the SDL2 backend was asked for, but SDL2 is not loaded"
+    exit 1
+  elif [ "${ZORUN_BACKEND:-}" != sdl ] && [ "$sdl_loaded" = yes ]; then
+    echo "SDL2 is loaded although the X11 backend shows the screen"
+    exit 1
+  fi
 }
 find_zorun_window() {
   ZORUN_WINDOW=$(xdotool search --onlyvisible --pid "$ZORUN_PID" 2>/dev/null | head -n1)

@@ -231,6 +231,31 @@ TEST_F(InfoViewTest, EachChoiceOfTheLastFieldAndBothPages) {
     EXPECT_TRUE(log_.empty()) << "no program was started";
 }
 
+// A fresh panel's initial update only asks for its first reading: the first
+// frame (painted and presented before the loop runs) does not wait for the
+// mail and calendars, and the next turn of the loop shows the figures.
+TEST_F(InfoViewTest, TheFirstFrameDoesNotWaitForTheFirstReading) {
+    view_->currentTexts = {};
+    view_->OnInitialUpdate();
+    view_->Invalidate();
+    int presented = 0;
+    InfoTexts atFirstFrame;
+    atFirstFrame.inbox = u"not presented";
+    zorun::Backend backend;
+    backend.present = [&](const zorun::Surface&) {
+        if (presented++ == 0)
+            atFirstFrame = view_->currentTexts;
+    };
+    zorun::SetBackend(&backend);
+    zorun::PaintAndPresent();
+    EXPECT_EQ(presented, 1);
+    EXPECT_EQ(atFirstFrame, InfoTexts{});
+    zorun::SetBackend(nullptr);
+    Pump();
+    EXPECT_EQ(view_->currentTexts.inbox, u"1 / 3");
+    EXPECT_EQ(PanelTexts()[0], u"1 / 3");
+}
+
 TEST_F(InfoViewTest, RepaintsOnlyWhenATextChanges) {
     view_->paints = 0;
     Ticks(1);

@@ -31,10 +31,15 @@ done
 [ "$(field Description | wc -l)" -gt 3 ] || fail "no long description"
 depends=$(field Depends)
 # dpkg-shlibdeps found the libraries the program links, with versions.
-for library in 'libc6 (>= ' 'libstdc++6 (>= ' 'libsdl2-2.0-0 (>= ' 'libfreetype6 (>= ' \
-  'libfontconfig1 (>= ' 'libpng16-16 (>= ' 'libical3 (>= '; do
+for library in 'libc6 (>= ' 'libstdc++6 (>= ' 'libfreetype6 (>= ' \
+  'libfontconfig1 (>= ' 'libpng16-16 (>= ' 'libx11-6 (>= '; do
   [[ "$depends" == *"$library"* ]] || fail "Depends lacks ${library%% *}: $depends"
 done
+# The libraries opened at run time are named by hand; SDL2 only for its backend.
+for library in libical3 libicu; do
+  [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
+done
+[[ "$(field Recommends)" == *libsdl2-2.0-0* ]] || fail "Recommends lacks libsdl2-2.0-0"
 for font in fonts-dejavu-core fonts-liberation2 fonts-ipafont-gothic; do
   [[ "$depends" == *"$font"* ]] || fail "Depends lacks $font"
 done

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/base/Clock.h"
+#include "platform/base/Text.h"
 #include "platform/kernel/LocalTime.h"
 #include "platform/kernel/Locale.h"
 #include "platform/kernel/Memory.h"
@@ -160,6 +161,13 @@ TEST(LocaleInfo, NamesInTheLocalesOwnLanguageAndTheSizeProtocol) {
         EXPECT_EQ(GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, LOCALE_SLANGUAGE, buffer, needed - 1), 0)
             << "a buffer one short is refused";
     }
+    // The names are read once per locale and ICU let go of; folding beyond
+    // ASCII loads it again and keeps it, and the names still come.
+    EXPECT_EQ(zorun::FoldCase(U'Ä'), U'ä');
+    zorun::SetProcessLocaleName("de_DE");
+    ASSERT_GT(GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, LOCALE_SCOUNTRY, buffer, 256), 0);
+    EXPECT_EQ(std::u16string(buffer), u"Deutschland");
+    EXPECT_EQ(zorun::FoldCase(U'Ж'), U'ж');
     zorun::SetProcessLocaleName("");
 }
 

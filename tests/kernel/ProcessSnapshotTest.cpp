@@ -87,6 +87,14 @@ TEST(ProcessSnapshot, FindsHostProcessesByNameIgnoringCase) {
     const auto selfName = zorun::FromUtf8(fs::path(std::string(self, n)).filename().string());
     EXPECT_TRUE(Contains(FindByName(selfName.c_str()), static_cast<DWORD>(getpid())));
 
+    // The quick look by name alone agrees with the snapshot.
+    EXPECT_TRUE(zorun::AnyProcessNamed(u"HOPPER.exe"));
+    EXPECT_TRUE(zorun::AnyProcessNamed(u"hopper.exe.RENAMED-tool"));
+    EXPECT_TRUE(zorun::AnyProcessNamed(selfName));
+    EXPECT_FALSE(zorun::AnyProcessNamed(u"hopper.ex"));
+    EXPECT_FALSE(zorun::AnyProcessNamed(u"hopper.exe.renamed")) << "the start of a longer name";
+    EXPECT_FALSE(zorun::AnyProcessNamed(u""));
+
     for (auto* info : {&script, &renamed}) {
         TerminateProcess(info->hProcess, 0);
         EXPECT_EQ(WaitForSingleObject(info->hProcess, 5000), WAIT_OBJECT_0);

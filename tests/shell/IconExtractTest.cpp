@@ -245,3 +245,22 @@ TEST_F(IconExtractTest, ProgramsGetTheirDesktopEntryIcon) {
     EXPECT_EQ(Extract(u"\\Windows\\kde4-kate.exe").large, 0);
     EXPECT_EQ(zorun::DefaultHostIconIndex().IconNameFor("kde4-kate"), "kate");
 }
+
+// A host program file shows the icon it names, else the icon of the
+// application provisioning found for it.
+TEST_F(IconExtractTest, HostProgramFilesShowTheirApplicationsIcon) {
+    Png(tmp_ / "usr/icons/hicolor/32x32/apps/web-browser.png", 32, kBlue);
+    Png(tmp_ / "usr/icons/hicolor/32x32/apps/mine.png", 32, kYellow);
+    zorun::SetDefaultHostIconIndex(
+        std::make_unique<zorun::HostIconIndex>(zorun::IconSearchPaths{{tmp_ / "usr"}, {}}));
+    Write("device/Windows/iexplore.exe", "[Zorun Host Program]\nDefault=text/html\n");
+    Write("device/Windows/own.exe", "[Zorun Host Program]\nIcon=mine\nDefault=text/html\n");
+    Write("device/Windows/zorun-host.state",
+          "# Zorun: what it found and made for this device (its own)\n"
+          "icon\twindows/iexplore.exe\tweb-browser\n"
+          "icon\twindows/own.exe\tweb-browser\n");
+    EXPECT_EQ(Extract(u"\\WINDOWS\\IEXPLORE.EXE").largeCentre, kBlue);
+    EXPECT_EQ(Extract(u"\\Windows\\own.exe").largeCentre, kYellow);
+    Write("device/Windows/other.exe", "[Zorun Host Program]\nDefault=text/html\n");
+    EXPECT_EQ(Extract(u"\\Windows\\other.exe").large, 0);
+}

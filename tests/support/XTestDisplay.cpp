@@ -102,10 +102,15 @@ std::unique_ptr<XTestDisplay> XTestDisplay::Start(std::string* why) {
         return nullptr;
     }
     std::string number;
+    // A child of the tests ending meanwhile interrupts the wait (SIGCHLD):
+    // that is no answer, so wait on.
     pollfd p{fds[0], POLLIN, 0};
-    while (poll(&p, 1, 20000) > 0) {
+    for (;;) {
+        const int ready = poll(&p, 1, 20000);
+        if (ready < 0 && errno == EINTR)
+            continue;
         char c = 0;
-        if (read(fds[0], &c, 1) != 1 || c == '\n')
+        if (ready <= 0 || read(fds[0], &c, 1) != 1 || c == '\n')
             break;
         number.push_back(c);
     }

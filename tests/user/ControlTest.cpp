@@ -38,7 +38,12 @@ void Tap(int x, int y) {
     zorun::PushInput({zorun::InputEvent::Kind::StylusUp, {x, y}, 0, 0});
 }
 void Key(int vk) {
-    zorun::PushInput({zorun::InputEvent::Kind::KeyDown, {}, vk, 0});
+    // With the character a keyboard gives the key (Backspace is the character 8).
+    const char16_t character =
+        vk == VK_BACK || vk == VK_TAB || vk == VK_RETURN || vk == VK_ESCAPE || vk == VK_SPACE
+            ? static_cast<char16_t>(vk)
+            : 0;
+    zorun::PushInput({zorun::InputEvent::Kind::KeyDown, {}, vk, character});
 }
 void Type(std::u16string_view text) {
     for (char16_t c : text)

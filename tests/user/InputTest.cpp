@@ -127,3 +127,38 @@ TEST_F(Input, LookAheadSeesOnlyInputAndWaitingMovesVirtualTime) {
 }
 
 } // namespace
+
+TEST_F(Input, HelpKeysAskTheFocusForHelpAndItGoesUpToTheOwner) {
+    HWND frame = MakeWindow({0, 26, 240, 294});
+    HWND view = MakeWindow({0, 84, 240, 268}, frame, WS_CHILD | WS_VISIBLE, 7);
+    Pump();
+    SetFocus(view);
+    std::vector<HELPINFO> seen;
+    on[{frame, WM_HELP}] = [&](WPARAM, LPARAM lParam) {
+        seen.push_back(*reinterpret_cast<const HELPINFO*>(lParam));
+        return LRESULT{1};
+    };
+    ClearLog();
+    zorun::PushInput({Kind::KeyDown, {}, VK_F1, 0});
+    zorun::PushInput({Kind::KeyDown, {}, VK_HELP, 0});
+    zorun::PushInput({Kind::KeyDown, {}, VK_RETURN, u'\r'}); // no help
+    Pump();
+    // The key first, then help, from the focus up to the frame.
+    const auto order = Only({WM_KEYDOWN, WM_HELP});
+    ASSERT_EQ(order.size(), 7u);
+    EXPECT_EQ(order[0].message, static_cast<UINT>(WM_KEYDOWN));
+    EXPECT_EQ((std::vector<HWND>{order[1].hwnd, order[2].hwnd}), (std::vector<HWND>{view, frame}));
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].hItemHandle, view);
+    EXPECT_EQ(seen[0].iCtrlId, 7);
+    EXPECT_EQ(seen[0].iContextType, HELPINFO_WINDOW);
+
+    // A window the frame owns (a dialog) hands it to the frame too.
+    HWND dialog = MakeWindow({20, 60, 220, 200}, frame);
+    Pump();
+    SetFocus(dialog);
+    zorun::PushInput({Kind::KeyDown, {}, VK_F1, 0});
+    Pump();
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[2].hItemHandle, dialog);
+}

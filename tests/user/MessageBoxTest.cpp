@@ -98,6 +98,12 @@ TEST_F(MessageBoxes, TheWaitCursorCountsItsNesting) {
     SetWaitCursor(false); // one too many is harmless
     EXPECT_FALSE(zorun::WaitCursorShown());
     EXPECT_EQ(Pixel(120, 160), 0xFFFFFFu);
+    // A reset of the window system forgets a count left open.
+    SetWaitCursor(true);
+    zorun::ResetWindowSystem();
+    SetWaitCursor(true);
+    SetWaitCursor(false);
+    EXPECT_FALSE(zorun::WaitCursorShown());
 }
 
 } // namespace

@@ -59,10 +59,18 @@ struct KeyName {
     char16_t character;
 };
 constexpr KeyName kKeys[] = {
-    {"left", VK_LEFT, 0},     {"right", VK_RIGHT, 0},       {"up", VK_UP, 0},
-    {"down", VK_DOWN, 0},     {"return", VK_RETURN, u'\r'}, {"escape", VK_ESCAPE, 0x1B},
-    {"tab", VK_TAB, u'\t'},   {"back", VK_BACK, 0x08},      {"space", VK_SPACE, u' '},
+    {"left", VK_LEFT, 0},
+    {"right", VK_RIGHT, 0},
+    {"up", VK_UP, 0},
+    {"down", VK_DOWN, 0},
+    {"return", VK_RETURN, u'\r'},
+    {"escape", VK_ESCAPE, 0x1B},
+    {"tab", VK_TAB, u'\t'},
+    {"back", VK_BACK, 0x08},
+    {"space", VK_SPACE, u' '},
     {"delete", VK_DELETE, 0},
+    {"f1", VK_F1, 0},
+    {"help", VK_HELP, 0},
 };
 
 // The rest of the line after the command word, as written.

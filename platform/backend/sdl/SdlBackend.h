@@ -2,6 +2,7 @@
 // The device screen in an SDL2 window (or full screen), through SDL's plain
 // framebuffer path: each frame is scaled by a whole factor, nearest pixel,
 // into the window surface. Mouse, touch and keyboard become device input.
+// Used for Wayland and bare KMS/DRM; SDL2 is loaded only when this opens.
 
 #include <memory>
 #include <string>
@@ -18,15 +19,11 @@ struct SdlSettings {
 
 class SdlDisplay;
 
-// Opens the display; nullptr with `error` set when it cannot.
+// Loads SDL2 and opens the display; nullptr with `error` set when it cannot.
 [[nodiscard]] std::unique_ptr<SdlDisplay> OpenSdlDisplay(const SdlSettings& settings,
                                                          std::string* error);
 // The backend table working on `display` (which must outlive it).
 [[nodiscard]] Backend MakeSdlBackend(SdlDisplay& display);
-
-// Largest whole scale whose 240 x 320 window fits in 85% of `displayHeight`
-// (at least 1).
-[[nodiscard]] int DefaultScale(int displayHeight);
 
 // Destroys the display (closes SDL).
 void CloseSdlDisplay(std::unique_ptr<SdlDisplay>& display);

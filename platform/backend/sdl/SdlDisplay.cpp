@@ -1,6 +1,7 @@
 #include "platform/backend/sdl/SdlDisplay.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/backend/HostEvents.h"
 #include "platform/base/Clock.h"
@@ -44,6 +45,10 @@ int VirtualKey(SDL_Keycode key, char16_t* character) {
         return VK_BACK;
     case SDLK_DELETE:
         return VK_DELETE;
+    case SDLK_F1:
+        return VK_F1;
+    case SDLK_HELP:
+        return VK_HELP;
     case SDLK_SPACE:
         return VK_SPACE; // the character comes as text input
     default:
@@ -58,67 +63,59 @@ int VirtualKey(SDL_Keycode key, char16_t* character) {
 
 } // namespace
 
-SdlDisplay::SdlDisplay(SDL_Window* window, int scale, bool fullscreen)
-    : window_(window), scale_(scale), fullscreen_(fullscreen) {
+SdlDisplay::SdlDisplay(const SdlLibrary& sdl, SDL_Window* window, int scale, bool fullscreen)
+    : sdl_(sdl), window_(window), fullscreen_(fullscreen) {
+    layout_.scale = scale;
     Layout();
-    SDL_StartTextInput();
+    sdl_.StartTextInput();
 }
 
 SdlDisplay::~SdlDisplay() {
-    SDL_StopTextInput();
-    SDL_DestroyWindow(window_);
-    SDL_Quit();
+    sdl_.StopTextInput();
+    sdl_.DestroyWindow(window_);
+    sdl_.Quit();
 }
 
 void SdlDisplay::Layout() {
     int w = 0, h = 0;
-    SDL_GetWindowSize(window_, &w, &h);
-    if (fullscreen_)
-        scale_ = std::max(1, std::min(w / kScreenWidth, h / kScreenHeight));
-    offset_ = {std::max(0, (w - kScreenWidth * scale_) / 2),
-               std::max(0, (h - kScreenHeight * scale_) / 2)};
-}
-
-Point SdlDisplay::ToDevice(int windowX, int windowY) const {
-    auto down = [this](int v, int offset) {
-        int d = v - offset;
-        return d >= 0 ? d / scale_ : -((-d + scale_ - 1) / scale_);
-    };
-    return {down(windowX, offset_.x), down(windowY, offset_.y)};
+    sdl_.GetWindowSize(window_, &w, &h);
+    layout_ = ScreenLayout::For(w, h, layout_.scale, fullscreen_);
 }
 
 void SdlDisplay::Raise() {
-    SDL_RaiseWindow(window_);
+    sdl_.RaiseWindow(window_);
 }
 
 void SdlDisplay::Present(const Surface& framebuffer) {
     last_ = &framebuffer;
-    SDL_Surface* target = SDL_GetWindowSurface(window_);
+    SDL_Surface* target = sdl_.GetWindowSurface(window_);
     if (!target)
         return;
     if (SDL_MUSTLOCK(target))
-        SDL_LockSurface(target);
+        sdl_.LockSurface(target);
     const SDL_PixelFormat* format = target->format;
     bool direct = format->BytesPerPixel == 4 && format->Rmask == 0x00FF0000 &&
                   format->Gmask == 0x0000FF00 && format->Bmask == 0x000000FF;
     int fw = std::min(framebuffer.Width(), kScreenWidth);
     int fh = std::min(framebuffer.Height(), kScreenHeight);
-    if (offset_.x > 0 || offset_.y > 0)
-        SDL_FillRect(target, nullptr, SDL_MapRGB(format, 0, 0, 0));
+    const int scale = layout_.scale;
+    const Point offset = layout_.offset;
+    if (offset.x > 0 || offset.y > 0)
+        sdl_.FillRect(target, nullptr, sdl_.MapRGB(format, 0, 0, 0));
     for (int y = 0; y < fh; ++y) {
         const std::uint32_t* src = framebuffer.Row(y);
-        for (int sy = 0; sy < scale_; ++sy) {
-            int ty = offset_.y + y * scale_ + sy;
+        for (int sy = 0; sy < scale; ++sy) {
+            int ty = offset.y + y * scale + sy;
             if (ty < 0 || ty >= target->h)
                 continue;
             auto* row = reinterpret_cast<std::uint8_t*>(target->pixels) + ty * target->pitch;
             for (int x = 0; x < fw; ++x) {
                 std::uint32_t argb = src[x];
                 std::uint32_t pixel = direct ? (argb | 0xFF000000u)
-                                             : SDL_MapRGB(format, (argb >> 16) & 0xFF,
-                                                          (argb >> 8) & 0xFF, argb & 0xFF);
-                for (int sx = 0; sx < scale_; ++sx) {
-                    int tx = offset_.x + x * scale_ + sx;
+                                             : sdl_.MapRGB(format, (argb >> 16) & 0xFF,
+                                                           (argb >> 8) & 0xFF, argb & 0xFF);
+                for (int sx = 0; sx < scale; ++sx) {
+                    int tx = offset.x + x * scale + sx;
                     if (tx < 0 || tx >= target->w)
                         continue;
                     std::uint8_t* p = row + tx * format->BytesPerPixel;
@@ -130,7 +127,7 @@ void SdlDisplay::Present(const Surface& framebuffer) {
                         *reinterpret_cast<std::uint16_t*>(p) = static_cast<std::uint16_t>(pixel);
                         break;
                     default:
-                        SDL_memcpy(p, &pixel, format->BytesPerPixel);
+                        std::memcpy(p, &pixel, format->BytesPerPixel);
                         break;
                     }
                 }
@@ -138,8 +135,8 @@ void SdlDisplay::Present(const Surface& framebuffer) {
         }
     }
     if (SDL_MUSTLOCK(target))
-        SDL_UnlockSurface(target);
-    SDL_UpdateWindowSurface(window_);
+        sdl_.UnlockSurface(target);
+    sdl_.UpdateWindowSurface(window_);
 }
 
 void SdlDisplay::Handle(const SDL_Event& e) {
@@ -161,7 +158,7 @@ void SdlDisplay::Handle(const SDL_Event& e) {
         if (e.button.which == SDL_TOUCH_MOUSEID)
             break; // the finger events carry it
         if (e.button.button == SDL_BUTTON_LEFT || e.button.button == SDL_BUTTON_RIGHT) {
-            Point p = ToDevice(e.button.x, e.button.y);
+            Point p = layout_.ToDevice(e.button.x, e.button.y);
             mouseDown_ = true;
             PushInput({InputEvent::Kind::StylusDown, p});
             if (e.button.button == SDL_BUTTON_RIGHT)
@@ -170,22 +167,22 @@ void SdlDisplay::Handle(const SDL_Event& e) {
         break;
     case SDL_MOUSEMOTION:
         if (e.motion.which != SDL_TOUCH_MOUSEID && mouseDown_)
-            PushInput({InputEvent::Kind::StylusMove, ToDevice(e.motion.x, e.motion.y)});
+            PushInput({InputEvent::Kind::StylusMove, layout_.ToDevice(e.motion.x, e.motion.y)});
         break;
     case SDL_MOUSEBUTTONUP:
         if (e.button.which != SDL_TOUCH_MOUSEID && mouseDown_ &&
             (e.button.button == SDL_BUTTON_LEFT || e.button.button == SDL_BUTTON_RIGHT)) {
             mouseDown_ = false;
-            PushInput({InputEvent::Kind::StylusUp, ToDevice(e.button.x, e.button.y)});
+            PushInput({InputEvent::Kind::StylusUp, layout_.ToDevice(e.button.x, e.button.y)});
         }
         break;
     case SDL_FINGERDOWN:
     case SDL_FINGERMOTION:
     case SDL_FINGERUP: {
         int w = 0, h = 0;
-        SDL_GetWindowSize(window_, &w, &h);
-        Point p = ToDevice(static_cast<int>(e.tfinger.x * static_cast<float>(w)),
-                           static_cast<int>(e.tfinger.y * static_cast<float>(h)));
+        sdl_.GetWindowSize(window_, &w, &h);
+        Point p = layout_.ToDevice(static_cast<int>(e.tfinger.x * static_cast<float>(w)),
+                                   static_cast<int>(e.tfinger.y * static_cast<float>(h)));
         auto kind = e.type == SDL_FINGERDOWN     ? InputEvent::Kind::StylusDown
                     : e.type == SDL_FINGERMOTION ? InputEvent::Kind::StylusMove
                                                  : InputEvent::Kind::StylusUp;
@@ -195,8 +192,18 @@ void SdlDisplay::Handle(const SDL_Event& e) {
     case SDL_KEYDOWN: {
         char16_t character = 0;
         int vk = VirtualKey(e.key.keysym.sym, &character);
-        if (vk)
-            PushInput({InputEvent::Kind::KeyDown, {}, vk, character});
+        if (vk) {
+            InputEvent input{InputEvent::Kind::KeyDown, {}, vk, character};
+            input.repeat = e.key.repeat != 0;
+            input.shift = (e.key.keysym.mod & KMOD_SHIFT) != 0;
+            PushInput(input);
+        }
+        break;
+    }
+    case SDL_KEYUP: {
+        char16_t character = 0;
+        if (int vk = VirtualKey(e.key.keysym.sym, &character))
+            PushInput({InputEvent::Kind::KeyUp, {}, vk, 0});
         break;
     }
     case SDL_TEXTINPUT:
@@ -222,9 +229,9 @@ void SdlDisplay::Wait(std::optional<std::uint64_t> deadlineMs) {
                 timeout = static_cast<int>(std::min<std::uint64_t>(*deadlineMs - now, kSliceMs));
         }
         SDL_Event e;
-        if (timeout == 0 ? SDL_PollEvent(&e) : SDL_WaitEventTimeout(&e, timeout)) {
+        if (timeout == 0 ? sdl_.PollEvent(&e) : sdl_.WaitEventTimeout(&e, timeout)) {
             Handle(e);
-            while (SDL_PollEvent(&e))
+            while (sdl_.PollEvent(&e))
                 Handle(e);
             return;
         }
@@ -233,39 +240,48 @@ void SdlDisplay::Wait(std::optional<std::uint64_t> deadlineMs) {
     }
 }
 
-int DefaultScale(int displayHeight) {
-    return std::max(1, displayHeight * 85 / 100 / kScreenHeight);
-}
-
 std::unique_ptr<SdlDisplay> OpenSdlDisplay(const SdlSettings& settings, std::string* error) {
+    const SdlLibrary* loaded = LoadSdlLibrary(error);
+    if (!loaded)
+        return nullptr;
+    const SdlLibrary& sdl = *loaded;
     // The program composes its own frames: no GL stack, just the window surface.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    sdl.SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Quit signals are ours (they close the main window in order).
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    SDL_SetHint(SDL_HINT_MOUSE_TOUCH_EVENTS, "0");
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    sdl.SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sdl.SetHint(SDL_HINT_MOUSE_TOUCH_EVENTS, "0");
+    if (sdl.Init(SDL_INIT_VIDEO) != 0) {
         if (error)
-            *error = SDL_GetError();
+            *error = sdl.GetError();
+        return nullptr;
+    }
+    // SDL's stand-ins show nothing to anybody: that is no display.
+    const char* driver = sdl.GetCurrentVideoDriver();
+    const std::string name = driver ? driver : "";
+    if (name.empty() || name == "offscreen" || name == "dummy" || name == "evdev") {
+        if (error)
+            *error = "found no display" + (name.empty() ? "" : " (only its '" + name + "' driver)");
+        sdl.Quit();
         return nullptr;
     }
     int scale = settings.scale;
     if (!scale) {
         SDL_DisplayMode mode{};
-        scale = SDL_GetDesktopDisplayMode(0, &mode) == 0 ? DefaultScale(mode.h) : 1;
+        scale = sdl.GetDesktopDisplayMode(0, &mode) == 0 ? DefaultScale(mode.h) : 1;
     }
     Uint32 flags = SDL_WINDOW_SHOWN;
     if (settings.fullscreen)
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     SDL_Window* window =
-        SDL_CreateWindow(settings.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+        sdl.CreateWindow(settings.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                          kScreenWidth * scale, kScreenHeight * scale, flags);
     if (!window) {
         if (error)
-            *error = SDL_GetError();
-        SDL_Quit();
+            *error = sdl.GetError();
+        sdl.Quit();
         return nullptr;
     }
-    return std::make_unique<SdlDisplay>(window, scale, settings.fullscreen);
+    return std::make_unique<SdlDisplay>(sdl, window, scale, settings.fullscreen);
 }
 
 Backend MakeSdlBackend(SdlDisplay& display) {

@@ -6,8 +6,9 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/backend/ScreenLayout.h"
 #include "platform/backend/sdl/SdlBackend.h"
-#include "platform/base/Geometry.h"
+#include "platform/backend/sdl/SdlLibrary.h"
 
 namespace zorun {
 
@@ -15,7 +16,7 @@ class Surface;
 
 class SdlDisplay {
   public:
-    explicit SdlDisplay(SDL_Window* window, int scale, bool fullscreen);
+    SdlDisplay(const SdlLibrary& sdl, SDL_Window* window, int scale, bool fullscreen);
     ~SdlDisplay();
     SdlDisplay(const SdlDisplay&) = delete;
     SdlDisplay& operator=(const SdlDisplay&) = delete;
@@ -28,12 +29,11 @@ class SdlDisplay {
   private:
     void Layout(); // scale and offset from the window's size
     void Handle(const SDL_Event& event);
-    [[nodiscard]] Point ToDevice(int windowX, int windowY) const;
 
+    const SdlLibrary& sdl_;
     SDL_Window* window_;
-    int scale_;
+    ScreenLayout layout_;
     bool fullscreen_;
-    Point offset_;
     bool mouseDown_ = false;
     const Surface* last_ = nullptr; // shown again when the window is exposed
 };
