@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# A user's shortcut from the Start menu, on the real program in script mode:
+# A desktop application as a shortcut, on the real program in script mode:
 # "Add Shortcut" from the Edit menu, the program chosen in the browser under
 # \Windows\Start Menu\Programs (where the host's applications have their
 # shortcut files), a built-in icon, then Rename, Copy To, Move To and Delete
@@ -8,10 +8,16 @@
 # Usage: shortcut_editing.sh PATH/TO/zorun
 source "$(dirname "$0")/support.bash"
 
-# A host program behind a Start-menu shortcut with an argument.
-make_program Windows/editor.exe
-mkdir -p "$DEVICE/Windows/Start Menu/Programs"
-printf '24#\\Windows\\editor.exe --new' >"$DEVICE/Windows/Start Menu/Programs/Text Editor.lnk"
+# An application of this computer: its desktop entry starts a script that
+# records its arguments. The first start gives it a program file and a
+# Start-menu shortcut (\Windows\Start Menu\Programs\Test Editor.lnk); no
+# other application of the host is looked at.
+export XDG_DATA_DIRS=$WORK/no-data
+mkdir -p "$XDG_DATA_HOME/applications"
+printf '#!/bin/sh\necho "$*" > "%s/editor"\n' "$MARKERS" >"$WORK/editor.sh"
+chmod +x "$WORK/editor.sh"
+printf '[Desktop Entry]\nType=Application\nName=Test Editor\nExec=%s --new %%F\n' \
+  "$WORK/editor.sh" >"$XDG_DATA_HOME/applications/testeditor.desktop"
 
 # run NAME LINE...: a headless run of the script lines, its texts in NAME.txt.
 run() {
@@ -57,9 +63,10 @@ steps=(
 )
 run edit "${steps[@]}"
 
-grep -q $'\ttext editor$' "$WORK/chosen.txt" ||
+grep -q $'\ttest editor$' "$WORK/chosen.txt" ||
   fail "the chosen file did not name the shortcut: $(shown chosen | tr '\n' '|')"
-grep -q $'\ttext editor$' "$WORK/added.txt" || fail "the added shortcut is not shown"
+# (The launcher cuts a long label short with "...".)
+grep -q $'\ttest ed' "$WORK/added.txt" || fail "the added shortcut is not shown"
 grep -q $'\tEditor$' "$WORK/copied.txt" || fail "the copy is not shown in the next group"
 grep -q $'\tEditor1$' "$WORK/moved.txt" || fail "the moved shortcut is not numbered"
 
@@ -67,14 +74,14 @@ grep -q $'\tEditor1$' "$WORK/moved.txt" || fail "the moved shortcut is not numbe
 strings -n 3 -e l "$(settings_file)" >"$WORK/settings.txt"
 grep -qx 'Editor' "$WORK/settings.txt" || fail "the settings file does not hold Editor"
 grep -q 'Editor1' "$WORK/settings.txt" && fail "the deleted shortcut is still saved"
-grep -qx '\\windows\\Start Menu\\Programs\\Text Editor.lnk' "$WORK/settings.txt" ||
+grep -qx '\\windows\\Start Menu\\Programs\\Test Editor.lnk' "$WORK/settings.txt" ||
   fail "the target is not saved: $(grep -i editor "$WORK/settings.txt")"
 grep -qx '145' "$WORK/settings.txt" || fail "the icon is not saved"
 
 # Restart: the shortcut is there; a tap starts the host program.
 run again "tap 41 152" "wait 200"
 shown again | grep -qx 'Editor' || fail "after a restart the shortcut is gone"
-wait_until 10 test -f "$MARKERS/editor.exe" || fail "the tap did not start the program"
-[ "$(cat "$MARKERS/editor.exe" 2>/dev/null)" = "--new" ] ||
-  fail "the program did not get the shortcut's argument: $(cat "$MARKERS/editor.exe" 2>/dev/null)"
+wait_until 10 test -s "$MARKERS/editor" || fail "the tap did not start the application"
+[ "$(cat "$MARKERS/editor" 2>/dev/null)" = "--new" ] ||
+  fail "the application did not get its arguments: $(cat "$MARKERS/editor" 2>/dev/null)"
 finish
