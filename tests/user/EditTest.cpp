@@ -260,8 +260,9 @@ TEST_F(EditControl, ATapPlacesTheCaretAndADragSelects) {
         zorun::PushInput({zorun::InputEvent::Kind::StylusDown, {x, 36}, 0, 0});
         zorun::PushInput({zorun::InputEvent::Kind::StylusUp, {x, 36}, 0, 0});
         Pump();
-        if (x == 7)
+        if (x == 7) {
             EXPECT_EQ(Selection(name), (std::pair<DWORD, DWORD>{0, 2}));
+        }
         clock.Advance(x == 7 ? 1000 : 100);
     }
     EXPECT_EQ(Selection(name), (std::pair<DWORD, DWORD>{2, 6}));
