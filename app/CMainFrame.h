@@ -51,7 +51,6 @@ class CMainFrame : public CFrameWnd, public ProgramHost {
     void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu);
     LRESULT OnHelp(WPARAM, LPARAM);
     void OnSave();
-    // Comes with the task monitor.
     void OnMonitor();
     void OnSysInfoSetting();
 

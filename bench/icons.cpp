@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sys/stat.h>
 
-#include "launcher/IconResolver.h"
+#include "catalogue/IconResolver.h"
 #include "platform/gdi/Png.h"
 #include "platform/gdi/Surface.h"
 #include "platform/gdi/WinGdi.h"

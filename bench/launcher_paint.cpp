@@ -13,9 +13,9 @@
 #include <memory>
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/IconResolver.h"
 #include "catalogue/ProgramHost.h"
 #include "launcher/CZorunView.h"
-#include "launcher/IconResolver.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/base/Clock.h"
 #include "platform/gdi/Icon.h"

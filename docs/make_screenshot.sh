@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Makes docs/zorun.png, the README's picture of the whole screen,
 # docs/keyboard.png, the same screen with the soft keyboard raised, and
-# docs/zorun-ja.png and docs/zorun-fr.png, the Japanese and French builds'
-# screens, with the program's own headless script mode: a device with a few
-# programs, a mail folder, a calendar with tasks and a battery, all made up
-# here.
+# docs/monitor.png, the task monitor, and docs/zorun-ja.png and
+# docs/zorun-fr.png, the Japanese and French builds' screens, with the
+# program's own headless script mode: a device with a few programs, a mail
+# folder, a calendar with tasks and a battery, all made up here.
 #   docs/make_screenshot.sh [PATH/TO/zorun]   (default: build/default/app/zorun;
 #                                              the other builds lie beside it)
 set -euo pipefail
@@ -92,6 +92,30 @@ MAILDIR=$work/Maildir ZORUN_CALENDAR=$work/organiser.ics ZORUN_TASKS=$work/organ
   ZORUN_POWER_SUPPLY=$work/power XDG_RUNTIME_DIR=$work \
   "$zorun" --headless --device-root "$device.new" --script "$work/keyboard.txt" >/dev/null
 echo "wrote docs/keyboard.png"
+
+# The task monitor over four programs started from the launcher (headless,
+# so the programs Zorun started, each titled by its name), the first
+# selected. They wait a little, so they still run when the picture is taken.
+for program in iexplore.exe fexplore.exe tmail.exe pxl.exe; do
+  printf '#!/bin/sh\nexec sleep 5\n' >"$device.new/Windows/$program"
+done
+cat >"$work/monitor.txt" <<SCRIPT
+wait 1000
+tap 197 152
+tap 41 219
+tap 119 219
+tap 197 219
+wait 500
+command 32794
+wait 500
+tap 40 104
+screenshot $PWD/docs/monitor.png
+SCRIPT
+rm -f "$device.new/Windows/ZorunSetting.qkt"
+MAILDIR=$work/Maildir ZORUN_CALENDAR=$work/organiser.ics ZORUN_TASKS=$work/organiser.ics \
+  ZORUN_POWER_SUPPLY=$work/power XDG_RUNTIME_DIR=$work \
+  "$zorun" --headless --device-root "$device.new" --script "$work/monitor.txt" >/dev/null
+echo "wrote docs/monitor.png"
 
 # The Japanese and French builds on the same device, with their own Start
 # Menu folders and link names, the Japanese one with its kana keyboard up.

@@ -1,6 +1,8 @@
 #include "info/InfoPanelPainter.h"
 
+#include "info/FieldTextFit.h"
 #include "info/InfoPanelLayout.h"
+#include "info/InfoSources.h"
 #include "platform/gdi/WinGdi.h"
 
 namespace InfoPanelPainter {
@@ -14,13 +16,15 @@ constexpr int kSlotIcons[InfoPanelLayout::kSlotCount] = {168, 182, 162, 181, 167
 constexpr int kDateIcon = 183;
 constexpr int kRegionIcon = 166;
 
-// Draws `text` with the panel's font (Arial, 13 pixels, default colour) on a
-// transparent background, restoring the context afterwards.
-template <typename Draw> void WithPanelFont(HDC dc, const std::u16string& text, Draw draw) {
+// Draws `text` with the panel's font (Arial, 13 pixels unless a figure needs
+// it smaller, default colour) on a transparent background, restoring the
+// context afterwards.
+template <typename Draw>
+void WithPanelFont(HDC dc, const std::u16string& text, int height, Draw draw) {
     if (text.empty())
         return;
     LOGFONTW description{};
-    description.lfHeight = 13;
+    description.lfHeight = height;
     const char16_t face[] = u"Arial";
     for (std::size_t i = 0; i < sizeof face / sizeof face[0]; ++i)
         description.lfFaceName[i] = face[i];
@@ -50,10 +54,29 @@ void CopyStrip(HDC dc, HDC memory, HBITMAP strip, HGDIOBJ& selected) {
     BitBlt(dc, s.left, s.top, s.right - s.left, s.bottom - s.top, memory, 0, 0, SRCCOPY);
 }
 
+// How wide one line is in the panel's font of `height`.
+int LineWidth(HDC dc, std::u16string_view line, int height) {
+    int width = 0;
+    const std::u16string text(line);
+    WithPanelFont(dc, text, height, [&] {
+        SIZE size{};
+        if (GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size))
+            width = size.cx;
+    });
+    return width;
+}
+
 } // namespace
 
-void DrawFieldText(HDC dc, const std::u16string& text, const RECT& box) {
-    WithPanelFont(dc, text, [&] {
+void DrawFittedFieldText(HDC dc, const std::u16string& text, const RECT& box) {
+    const FieldTextFit::Fitted fitted = FieldTextFit::Fit(
+        text, box.right - box.left, InfoSources::IsErrorText(text),
+        [dc](std::u16string_view line, int height) { return LineWidth(dc, line, height); });
+    DrawFieldText(dc, fitted.text, box, fitted.fontHeight);
+}
+
+void DrawFieldText(HDC dc, const std::u16string& text, const RECT& box, int fontHeight) {
+    WithPanelFont(dc, text, fontHeight, [&] {
         RECT measured = box;
         DrawTextW(dc, text.c_str(), -1, &measured, DT_CALCRECT);
         const int boxWidth = box.right - box.left, boxHeight = box.bottom - box.top;
@@ -75,7 +98,7 @@ void DrawFieldText(HDC dc, const std::u16string& text, const RECT& box) {
 }
 
 void DrawRegionPageText(HDC dc, const std::u16string& text, const RECT& box) {
-    WithPanelFont(dc, text, [&] {
+    WithPanelFont(dc, text, FieldTextFit::kFontHeight, [&] {
         RECT target = box;
         DrawTextW(dc, text.c_str(), -1, &target, 0);
     });
@@ -122,7 +145,7 @@ int Paint(HDC dc, const RECT& client, int sysInfoMode, int infoPage, const InfoT
                 continue; // sysInfoMode 0: the last slot shows the plate only
             const RECT iconRect = IconRect(client, step, slot);
             DrawIconAt(dc, icon, iconRect);
-            DrawFieldText(dc, *slotTexts[slot], TextBox(iconRect, width));
+            DrawFittedFieldText(dc, *slotTexts[slot], TextBox(iconRect, width));
         }
     }
 

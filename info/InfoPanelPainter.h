@@ -17,7 +17,9 @@ int Paint(HDC dc, const RECT& client, int sysInfoMode, int infoPage, const InfoT
 // The text rules (exposed for tests): page 1 centres the measured block in
 // `box`, drawing in the box itself when the text is at least as wide; page 2
 // draws from the box's top-left. An empty text draws nothing.
-void DrawFieldText(HDC dc, const std::u16string& text, const RECT& box);
+void DrawFieldText(HDC dc, const std::u16string& text, const RECT& box, int fontHeight = 13);
+// A field's text on page 1, first made to fit its box (FieldTextFit).
+void DrawFittedFieldText(HDC dc, const std::u16string& text, const RECT& box);
 void DrawRegionPageText(HDC dc, const std::u16string& text, const RECT& box);
 
 } // namespace InfoPanelPainter

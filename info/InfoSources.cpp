@@ -81,13 +81,29 @@ std::u16string InfoSources::ReadBatteryText(const std::u16string& current) {
     return BatteryText(status.BatteryLifePercent);
 }
 
+bool InfoSources::IsErrorText(const std::u16string& text) {
+    return text == ErrorText(kCalendarErrorId) || text == ErrorText(kTaskErrorId);
+}
+
+std::u16string InfoSources::SizeText(std::uint64_t bytes) {
+    std::u16string text = Format(u"%3.1f", static_cast<double>(bytes) * kBytesToMegabytes);
+    // Seven characters (99999.9) are as wide as a field holds.
+    if (text.size() <= 7)
+        return text;
+    double size = static_cast<double>(bytes) / (1024.0 * 1024.0 * 1024.0);
+    for (const char16_t unit : {u'G', u'T', u'P'}) {
+        text = Format(u"%.1f", size);
+        if (text.size() <= 5) // up to 999.9
+            return text + unit;
+        size /= 1024.0;
+    }
+    return Format(u"%.1f", size) + u'E'; // 2^64 bytes are 16 EiB
+}
+
 std::u16string InfoSources::MemoryText(bool haveStore, std::uint64_t freeStoreBytes,
                                        std::uint64_t availPhysBytes) {
-    const double physMb = static_cast<double>(availPhysBytes) * kBytesToMegabytes;
     // A store that cannot be queried shows a dash rather than a made-up 0.0.
-    if (!haveStore)
-        return Format(u"-\n%3.1f", physMb);
-    return Format(u"%3.1f\n%3.1f", static_cast<double>(freeStoreBytes) * kBytesToMegabytes, physMb);
+    return (haveStore ? SizeText(freeStoreBytes) : u"-") + u"\n" + SizeText(availPhysBytes);
 }
 
 std::u16string InfoSources::ReadMemoryText() {

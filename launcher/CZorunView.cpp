@@ -156,14 +156,8 @@ void CZorunView::ApplyTabStrip(TabStrip strip) {
     Repaint();
 }
 
-// The commands below come with the shortcut commands and the task monitor;
-// the menus already route them here. The group commands: GroupCommands.cpp.
-void CZorunView::OnAddShortcut() {}
-void CZorunView::OnDeleteShortcut() {}
-void CZorunView::OnChangeIcon() {}
-void CZorunView::OnRenameShortcut() {}
-void CZorunView::OnCopyTo() {}
-void CZorunView::OnMoveTo() {}
+// The group commands are in GroupCommands.cpp, the shortcut commands in
+// ShortcutCommands.cpp.
 void CZorunView::OnMonitor() {
     CTaskMonitorDlg monitor(this);
     monitor.DoModal();

@@ -12,7 +12,7 @@
 // ProgramHost. Files: CZorunView.cpp (state, messages, commands),
 // CZorunViewPaint.cpp, CZorunViewInput.cpp (stylus, drag and drop),
 // CZorunViewKeys.cpp, CZorunViewMenu.cpp, CZorunViewLaunch.cpp,
-// GroupCommands.cpp.
+// GroupCommands.cpp, ShortcutCommands.cpp.
 
 #include <array>
 #include <memory>
@@ -110,15 +110,18 @@ class CZorunView : public CView {
     void OnSetBackground();
     void OnRenameGroup();
     void OnOrganizeGroups();
-    // Commands of the shortcut menus and the task monitor. They come with
-    // the shortcut-command and task-monitor work; until then they are
-    // accepted and do nothing.
+    // Shortcut commands (ShortcutCommands.cpp).
     void OnAddShortcut();
     void OnDeleteShortcut();
     void OnChangeIcon();
     void OnRenameShortcut();
     void OnCopyTo();
     void OnMoveTo();
+    [[nodiscard]] bool HasSelectedShortcut() const;
+    // Rename (form 1) or Change Icon (form 2) of the selected shortcut.
+    void EditSelectedShortcut(int form);
+    void CopyOrMoveTo(bool move);
+    // The task monitor (CZorunView.cpp).
     void OnMonitor();
 
     [[nodiscard]] Catalogue* GetCatalogue() const;

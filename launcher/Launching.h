@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/ShortcutTarget.h"
+
 // The tap (launch message) rewrites the calendar to its Start-menu link;
 // the Enter key does not.
 enum class LaunchVariant { Message, Key };
@@ -21,9 +23,9 @@ struct LaunchPlan {
     std::u16string arguments;
 };
 
-// The desktop target, the calendar program name and the English build's
-// Start-menu calendar link (each language passes its own link).
-inline constexpr std::u16string_view kDesktopTarget = u"\\windows\\shell32.exe";
+// The calendar program name and the English build's Start-menu calendar
+// link (each language passes its own link). The desktop target,
+// IsShortcutFile and ProgramEnd are the catalogue's (ShortcutTarget.h).
 inline constexpr std::u16string_view kCalendarProgram = u"calendar.exe";
 inline constexpr std::u16string_view kCalendarLink = u"\\windows\\start menu\\calendar.lnk";
 
@@ -38,16 +40,6 @@ inline constexpr std::u16string_view kCalendarLink = u"\\windows\\start menu\\ca
 //  - anything else is started as it is, with no arguments.
 [[nodiscard]] LaunchPlan PlanLaunch(std::u16string_view target, LaunchVariant variant,
                                     std::u16string_view calendarLink = kCalendarLink);
-
-// True when `target` names a shortcut file: ".lnk" is its extension (the
-// text ends with it, after at least one character). A folder or a file
-// whose name merely contains ".lnk" ("a.lnkdir\p.exe") is not one.
-[[nodiscard]] bool IsShortcutFile(std::u16string_view target);
-
-// Where the program part of a shortcut's target ends: just after the first
-// ".exe" that ends the text or is followed by a blank or a quote (so
-// "\x.exe.d\p.exe arg" runs p.exe); npos when there is none.
-[[nodiscard]] std::size_t ProgramEnd(std::u16string_view target);
 
 // Carries the plan out. Failures are silent (the view stays as it was); the
 // result says whether something was started or shown, for tests and logs.

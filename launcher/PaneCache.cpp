@@ -1,6 +1,6 @@
 #include "launcher/PaneCache.h"
 
-#include "launcher/IconResolver.h"
+#include "catalogue/IconResolver.h"
 #include "launcher/PictureLoader.h"
 #include "platform/kernel/DevicePath.h"
 

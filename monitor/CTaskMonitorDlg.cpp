@@ -5,6 +5,7 @@
 #include "monitor/ThreadWindows.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/afx/StringTable.h"
+#include "platform/user/ControlSupport.h"
 
 BEGIN_MESSAGE_MAP(CTaskMonitorDlg, CDialog)
 ON_WM_PAINT()
@@ -93,9 +94,19 @@ void CTaskMonitorDlg::OnPaint() {
     DeleteObject(font);
 }
 
+// The platform's own pop-ups (the "Edit" menu, the wait cursor) take the
+// activation while they are up, which the device's never did: coming back
+// from one is not coming back to the monitor, and rebuilding then would
+// drop the selection the menu's command is about to act on.
 void CTaskMonitorDlg::OnActivate(UINT state, CWnd* other, BOOL minimized) {
     CDialog::OnActivate(state, other, minimized);
-    if (state == WA_ACTIVE)
+    if (state == WA_INACTIVE) {
+        lostToPopup = other && zorun::IsTransientWindow(other->GetSafeHwnd());
+        return;
+    }
+    const bool fromPopup = lostToPopup;
+    lostToPopup = false;
+    if (state == WA_ACTIVE && !fromPopup)
         FillAppList();
 }
 

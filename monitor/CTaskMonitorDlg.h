@@ -68,6 +68,8 @@ class CTaskMonitorDlg : public CDialog {
     std::array<std::u16string, 4> toolTipTexts;
     std::array<const char16_t*, 4> toolTips{};
     HFONT listFont = nullptr;
+    // The dialog last lost the activation to one of the platform's pop-ups.
+    bool lostToPopup = false;
     // The host's window system stays connected while the dialog lives.
     zorun::HostWindowSession hostSession;
 };

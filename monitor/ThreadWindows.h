@@ -4,9 +4,9 @@
 // application), and how the windows of a thread are asked to close.
 //
 // A window counts when it is visible, has a title, is not of the excluded
-// thread (the input panel's button, "MS_SIPBUTTON", belongs to the shell),
-// and is not one of this program's own: neither of its process nor titled
-// as its main window ("Zorun").
+// thread (that of the input panel's button window, "MS_SIPBUTTON": here the
+// command bar, so this program's own), and is not one of this program's
+// own: neither of its process nor titled as its main window ("Zorun").
 
 #include <string>
 #include <vector>

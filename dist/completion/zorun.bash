@@ -16,12 +16,16 @@ _zorun() {
         COMPREPLY=($(compgen -f -- "$cur"))
         return
         ;;
+    --backend)
+        COMPREPLY=($(compgen -W $'x11\nsdl' -- "$cur"))
+        return
+        ;;
     --scale)
         COMPREPLY=($(compgen -W $'1\n2\n3\n4\n5\n6\n7\n8' -- "$cur"))
         return
         ;;
     esac
-    local options=$'--device-root\n--scale\n--fullscreen\n--headless\n--script\n--no-sip\n--help\n--version'
+    local options=$'--device-root\n--scale\n--fullscreen\n--backend\n--headless\n--script\n--no-sip\n--help\n--version'
     COMPREPLY=($(compgen -W "$options" -- "$cur"))
 }
 complete -F _zorun zorun zorun-session

@@ -13,10 +13,12 @@
 #include <map>
 #include <optional>
 #include <tuple>
+#include <vector>
 
 #include "platform/base/Log.h"
 #include "platform/base/Text.h"
 #include "platform/gdi/FontChoiceCache.h"
+#include "platform/gdi/FontFileStream.h"
 
 namespace zorun::gdi {
 
@@ -147,6 +149,8 @@ struct SizedFace {
 };
 
 struct FontEngine::Impl {
+    // First, so that they go last, after every face read from them.
+    std::vector<std::unique_ptr<FontFileStream>> streams;
     FT_Library library = nullptr;
     std::map<FaceFile, FT_Face> unsized; // for reading the tables
     std::map<std::tuple<FaceFile, int>, std::unique_ptr<SizedFace>> sized;
@@ -168,13 +172,20 @@ struct FontEngine::Impl {
             LogWarning("fontconfig could not be initialised");
     }
 
+    FT_Face OpenFace(const FaceFile& file) {
+        auto stream = FontFileStream::Open(file.path);
+        FT_Face face = nullptr;
+        if (!stream || stream->OpenFace(library, file.index, &face) != 0)
+            return nullptr;
+        streams.push_back(std::move(stream));
+        return face;
+    }
+
     FT_Face Unsized(const FaceFile& file) {
         auto it = unsized.find(file);
         if (it != unsized.end())
             return it->second;
-        FT_Face face = nullptr;
-        if (FT_New_Face(library, file.path.c_str(), file.index, &face) != 0)
-            face = nullptr;
+        FT_Face face = OpenFace(file);
         unsized.emplace(file, face);
         return face;
     }
@@ -185,7 +196,8 @@ struct FontEngine::Impl {
         if (it != sized.end())
             return it->second.get();
         auto s = std::make_unique<SizedFace>();
-        if (FT_New_Face(library, match.file.path.c_str(), match.file.index, &s->face) != 0) {
+        s->face = OpenFace(match.file);
+        if (!s->face) {
             sized.emplace(key, nullptr);
             return nullptr;
         }

@@ -123,6 +123,10 @@ fs::path HostHelperPath() {
     const fs::path self = fs::read_symlink("/proc/self/exe", ec);
     if (!ec && IsExecutable(self.parent_path() / "zorun-host"))
         return self.parent_path() / "zorun-host";
+    // Installed: bin/zorun beside libexec/zorun/zorun-host.
+    if (const fs::path installed = self.parent_path().parent_path() / "libexec/zorun/zorun-host";
+        !ec && IsExecutable(installed))
+        return installed;
     if (const char* path = std::getenv("PATH")) {
         std::string_view dirs(path);
         while (!dirs.empty()) {

@@ -15,14 +15,42 @@ std::string& LocaleOverride() {
     return name;
 }
 
-// "de_DE.UTF-8@euro" -> "de_DE".
+// The C library's locale modifiers that choose a script or a variant, as
+// ICU names them; others (@euro) say nothing about names.
+struct Modifier {
+    const char* name;
+    const char* script;
+    const char* variant;
+};
+constexpr Modifier kModifiers[] = {
+    {"latin", "Latn", nullptr},        {"cyrillic", "Cyrl", nullptr},
+    {"devanagari", "Deva", nullptr},   {"iqtelif", "Latn", nullptr},
+    {"valencia", nullptr, "VALENCIA"},
+};
+
+// "de_DE.UTF-8@euro" -> "de_DE"; "sr_RS@latin" -> "sr_Latn_RS";
+// "ca_ES.UTF-8@valencia" -> "ca_ES_VALENCIA".
 std::string Normalise(std::string name) {
-    if (const auto at = name.find('@'); at != std::string::npos)
+    std::string modifier;
+    if (const auto at = name.find('@'); at != std::string::npos) {
+        modifier = name.substr(at + 1);
         name.resize(at);
+    }
     if (const auto dot = name.find('.'); dot != std::string::npos)
         name.resize(dot);
     if (name.empty() || name == "C" || name == "POSIX")
         return "en_US";
+    for (const Modifier& known : kModifiers) {
+        if (modifier != known.name)
+            continue;
+        const auto underscore = name.find('_');
+        const std::string language = name.substr(0, underscore);
+        const std::string country =
+            underscore == std::string::npos ? std::string() : name.substr(underscore);
+        if (known.script)
+            return language + "_" + known.script + country;
+        return name + (country.empty() ? "__" : "_") + known.variant;
+    }
     return name;
 }
 

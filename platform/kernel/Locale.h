@@ -28,7 +28,9 @@ int GetLocaleInfoW(LCID locale, LCTYPE type, char16_t* buffer, int capacity);
 
 namespace zorun {
 
-// The process's locale as an ICU/POSIX name ("de_DE"); "C" and "POSIX" read as en_US.
+// The process's locale as an ICU name ("de_DE"); "C" and "POSIX" read as
+// en_US. A modifier that chooses a script becomes the name's script
+// ("sr_RS@latin" is sr_Latn_RS, with Latin names).
 [[nodiscard]] std::string ProcessLocaleName();
 // Replaces the locale read from the environment ("fr_CA.UTF-8"); empty
 // returns to the environment.

@@ -38,11 +38,17 @@ struct SYSTEM_POWER_STATUS_EX2 {
 };
 static_assert(sizeof(SYSTEM_POWER_STATUS_EX2) == 56);
 
-// Fills `status` (of `length` bytes) from the first power supply of type
-// Battery: `capacity`, else energy_now/energy_full, else charge_now/charge_full;
-// the percentage is BATTERY_PERCENTAGE_UNKNOWN when there is no battery or no
-// reading. Returns the bytes written, or 0 when the record is too short or the
-// power-supply folder cannot be read. Always reads afresh (`update` is moot).
+// Fills `status` (of `length` bytes) from the system's batteries: power
+// supplies of type Battery that are present and whose scope is absent or
+// "System" (a wireless mouse's or a phone's battery is not the machine's).
+// One battery gives `capacity`, else energy_now/energy_full, else
+// charge_now/charge_full; several give their combined charge (summed energy,
+// else summed charge, else the mean of their percentages). Readings out of
+// any battery's range are unknown; the percentage is
+// BATTERY_PERCENTAGE_UNKNOWN when there is no battery or no reading. Files
+// that are not regular files (a FIFO) are not read. Returns the bytes
+// written, or 0 when the record is too short or the power-supply folder
+// cannot be read. Always reads afresh (`update` is moot).
 DWORD GetSystemPowerStatusEx2(SYSTEM_POWER_STATUS_EX2* status, DWORD length, BOOL update);
 
 namespace zorun {

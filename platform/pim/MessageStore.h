@@ -4,14 +4,16 @@
 // seen flag (S); total = new/ + cur/. Names starting with '.' and folders
 // are not messages; tmp/ is never read.
 //
-// Each folder's counts are kept with the folder's change time and read
-// again only when it changes (a message arriving, leaving or changing its
-// flags renames an entry, which touches the folder), so a refresh stays fast
-// with a large inbox.
+// Each folder's counts are kept up to date from the kernel's reports of the
+// names added, removed and renamed in it (MaildirFolderCount), so a refresh
+// stays fast with a large inbox, also right after a message arrived or was
+// read.
 
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+
+#include "platform/pim/MaildirFolderCount.h"
 
 namespace zorun {
 
@@ -26,19 +28,14 @@ class MessageStore {
     // (new/ and cur/ must both be folders).
     [[nodiscard]] std::optional<InboxCounts> ReadInbox();
 
-  private:
-    struct FolderIndex {
-        std::filesystem::path path;
-        std::int64_t changedNs = -1;
-        std::uint64_t inode = 0;
-        std::int64_t scannedNs = 0;
-        InboxCounts counts;
-    };
-    [[nodiscard]] static bool Refresh(FolderIndex& index, const std::filesystem::path& path,
-                                      bool isNew);
+    // Full listings of new/ and cur/ made so far (for tests and benchmarks).
+    [[nodiscard]] std::uint64_t Listings() const {
+        return newFolder_.Listings() + curFolder_.Listings();
+    }
 
-    FolderIndex newIndex_;
-    FolderIndex curIndex_;
+  private:
+    MaildirFolderCount newFolder_{true};
+    MaildirFolderCount curFolder_{false};
 };
 
 // The Maildir read; an empty path returns to $MAILDIR, else ~/Maildir.

@@ -372,8 +372,8 @@ bool Organiser::AddFolder(const std::string& folder, bool descend, Collected& ou
 }
 
 bool Organiser::Collect(const std::vector<std::filesystem::path>& sources, Collected& out) {
-    if (sources.empty())
-        return false;
+    // No source at all (nothing configured, no default place) is an empty
+    // organiser, not a broken one.
     ++pass_;
     for (const auto& source : sources) {
         struct stat st {};

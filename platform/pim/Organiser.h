@@ -42,7 +42,8 @@ class Organiser {
     Organiser& operator=(const Organiser&) = delete;
 
     // Appointments of the calendar sources, those ending after `nowUnixMs`
-    // (strictly) and all; nothing when there is no source or one cannot be read.
+    // (strictly) and all; none at all when there is no source; nothing when
+    // a source cannot be read.
     [[nodiscard]] std::optional<AppointmentCounts> CountAppointments(std::int64_t nowUnixMs);
     // Tasks of the task sources, done or not; nothing as above.
     [[nodiscard]] std::optional<std::int32_t> CountTasks();
@@ -91,7 +92,7 @@ class Organiser {
 // The sources read; nothing returns to the environment's lists
 // (ZORUN_CALENDAR / ZORUN_TASKS, paths separated by ':') or the defaults:
 // ~/.local/share/calendars and the desktop's local calendar or task file,
-// those that exist.
+// those that exist (possibly none).
 void SetCalendarSources(std::optional<std::vector<std::filesystem::path>> sources);
 void SetTaskSources(std::optional<std::vector<std::filesystem::path>> sources);
 [[nodiscard]] std::vector<std::filesystem::path> CalendarSources();

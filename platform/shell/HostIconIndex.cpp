@@ -75,37 +75,6 @@ std::istringstream HostTextFile(const fs::path& file, std::size_t limit) {
     return std::istringstream(bytes ? std::string(bytes->begin(), bytes->end()) : std::string());
 }
 
-std::string ThemeFromGtkSettings(const fs::path& file) {
-    auto in = HostTextFile(file, 64u << 10);
-    for (std::string line; std::getline(in, line);) {
-        const auto eq = line.find('=');
-        if (eq != std::string::npos && Trim(line.substr(0, eq)) == "gtk-icon-theme-name")
-            return Trim(line.substr(eq + 1));
-    }
-    return {};
-}
-
-// Size folders of a theme, "32x32" style, with their size.
-std::vector<std::pair<int, fs::path>> SizeFolders(const fs::path& theme) {
-    std::vector<std::pair<int, fs::path>> folders;
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(theme, ec)) {
-        const auto name = entry.path().filename().string();
-        const auto x = name.find('x');
-        if (x == std::string::npos || x == 0)
-            continue;
-        char* end = nullptr;
-        const long size = std::strtol(name.c_str(), &end, 10);
-        if (end != name.c_str() + x || size <= 0 || size > 1024)
-            continue;
-        folders.emplace_back(int(size), entry.path());
-        // "32x32@2" folders hold bigger pictures of the same size.
-        if (name.find('@') != std::string::npos)
-            folders.back().first *= 2;
-    }
-    return folders;
-}
-
 // The icon a host program file names, else the one provisioning recorded
 // for the application it found; empty for any other file.
 std::string HostProgramIconName(const fs::path& program) {
@@ -134,34 +103,59 @@ std::unique_ptr<HostIconIndex>& DefaultSlot() {
 
 } // namespace
 
+namespace {
+
+// A colon-separated list of folders from the environment, else `fallback`.
+std::vector<fs::path> PathList(const char* variable, const char* fallback) {
+    std::string dirs = fallback;
+    if (const char* env = std::getenv(variable); env && *env)
+        dirs = env;
+    std::vector<fs::path> list;
+    std::istringstream items(dirs);
+    for (std::string dir; std::getline(items, dir, ':');)
+        if (!dir.empty())
+            list.emplace_back(dir);
+    return list;
+}
+
+} // namespace
+
 IconSearchPaths IconSearchPaths::FromEnvironment() {
     IconSearchPaths paths;
     const char* home = std::getenv("HOME");
     const fs::path homeDir = home && *home ? fs::path(home) : fs::path();
+    if (!homeDir.empty())
+        paths.iconHomes.push_back(homeDir / ".icons");
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
         paths.dataDirs.emplace_back(data);
     else if (!homeDir.empty())
         paths.dataDirs.push_back(homeDir / ".local" / "share");
-    std::string dirs = "/usr/local/share:/usr/share";
-    if (const char* env = std::getenv("XDG_DATA_DIRS"); env && *env)
-        dirs = env;
-    std::istringstream list(dirs);
-    for (std::string dir; std::getline(list, dir, ':');)
-        if (!dir.empty())
-            paths.dataDirs.emplace_back(dir);
-    std::string config;
+    for (auto& dir : PathList("XDG_DATA_DIRS", "/usr/local/share:/usr/share"))
+        paths.dataDirs.push_back(std::move(dir));
+    std::vector<fs::path> configs;
     if (const char* c = std::getenv("XDG_CONFIG_HOME"); c && *c)
-        config = c;
+        configs.emplace_back(c);
     else if (!homeDir.empty())
-        config = (homeDir / ".config").string();
-    if (!config.empty())
-        if (auto theme = ThemeFromGtkSettings(fs::path(config) / "gtk-3.0" / "settings.ini");
-            !theme.empty())
-            paths.themes.push_back(theme);
+        configs.push_back(homeDir / ".config");
+    for (auto& dir : PathList("XDG_CONFIG_DIRS", "/etc/xdg"))
+        configs.push_back(std::move(dir));
+    for (const auto& config : configs)
+        for (const char* gtk : {"gtk-4.0", "gtk-3.0"})
+            paths.themeSettings.push_back(config / gtk / "settings.ini");
     return paths;
 }
 
-HostIconIndex::HostIconIndex(IconSearchPaths paths) : paths_(std::move(paths)) {}
+HostIconIndex::HostIconIndex(IconSearchPaths paths) : paths_(std::move(paths)) {
+    IconThemeLookup::Sources sources;
+    sources.bases = paths_.iconHomes;
+    for (const auto& dir : paths_.dataDirs)
+        sources.bases.push_back(dir / "icons");
+    for (const auto& dir : paths_.dataDirs)
+        sources.pixmaps.push_back(dir / "pixmaps");
+    sources.themes = paths_.themes;
+    sources.settings = paths_.themeSettings;
+    themes_ = std::make_unique<IconThemeLookup>(std::move(sources));
+}
 
 void HostIconIndex::AddEntry(const fs::path& file, const std::string& id) {
     auto in = HostTextFile(file, 256u << 10);
@@ -244,40 +238,16 @@ std::optional<fs::path> HostIconIndex::FindIconFile(const std::string& name, int
         return fs::is_regular_file(name, ec) ? std::optional<fs::path>(name) : std::nullopt;
     if (name.find('/') != std::string::npos || name.find("..") != std::string::npos)
         return std::nullopt;
-    std::vector<std::string> themes = paths_.themes;
-    themes.emplace_back("hicolor");
-    std::vector<fs::path> bases;
-    if (const char* home = std::getenv("HOME"); home && *home)
-        bases.push_back(fs::path(home) / ".icons");
-    for (const auto& dir : paths_.dataDirs)
-        bases.push_back(dir / "icons");
-    for (const auto& theme : themes) {
-        // Best size: exactly `size`, else the smallest larger, else the largest.
-        std::optional<fs::path> best;
-        int bestScore = 1 << 30;
-        for (const auto& base : bases)
-            for (const auto& [folderSize, folder] : SizeFolders(base / theme)) {
-                const int score =
-                    folderSize >= size ? folderSize - size : (size - folderSize) * 100;
-                if (score >= bestScore)
-                    continue;
-                for (const auto& context : fs::directory_iterator(folder, ec)) {
-                    const auto candidate = context.path() / (name + ".png");
-                    if (fs::is_regular_file(candidate, ec)) {
-                        best = candidate;
-                        bestScore = score;
-                        break;
-                    }
-                }
-            }
-        if (best)
-            return best;
-    }
-    for (const auto& dir : paths_.dataDirs)
-        if (const auto candidate = dir / "pixmaps" / (name + ".png");
-            fs::is_regular_file(candidate, ec))
-            return candidate;
-    return std::nullopt;
+    return themes_->Find(name, size);
+}
+
+void HostIconIndex::ForgetStalePictures() {
+    themes_->RecheckWhenDue();
+    if (themes_->Generation() == generation_)
+        return;
+    generation_ = themes_->Generation();
+    pixels_.clear();
+    programs_.clear();
 }
 
 const IconPicture* HostIconIndex::IconPixels(const std::string& iconName, int size) {
@@ -293,6 +263,7 @@ const IconPicture* HostIconIndex::IconPixels(const std::string& iconName, int si
 }
 
 const IconPicture* HostIconIndex::ProgramIcon(const fs::path& program, int size) {
+    ForgetStalePictures();
     auto known = programs_.find({program.string(), size});
     if (known != programs_.end())
         return known->second;

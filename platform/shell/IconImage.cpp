@@ -5,6 +5,7 @@
 
 #include "platform/gdi/Png.h"
 #include "platform/kernel/FileSystem.h"
+#include "platform/shell/SvgIcon.h"
 
 namespace zorun {
 
@@ -177,6 +178,8 @@ std::optional<IconPicture> LoadIconFile(const std::filesystem::path& file, int s
                    [](unsigned char c) { return std::tolower(c); });
     if (ext == ".ico")
         return DecodeIco(*bytes, size);
+    if (ext == ".svg")
+        return DecodeSvgIcon(*bytes, size);
     return DecodePngIcon(*bytes, size);
 }
 

@@ -22,8 +22,8 @@ constexpr std::uintmax_t kIconFileLimit = 4u << 20;
 [[nodiscard]] std::optional<IconPicture> DecodeIco(std::span<const std::uint8_t> bytes, int size);
 [[nodiscard]] std::optional<IconPicture> DecodePngIcon(std::span<const std::uint8_t> bytes,
                                                        int size);
-// By the file's extension (.ico, else PNG); nullopt for anything unreadable,
-// not a regular file, or larger than kIconFileLimit.
+// By the file's extension (.ico, .svg, else PNG); nullopt for anything
+// unreadable, not a regular file, or larger than kIconFileLimit.
 [[nodiscard]] std::optional<IconPicture> LoadIconFile(const std::filesystem::path& file, int size);
 
 // `argb` (w x h) scaled to size x size; the picture is centred when it is

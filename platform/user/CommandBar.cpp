@@ -97,13 +97,14 @@ void ShowTip(const CommandBarItem& item, const std::u16string& text) {
 }
 
 // A disabled button's image keeps its shapes but loses its colours: each
-// pixel becomes a light grey of its own brightness, close to the bar.
+// pixel becomes a grey of its own brightness, half way to the bar's grey
+// (so the bar's own grey around the shapes stays as it is).
 void FadeToolImage(HDC hdc, int x, int y) {
     for (int dy = 0; dy < 16; ++dy) {
         for (int dx = 0; dx < 16; ++dx) {
             const COLORREF c = GetPixel(hdc, x + dx, y + dy);
             const int luma = (GetRValue(c) * 30 + GetGValue(c) * 59 + GetBValue(c) * 11) / 100;
-            const int grey = 150 + luma * 90 / 255;
+            const int grey = (luma + GetRValue(kBarGrey)) / 2;
             SetPixel(hdc, x + dx, y + dy, RGB(grey, grey, grey));
         }
     }
@@ -389,6 +390,11 @@ HWND CreateCommandBar() {
     if (HWND bar = CommandBarWindow())
         return bar;
     State().window = CreateChromeBar(u"CommandBar", kCommandBarRect, CommandBarProc);
+    // The bar holds the soft keyboard's button, and is named as the device
+    // names that button's window: a task list leaves its owner (this
+    // process) alone.
+    if (State().window)
+        SetWindowTextW(State().window, u"MS_SIPBUTTON");
     // Registered once for the process: it looks the bar up at each change.
     static const int listener = AddForegroundListener([](HWND) { Refresh(); });
     (void)listener;

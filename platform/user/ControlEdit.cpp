@@ -268,6 +268,7 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         s.buffer.SetText(GetWindowText(hwnd));
+        s.buffer.MoveCaret(s.buffer.Text().size(), false);
         return 0;
     case WM_PAINT:
         Paint(hwnd, s);
@@ -284,7 +285,10 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(s.font);
     case WM_SETTEXT: {
         const auto* text = reinterpret_cast<const char16_t*>(lParam);
+        // The caret after the new text, where a user goes on typing or
+        // correcting (the dialogs clear the selection and leave it there).
         s.buffer.SetText(text ? text : u"");
+        s.buffer.MoveCaret(s.buffer.Text().size(), false);
         s.scroll = 0;
         Changed(hwnd, s);
         return TRUE;
@@ -354,11 +358,10 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_LBUTTONUP:
-        if (s.selecting) {
-            s.selecting = false;
-            if (GetCapture() == hwnd)
-                ReleaseCapture();
-        }
+        // Also when the focus left mid-drag: the stylus is never kept.
+        s.selecting = false;
+        if (GetCapture() == hwnd)
+            ReleaseCapture();
         return 0;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != hwnd)

@@ -13,7 +13,7 @@ extern const std::span<const StringResource> stringTable;
 extern const std::span<const MenuTemplate> mainMenus, contextMenus, monitorMenus;
 extern const std::span<const ToolBarTemplate> mainToolBars, monitorToolBars;
 extern const std::span<const DialogTemplate> shellDialogs, groupDialogs, listDialogs,
-    monitorDialogs;
+    monitorDialogs, shortcutDialogs;
 extern const std::span<const EmbeddedPicture> pictures; // generated from the art
 extern const DefaultCatalogueTexts defaultCatalogueTexts;
 extern const std::string_view helpPage; // generated from help/Zorun.htm

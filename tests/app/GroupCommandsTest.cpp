@@ -130,6 +130,7 @@ TEST_F(GroupCommands, NamesAreRefusedInOrderUntilOneIsNew) {
               [&] {
                   // The trimmed name stays for the user to correct.
                   EXPECT_EQ(ControlText(CGroupDlg::kNameField), u"Programs");
+                  QueueTapControl(CGroupDlg::kNameField); // the caret after the text
                   QueueBackspaces(8);
                   QueueType(u"programs"); // another letter case is another name
               },
@@ -217,6 +218,7 @@ TEST_F(GroupCommands, RenamingKeepsShortcutsAndPicture) {
                        Answer(u"That group name already exists! Please create another group "
                               u"name."),
                        [&] {
+                           QueueTapControl(CGroupDlg::kNameField); // the caret after the text
                            QueueBackspaces(8);
                            QueueType(u"New");
                        },

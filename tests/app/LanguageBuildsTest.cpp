@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <vector>
 
+#include "dialogs/CChangeIconDlg.h"
+#include "dialogs/CShortcutDlg.h"
 #include "platform/base/Text.h"
 #include "platform/user/CommandBar.h"
 #include "platform/user/ControlPaint.h"
@@ -128,8 +132,29 @@ TEST_P(LanguageBuild, MessageBoxButtonsFit) {
             << zorun::ToUtf8(word);
 }
 
-// Every text of a dialog control fits the control: static texts within its
-// rectangle once wrapped at its width, button texts on one line.
+// The fonts a control's text may be drawn in: the dialog's own, and those
+// some dialogs choose themselves (the shortcut dialog's narrower labels, in
+// both sizes, and its ClearType buttons; the change-icon panel's ClearType
+// buttons).
+std::vector<HFONT> FontsOf(int dialog, std::u16string_view kind) {
+    std::vector<LOGFONTW> own;
+    if (dialog == 166 && kind == u"STATIC")
+        own = {CShortcutDlg::TextFont(true), CShortcutDlg::TextFont(false)};
+    else if (dialog == 166 && kind == u"BUTTON")
+        own = {CShortcutDlg::TextFont(true)};
+    else if (dialog == 181 && kind == u"BUTTON")
+        own = {CChangeIconDlg::ButtonFont()};
+    std::vector<HFONT> fonts;
+    if (!(dialog == 166 && kind == u"STATIC"))
+        fonts.push_back(nullptr); // the dialog's own
+    for (const LOGFONTW& description : own)
+        fonts.push_back(CreateFontIndirectW(&description));
+    return fonts;
+}
+
+// Every text of a dialog control fits the control in every font it may be
+// drawn in: static texts within its rectangle once wrapped at its width,
+// button texts on one line.
 TEST_P(LanguageBuild, DialogTextsFitTheirControls) {
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, zorun::DialogFont());
@@ -143,22 +168,34 @@ TEST_P(LanguageBuild, DialogTextsFitTheirControls) {
                     {item.x, item.y, item.x + item.cx, item.y + item.cy});
                 SCOPED_TRACE("dialog " + std::to_string(dialog.number) + ": " +
                              zorun::ToUtf8(item.text));
-                if (kind == u"STATIC") {
-                    RECT fit{0, 0, r.right - r.left, 0};
-                    DrawTextW(dc, item.text, -1, &fit, DT_CALCRECT | DT_WORDBREAK);
-                    EXPECT_LE(fit.right, r.right - r.left);
-                    EXPECT_LE(fit.bottom, r.bottom - r.top);
-                } else if (kind == u"BUTTON") {
-                    // Check boxes and radio buttons draw their box before the text.
-                    const DWORD type = item.style & 0x0F;
-                    const int box = type == BS_AUTOCHECKBOX || type == BS_CHECKBOX ||
-                                            type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON
-                                        ? 16
-                                        : 0;
-                    if (type != BS_GROUPBOX) {
-                        EXPECT_LE(zorun::TextWidth(zorun::DialogFont(), item.text) + box,
-                                  r.right - r.left - 4);
+                for (HFONT own : FontsOf(dialog.number, kind)) {
+                    HFONT font = own ? own : zorun::DialogFont();
+                    SelectObject(dc, font);
+                    if (kind == u"STATIC") {
+                        // A one-line label may be a pixel shorter than its
+                        // font's line, as the English layout has it; it
+                        // must not wrap.
+                        RECT line{0, 0, 0, 0};
+                        DrawTextW(dc, u"X", -1, &line, DT_CALCRECT);
+                        RECT fit{0, 0, r.right - r.left, 0};
+                        DrawTextW(dc, item.text, -1, &fit, DT_CALCRECT | DT_WORDBREAK);
+                        EXPECT_LE(fit.right, r.right - r.left);
+                        EXPECT_LE(fit.bottom, std::max(r.bottom - r.top, line.bottom));
+                    } else if (kind == u"BUTTON") {
+                        // Check boxes and radio buttons draw their box before the text.
+                        const DWORD type = item.style & 0x0F;
+                        const int box = type == BS_AUTOCHECKBOX || type == BS_CHECKBOX ||
+                                                type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON
+                                            ? 16
+                                            : 0;
+                        if (type != BS_GROUPBOX) {
+                            EXPECT_LE(zorun::TextWidth(font, item.text) + box,
+                                      r.right - r.left - 4);
+                        }
                     }
+                    SelectObject(dc, zorun::DialogFont());
+                    if (own)
+                        DeleteObject(own);
                 }
             }
     SelectObject(dc, old);

@@ -42,8 +42,9 @@ TEST_F(SysInfoSettings, EachTapSetsTheModeAtOnce) {
             steps.emplace_back([this, box] { QueueTapControl(box); });
         steps.emplace_back([this, mode] {
             EXPECT_EQ(Live().SysInfoMode(), mode);
-            if (mode == 2)
+            if (mode == 2) {
                 EXPECT_TRUE(Ticked(CSysInfoDlg::kInboxBox));
+            }
         });
     }
     // A step that only looks lets the loop wait again for the next one.

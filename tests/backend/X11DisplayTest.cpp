@@ -281,6 +281,20 @@ TEST_P(X11DisplayTest, PointerAndKeysBecomeDeviceInput) {
     EXPECT_TRUE(input[5].repeat);
     EXPECT_EQ(input[7].kind, InputEvent::Kind::KeyUp);
     EXPECT_EQ(input[7].virtualKey, 'B');
+
+    // A key held while the focus went elsewhere is new when pressed again.
+    SendKey(XK_c);
+    XEvent away{};
+    away.xfocus.type = FocusOut;
+    away.xfocus.mode = NotifyNormal;
+    away.xfocus.detail = NotifyNonlinear;
+    Send(away);
+    SendKey(XK_c);
+    ASSERT_TRUE(ServeUntil([&] { return zorun::PeekInput(3).has_value(); }));
+    input = TakeInput();
+    ASSERT_EQ(input.size(), 4u);
+    EXPECT_EQ(input[2].virtualKey, 'C');
+    EXPECT_FALSE(input[2].repeat);
 }
 
 TEST_P(X11DisplayTest, TheWindowManagersCloseAsksTheProgramToQuit) {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 
 #include "info/InfoSources.h"
 #include "platform/base/Clock.h"
@@ -84,6 +85,8 @@ TEST(SourceTexts, MemoryDateAndNameCuts) {
     EXPECT_EQ(InfoSources::MemoryText(true, 6ull << 30, 20ull << 30), u"6144.0\n20480.0");
     EXPECT_EQ(InfoSources::MemoryText(true, 0, 0), u"0.0\n0.0");
     EXPECT_EQ(InfoSources::MemoryText(false, 0, 1048576), u"-\n1.0");
+    EXPECT_EQ(InfoSources::MemoryText(true, 2ull << 40, 16ull << 30), u"2.0T\n16384.0")
+        << "a 2 TiB store beside 16 GiB of memory";
 
     EXPECT_EQ(InfoSources::DateText(7, 12, 2026), u"07/12/26");
     EXPECT_EQ(InfoSources::DateText(31, 1, 2000), u"31/01/00");
@@ -95,6 +98,23 @@ TEST(SourceTexts, MemoryDateAndNameCuts) {
     EXPECT_EQ(InfoSources::CutName(u""), u"");
     // A cut never leaves half of a surrogate pair.
     EXPECT_EQ(InfoSources::CutName(u"abcdef\U0001F600xyz"), u"abcdef...");
+}
+
+TEST(SourceTexts, SizesTooWideForMegabytesTakeTheNextUnit) {
+    constexpr std::uint64_t MiB = 1ull << 20, GiB = 1ull << 30, TiB = 1ull << 40;
+    const std::pair<std::uint64_t, const char16_t*> cases[] = {
+        {99999 * MiB + 900 * 1024, u"99999.9"}, // the widest figure a field holds
+        {100000 * MiB, u"97.7G"},               // one more megabyte's tenth does not
+        {312 * GiB + GiB / 2, u"312.5G"},
+        {999 * GiB + 900 * MiB, u"999.9G"},
+        {1000 * GiB, u"1.0T"}, // 1000.0G would be too wide
+        {1946 * GiB, u"1.9T"},
+        {999 * TiB + 900 * GiB, u"999.9T"},
+        {1000 * TiB, u"1.0P"},
+        {~0ull, u"16.0E"},
+    };
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(InfoSources::SizeText(bytes), text) << bytes;
 }
 
 TEST_F(SourcesTest, InboxCountsAndUnavailableInbox) {
@@ -134,6 +154,29 @@ TEST_F(SourcesTest, CalendarAndTasksWithTheirErrorTexts) {
     EXPECT_EQ(sources_.ReadCalendarText(), u"0 / 2") << "the clock is the platform's";
 }
 
+TEST_F(SourcesTest, NothingConfiguredAndNoDefaultPlaceIsAnEmptyOrganiser) {
+    zorun::SetCalendarSources(std::nullopt);
+    zorun::SetTaskSources(std::nullopt);
+    unsetenv("ZORUN_CALENDAR");
+    unsetenv("ZORUN_TASKS");
+    const char* oldData = std::getenv("XDG_DATA_HOME");
+    const std::string savedData = oldData ? oldData : "";
+    setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
+    EXPECT_EQ(sources_.ReadCalendarText(), u"0 / 0");
+    EXPECT_EQ(sources_.ReadTaskText(), u"0");
+
+    // A default place that exists but cannot be read is an error again.
+    fs::create_directories(root_ / "data/evolution/tasks/system");
+    ASSERT_EQ(mkfifo((root_ / "data/evolution/tasks/system/tasks.ics").c_str(), 0600), 0);
+    EXPECT_EQ(sources_.ReadTaskText(), u"Task Setting Error");
+    EXPECT_EQ(sources_.ReadCalendarText(), u"0 / 0");
+
+    if (oldData)
+        setenv("XDG_DATA_HOME", savedData.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
+}
+
 TEST_F(SourcesTest, BatteryKeepsItsTextWhenUnknownOrUnavailable) {
     EXPECT_EQ(sources_.ReadBatteryText(u""), u"45%");
     SetBattery("BAT0", "capacity", "0");
@@ -158,6 +201,8 @@ TEST_F(SourcesTest, AllSevenInFieldOrder) {
     EXPECT_EQ(sources_.ReadRegionText(), u"Deutsch...\nÖsterre...");
     zorun::SetProcessLocaleName("ja_JP");
     EXPECT_EQ(sources_.ReadRegionText(), u"日本語 (日本)\n日本");
+    zorun::SetProcessLocaleName("sr_RS@latin");
+    EXPECT_EQ(sources_.ReadRegionText(), u"srpski ...\nSrbija");
     // Local time decides the date: 23:30 in UTC is already the 8th in Tokyo.
     clock_.Advance(11 * 3600 * 1000 + 30 * 60 * 1000);
     zorun::SetProcessTimeZone("Asia/Tokyo");

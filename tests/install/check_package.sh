@@ -60,8 +60,8 @@ expected_files "${app_id:-}" >"$WORK/expected"
 diff -u "$WORK/expected" "$WORK/files" || fail "the package's files differ from the expected ones"
 awk '$2 != "root/root" { print "owner:", $0 }
      $1 ~ /^d/ && $1 != "drwxr-xr-x" { print "mode:", $0 }
-     $1 ~ /^-/ && $6 ~ /\/bin\// && $1 != "-rwxr-xr-x" { print "mode:", $0 }
-     $1 ~ /^-/ && $6 !~ /\/bin\// && $1 != "-rw-r--r--" { print "mode:", $0 }
+     $1 ~ /^-/ && $6 ~ /\/(bin|libexec)\// && $1 != "-rwxr-xr-x" { print "mode:", $0 }
+     $1 ~ /^-/ && $6 !~ /\/(bin|libexec)\// && $1 != "-rw-r--r--" { print "mode:", $0 }
      $6 !~ /^\.\/(usr\/.*)?$/ { print "place:", $0 }' "$WORK/contents" >"$WORK/odd"
 [ ! -s "$WORK/odd" ] || { cat "$WORK/odd"; fail "files with odd owners, modes or places"; }
 dpkg-deb -I "$deb" md5sums >"$WORK/md5sums" || fail "no md5sums"

@@ -27,6 +27,7 @@ expected_files() {
     echo bin/zorun
     echo bin/zorun-session
     echo lib/systemd/user/zorun.service
+    echo libexec/zorun/zorun-host
     echo share/applications/zorun.desktop
     echo share/bash-completion/completions/zorun
     echo share/bash-completion/completions/zorun-session

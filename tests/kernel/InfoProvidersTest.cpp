@@ -6,6 +6,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 
 #include "platform/base/Clock.h"
 #include "platform/base/Text.h"
@@ -52,13 +53,11 @@ class PowerSupplyTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(PowerSupplyTest, FirstBatteryByNameAndItsFallbacks) {
+TEST_F(PowerSupplyTest, OneBatteryAndItsFallbacks) {
     // The percentage is the record's third byte, as the panel reads it.
     SYSTEM_POWER_STATUS_EX2 s{};
     WriteFile(root_ / "AC" / "type", "Mains\n");
     WriteFile(root_ / "AC" / "online", "1\n");
-    WriteFile(root_ / "BAT1" / "type", "Battery\n");
-    WriteFile(root_ / "BAT1" / "capacity", "12\n");
     WriteFile(root_ / "BAT0" / "type", "Battery\n");
     WriteFile(root_ / "BAT0" / "capacity", "87\n");
     WriteFile(root_ / "BAT0" / "status", "Charging\n");
@@ -100,6 +99,84 @@ TEST_F(PowerSupplyTest, UnknownAndFailedReadings) {
     EXPECT_EQ(GetSystemPowerStatusEx2(&s, 40, TRUE), 0u) << "a short record is refused";
     zorun::SetPowerSupplyFolder(root_ / "missing");
     EXPECT_EQ(GetSystemPowerStatusEx2(&s, sizeof s, TRUE), 0u) << "no power-supply class";
+}
+
+TEST_F(PowerSupplyTest, OnlyTheSystemsBatteriesCountTogether) {
+    WriteFile(root_ / "BAT0" / "type", "Battery\n");
+    WriteFile(root_ / "BAT0" / "capacity", "80\n");
+    // A wireless mouse and a phone charging over USB report their own
+    // batteries, sorted before BAT0 by name.
+    WriteFile(root_ / "A-hid-mouse-battery" / "type", "Battery\n");
+    WriteFile(root_ / "A-hid-mouse-battery" / "scope", "Device\n");
+    WriteFile(root_ / "A-hid-mouse-battery" / "capacity", "5\n");
+    WriteFile(root_ / "A-hid-mouse-battery" / "status", "Charging\n");
+    WriteFile(root_ / "A-phone" / "type", "Battery\n");
+    WriteFile(root_ / "A-phone" / "scope", "Unknown\n");
+    WriteFile(root_ / "A-phone" / "capacity", "20\n");
+    SYSTEM_POWER_STATUS_EX2 s{};
+    ASSERT_EQ(GetSystemPowerStatusEx2(&s, sizeof s, TRUE), 56u);
+    EXPECT_EQ(s.BatteryLifePercent, 80);
+    EXPECT_EQ(s.BatteryFlag, BATTERY_FLAG_HIGH) << "the mouse's charging is not the machine's";
+
+    // Two system batteries, one marked so: what both hold over what both
+    // hold when full (45 of 60 Wh), not the mean of 90% and 30%.
+    WriteFile(root_ / "BAT0" / "energy_now", "36000000\n");
+    WriteFile(root_ / "BAT0" / "energy_full", "40000000\n");
+    WriteFile(root_ / "BAT1" / "type", "Battery\n");
+    WriteFile(root_ / "BAT1" / "scope", "System\n");
+    WriteFile(root_ / "BAT1" / "capacity", "30\n");
+    WriteFile(root_ / "BAT1" / "energy_now", "6000000\n");
+    WriteFile(root_ / "BAT1" / "energy_full", "20000000\n");
+    WriteFile(root_ / "BAT1" / "status", "Charging\n");
+    ASSERT_EQ(GetSystemPowerStatusEx2(&s, sizeof s, TRUE), 56u);
+    EXPECT_EQ(s.BatteryLifePercent, 70);
+    EXPECT_EQ(s.BatteryFlag, BATTERY_FLAG_HIGH | BATTERY_FLAG_CHARGING);
+    // By charge when not both report energy.
+    fs::remove(root_ / "BAT1" / "energy_now");
+    WriteFile(root_ / "BAT0" / "charge_now", "1000000\n");
+    WriteFile(root_ / "BAT0" / "charge_full", "4000000\n");
+    WriteFile(root_ / "BAT1" / "charge_now", "3000000\n");
+    WriteFile(root_ / "BAT1" / "charge_full", "4000000\n");
+    EXPECT_EQ(Percent(), 50);
+    // Else the mean of their own percentages (80 and 30).
+    fs::remove(root_ / "BAT1" / "charge_now");
+    EXPECT_EQ(Percent(), 55);
+    // A battery that is not present is no part of it.
+    WriteFile(root_ / "BAT1" / "present", "0\n");
+    EXPECT_EQ(Percent(), 80);
+}
+
+TEST_F(PowerSupplyTest, AbsurdReadingsAreUnknownAndFifosAreNotRead) {
+    WriteFile(root_ / "BAT0" / "type", "Battery\n");
+    WriteFile(root_ / "BAT0" / "energy_now", "9223372036854775807\n");
+    WriteFile(root_ / "BAT0" / "energy_full", "50000000\n");
+    WriteFile(root_ / "BAT0" / "voltage_now", "9223372036854775807\n");
+    WriteFile(root_ / "BAT0" / "current_now", "-9223372036854775807\n");
+    SYSTEM_POWER_STATUS_EX2 s{};
+    ASSERT_EQ(GetSystemPowerStatusEx2(&s, sizeof s, TRUE), 56u);
+    EXPECT_EQ(s.BatteryLifePercent, BATTERY_PERCENTAGE_UNKNOWN) << "not 245%";
+    EXPECT_EQ(s.BatteryVoltage, 0x7FFFFFFFu) << "clamped, not wrapped";
+    WriteFile(root_ / "BAT0" / "energy_now", "9200000000000000\n");
+    WriteFile(root_ / "BAT0" / "energy_full", "9300000000000000\n");
+    EXPECT_EQ(Percent(), BATTERY_PERCENTAGE_UNKNOWN) << "beyond any battery";
+    WriteFile(root_ / "BAT0" / "energy_now", "1000000000000000\n");
+    WriteFile(root_ / "BAT0" / "energy_full", "1000000000000000\n");
+    EXPECT_EQ(Percent(), 100) << "the largest reading taken";
+    WriteFile(root_ / "BAT0" / "energy_now", "-5\n");
+    EXPECT_EQ(Percent(), BATTERY_PERCENTAGE_UNKNOWN);
+    WriteFile(root_ / "BAT0" / "energy_now", "51000000\n");
+    WriteFile(root_ / "BAT0" / "energy_full", "50000000\n");
+    EXPECT_EQ(Percent(), 100) << "a little over full";
+    WriteFile(root_ / "BAT0" / "capacity", "9223372036854775807\n");
+    EXPECT_EQ(Percent(), 100) << "an absurd capacity falls back to the energy";
+    fs::remove(root_ / "BAT0" / "capacity");
+
+    // A FIFO in place of an attribute is passed over, never waited on.
+    ASSERT_EQ(mkfifo((root_ / "BAT0" / "capacity").c_str(), 0600), 0);
+    EXPECT_EQ(Percent(), 100);
+    fs::remove(root_ / "BAT0" / "type");
+    ASSERT_EQ(mkfifo((root_ / "BAT0" / "type").c_str(), 0600), 0);
+    EXPECT_EQ(Percent(), BATTERY_PERCENTAGE_UNKNOWN);
 }
 
 TEST(MemoryAndStore, SizesAboveFourGigabytesAreNotWrapped) {
@@ -148,6 +225,11 @@ TEST(LocaleInfo, NamesInTheLocalesOwnLanguageAndTheSizeProtocol) {
         {"de_DE.UTF-8@euro", u"Deutsch (Deutschland)", u"Deutschland"},
         {"ja_JP", u"日本語 (日本)", u"日本"},
         {"C", u"English (United States)", u"United States"},
+        // A modifier that names a script chooses the script of the names.
+        {"sr_RS.UTF-8@latin", u"srpski (latinica, Srbija)", u"Srbija"},
+        {"sr_RS", u"српски (Србија)", u"Србија"},
+        {"uz_UZ@cyrillic", u"ўзбекча (Кирил, Ўзбекистон)", u"Ўзбекистон"},
+        {"ca_ES.UTF-8@valencia", u"català (Espanya, valencià)", u"Espanya"},
     };
     char16_t buffer[256];
     for (const Case& c : cases) {

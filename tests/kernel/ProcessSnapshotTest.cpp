@@ -88,11 +88,12 @@ TEST(ProcessSnapshot, FindsHostProcessesByNameIgnoringCase) {
     EXPECT_TRUE(Contains(FindByName(selfName.c_str()), static_cast<DWORD>(getpid())));
 
     // The quick look by name alone agrees with the snapshot.
-    EXPECT_TRUE(zorun::AnyProcessNamed(u"HOPPER.exe"));
-    EXPECT_TRUE(zorun::AnyProcessNamed(u"hopper.exe.RENAMED-tool"));
+    EXPECT_TRUE(zorun::AnyProcessNamed(zorun::FromUtf8(upper)));
+    EXPECT_TRUE(zorun::AnyProcessNamed(zorun::FromUtf8(name + ".RENAMED-tool")));
     EXPECT_TRUE(zorun::AnyProcessNamed(selfName));
-    EXPECT_FALSE(zorun::AnyProcessNamed(u"hopper.ex"));
-    EXPECT_FALSE(zorun::AnyProcessNamed(u"hopper.exe.renamed")) << "the start of a longer name";
+    EXPECT_FALSE(zorun::AnyProcessNamed(zorun::FromUtf8(name.substr(0, name.size() - 1))));
+    EXPECT_FALSE(zorun::AnyProcessNamed(zorun::FromUtf8(name + ".renamed")))
+        << "the start of a longer name";
     EXPECT_FALSE(zorun::AnyProcessNamed(u""));
 
     for (auto* info : {&script, &renamed}) {

@@ -1,4 +1,4 @@
-#include "launcher/IconResolver.h"
+#include "catalogue/IconResolver.h"
 
 #include <filesystem>
 #include <fstream>

@@ -12,6 +12,7 @@
 #include "platform/base/Text.h"
 #include "platform/gdi/Surface.h"
 #include "platform/kernel/Process.h"
+#include "platform/user/Chrome.h"
 #include "platform/user/CommandBar.h"
 #include "platform/user/Cursor.h"
 #include "platform/user/Screen.h"
@@ -113,8 +114,9 @@ TEST_F(MonitorDialog, ListsOneRowPerApplicationAndNeverTheProgramsOwnWindows) {
     host.Add(4, 10, Process(1), u"Compose");
     host.Add(5, 40, Process(4), u"Zorun"); // titled as this program: never listed
     host.Add(6, 50, Process(5), u"Clock");
-    host.Add(7, 60, Process(6), u"MS_SIPBUTTON");
-    host.Add(8, 60, Process(6), u"Input settings"); // the input panel's thread
+    // A window of this process on the host's screen, as the program's own
+    // window is there.
+    host.Add(7, 60, GetCurrentProcessId(), u"Launcher");
     host.Add(9, 10, Process(1), u"Spelling", false);
     std::vector<std::u16string> rows;
     CTaskMonitorDlg* seen = nullptr;
@@ -125,7 +127,10 @@ TEST_F(MonitorDialog, ListsOneRowPerApplicationAndNeverTheProgramsOwnWindows) {
         // The row keeps its lowest title and holds its topmost visible window.
         EXPECT_EQ(GetWindowText(seen->appWindows[0]), u"Compose");
         EXPECT_EQ(seen->appProcessIds[0], Process(1));
-        EXPECT_EQ(seen->shellProcessId, Process(6));
+        // The keyboard's button lives in the command bar, which is this
+        // process's: the process the monitor never ends.
+        EXPECT_EQ(FindWindowW(nullptr, u"MS_SIPBUTTON"), zorun::CommandBarWindow());
+        EXPECT_EQ(seen->shellProcessId, GetCurrentProcessId());
     });
     Return();
     RunMonitor();
@@ -152,9 +157,12 @@ TEST_F(MonitorDialog, TheButtonsAndTheMenuFollowTheList) {
     };
     std::vector<State> states;
     std::u16string title;
+    std::vector<std::u16string> tips;
     When(MonitorIdle, [&] {
         states.push_back(read()); // nothing listed
         title = GetWindowText(GetForegroundWindow());
+        for (const auto& button : zorun::CommandBarButtons(GetForegroundWindow()))
+            tips.push_back(button.toolTip);
         Host().Add(1, 10, Process(1), u"Notes");
         // A tap on a disabled button does nothing; the list is rebuilt
         // only when the dialog is activated again.
@@ -171,6 +179,7 @@ TEST_F(MonitorDialog, TheButtonsAndTheMenuFollowTheList) {
     RunMonitor();
     ASSERT_EQ(states.size(), 3u);
     EXPECT_EQ(title, u"Zorun");
+    EXPECT_EQ(tips, (std::vector<std::u16string>{u"Activate", u"Stop", u"Stop all"}));
     const State none = states[0], unselected = states[1], selected = states[2];
     EXPECT_FALSE(none.activate || none.stop || none.stopAll);
     EXPECT_TRUE(none.menuActivate && none.menuStop && none.menuStopAll);
@@ -198,6 +207,27 @@ TEST_F(MonitorDialog, StopClosesWithoutAskingWhenTheApplicationGoes) {
     EXPECT_EQ(boxes, 0);
     EXPECT_TRUE(Host().terminated.empty());
     EXPECT_FALSE(zorun::WaitCursorShown());
+}
+
+// The "Edit" menu is a pop-up that takes the activation while it is up:
+// its going must not rebuild the list and lose the row it acts on.
+TEST_F(MonitorDialog, TheEditMenusCommandsActOnTheSelectedRow) {
+    Host().Add(1, 10, Process(1), u"Notes");
+    Host().Add(2, 20, Process(2), u"Music");
+    When(MonitorIdle, [] {
+        SelectRow(1);
+        QueueEditMenu();
+    });
+    When(MenuInFront, [] { QueueTapOnText(u"Activate"); });
+    When(MonitorIdle, [] {
+        SelectRow(0);
+        QueueEditMenu();
+    });
+    When(MenuInFront, [] { QueueTapOnText(u"Stop"); });
+    Return();
+    RunMonitor();
+    EXPECT_EQ(Host().activated, std::vector<std::uint64_t>{2});
+    EXPECT_EQ(Host().closeRequests, std::vector<std::uint64_t>{1});
 }
 
 TEST_F(MonitorDialog, ARefusingApplicationIsAskedAboutOnceAndEndedOnlyOnOk) {
@@ -231,18 +261,6 @@ TEST_F(MonitorDialog, ARefusingApplicationIsAskedAboutOnceAndEndedOnlyOnOk) {
     EXPECT_GE(askedAt - start, 2 * 5 * TaskCloser::kRoundMs);
     EXPECT_EQ(Host().terminated, std::vector<DWORD>{Process(1)});
     EXPECT_FALSE(zorun::WaitCursorShown());
-}
-
-TEST_F(MonitorDialog, TheInputPanelsProcessIsNeverTerminated) {
-    Host().Add(1, 60, Process(6), u"MS_SIPBUTTON", false);
-    Host().Add(2, 61, Process(6), u"Shell helper"); // another thread of that process
-    Host().refusing = {2};
-    StopRow(0, IDOK);
-    Return();
-    RunMonitor();
-    EXPECT_EQ(boxes, 1);
-    EXPECT_TRUE(Host().terminated.empty());
-    EXPECT_TRUE(Host().Exists(2));
 }
 
 // Stop all takes its rows before it starts: each confirmation's box, when

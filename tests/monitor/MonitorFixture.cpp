@@ -4,6 +4,7 @@
 #include <csignal>
 #include <thread>
 
+#include "platform/base/Text.h"
 #include "platform/kernel/Process.h"
 #include "platform/user/Chrome.h"
 #include "platform/user/CommandBar.h"
@@ -158,4 +159,36 @@ bool MonitorFixture::ToolButtonEnabled(UINT command) {
 void MonitorFixture::QueueCommand(UINT command) {
     if (CTaskMonitorDlg* monitor = Monitor())
         monitor->PostMessage(WM_COMMAND, command, 0);
+}
+
+void MonitorFixture::QueueEditMenu() {
+    for (const auto& item : zorun::CommandBarLayout()) {
+        if (!item.isMenu)
+            continue;
+        const POINT p{(item.rect.left + item.rect.right) / 2,
+                      zorun::kCommandBarRect.top + (item.rect.top + item.rect.bottom) / 2};
+        zorun::PushInput({zorun::InputEvent::Kind::StylusDown, p});
+        zorun::PushInput({zorun::InputEvent::Kind::StylusUp, p});
+        return;
+    }
+    ADD_FAILURE() << "no menu button on the command bar";
+}
+
+bool MonitorFixture::MenuInFront() {
+    HWND front = GetForegroundWindow();
+    return front && ClassOf(front) == u"Menu";
+}
+
+void MonitorFixture::QueueTapOnText(const std::u16string& text) {
+    zorun::ComposeScreen();
+    for (const auto& record : zorun::ScreenSurface().Texts()) {
+        if (record.text != text)
+            continue;
+        const POINT p{(record.bounds.left + record.bounds.right) / 2,
+                      (record.bounds.top + record.bounds.bottom) / 2};
+        zorun::PushInput({zorun::InputEvent::Kind::StylusDown, p});
+        zorun::PushInput({zorun::InputEvent::Kind::StylusUp, p});
+        return;
+    }
+    ADD_FAILURE() << "no text on screen: " << zorun::ToUtf8(text);
 }

@@ -50,6 +50,12 @@ class MonitorFixture : public ProgramFixture {
     [[nodiscard]] static bool ToolButtonEnabled(UINT command);
     // Queues the monitor's menu command (as the "Edit" menu sends it).
     static void QueueCommand(UINT command);
+    // Queues a tap on the command bar's "Edit" menu button.
+    static void QueueEditMenu();
+    // A pop-up menu in front.
+    [[nodiscard]] static bool MenuInFront();
+    // Queues a tap on the text shown on screen (a menu item).
+    static void QueueTapOnText(const std::u16string& text);
 
     // Counts the message boxes that came to the front.
     int boxes = 0;

@@ -1,17 +1,22 @@
 #include "tests/support/DialogFixture.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
+#include "platform/base/Text.h"
 #include "platform/gdi/Icon.h"
 #include "platform/gdi/Surface.h"
 #include "platform/user/Chrome.h"
+#include "platform/user/CommCtrl.h"
 #include "platform/user/Dialog.h"
 #include "platform/user/Input.h"
 
 namespace {
 // What a dialog the test had to end returns.
 constexpr INT_PTR kAbandoned = -2;
+// The program browser's file list (dialog 161).
+constexpr int kBrowserFileList = 1020;
 } // namespace
 
 INT_PTR DialogFixture::RunModal(CDialog& dialog, std::vector<std::function<void()>> steps) {
@@ -86,6 +91,52 @@ void DialogFixture::QueueOk() {
     const POINT centre{(ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2};
     QueueAt(zorun::InputEvent::Kind::StylusDown, centre);
     QueueAt(zorun::InputEvent::Kind::StylusUp, centre);
+}
+
+void DialogFixture::QueueText(std::u16string_view text) {
+    for (char16_t c : text) {
+        zorun::InputEvent event;
+        event.kind = zorun::InputEvent::Kind::Char;
+        event.character = c;
+        zorun::PushInput(event);
+    }
+}
+
+void DialogFixture::QueueBrowserChoice(int row) {
+    HWND list = GetDlgItem(FrontDialog(), kBrowserFileList);
+    ASSERT_NE(list, nullptr) << "the program browser is not open";
+    RECT client{};
+    GetClientRect(list, &client);
+    for (int y = 0; y < client.bottom; ++y) {
+        LVHITTESTINFO hit{};
+        hit.pt = {20, y};
+        if (SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) == row) {
+            POINT p{20, y + 2};
+            ClientToScreen(list, &p);
+            QueueAt(zorun::InputEvent::Kind::StylusDown, p);
+            QueueAt(zorun::InputEvent::Kind::StylusUp, p);
+            QueueOk();
+            return;
+        }
+    }
+    ADD_FAILURE() << "row " << row << " is not shown";
+}
+
+std::u16string DialogFixture::ShownText() {
+    std::u16string all;
+    for (const auto& text : ScreenTexts())
+        all += text + u" ";
+    std::replace(all.begin(), all.end(), u'\n', u' ');
+    return all;
+}
+
+std::function<void()> DialogFixture::Answer(std::u16string text, int key) {
+    return [this, text = std::move(text), key] {
+        const std::u16string shown = ShownText();
+        EXPECT_NE(shown.find(text), std::u16string::npos)
+            << "no message: " << zorun::ToUtf8(text) << " in " << zorun::ToUtf8(shown);
+        QueueKey(key);
+    };
 }
 
 HWND DialogFixture::FrontDialog() {

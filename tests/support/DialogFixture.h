@@ -35,12 +35,22 @@ class DialogFixture : public ProgramFixture {
     void QueueListRowTap(int id, int row);
     // The navigation bar's "ok".
     void QueueOk();
+    // Characters typed into the focused field.
+    static void QueueText(std::u16string_view text);
+    // In the program browser: a tap on row `row` of its file list, then "ok".
+    void QueueBrowserChoice(int row);
+    // A step for a message box: expects it to say `text` (ShownText), then
+    // answers with `key`.
+    [[nodiscard]] std::function<void()> Answer(std::u16string text, int key = VK_RETURN);
 
     // The dialog in front (during a step); null when there is none.
     [[nodiscard]] static HWND FrontDialog();
     // The texts of a list box's entries, in order.
     [[nodiscard]] static std::vector<std::u16string> ListBoxEntries(HWND listBox);
     [[nodiscard]] static int ListBoxSelection(HWND listBox);
+    // Every text on the screen as one, each and each line apart by a space
+    // (a message box breaks its text into lines).
+    [[nodiscard]] std::u16string ShownText();
 
     // True when every opaque pixel of icon / bitmap `number` drawn at dialog
     // client point `at` is on the screen.

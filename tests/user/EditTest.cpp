@@ -115,11 +115,11 @@ TEST_F(EditControl, MovingBetweenFieldsAndTypingIsReportedInOrder) {
                            {EN_SETFOCUS, IDC_SHORT},
                            {EN_CHANGE, IDC_SHORT}}));
     EXPECT_EQ(GetWindowText(name), u"a");
-    // The program's text is a change too, with the caret at the start.
+    // The program's text is a change too, with the caret after it.
     seen.clear();
     SetWindowTextW(name, u"Games");
     EXPECT_EQ(seen, (Notes{{EN_CHANGE, IDC_NAME}}));
-    EXPECT_EQ(Selection(name), (std::pair<DWORD, DWORD>{0, 0}));
+    EXPECT_EQ(Selection(name), (std::pair<DWORD, DWORD>{5, 5}));
 }
 
 TEST_F(EditControl, SelectionMessages) {
@@ -260,8 +260,9 @@ TEST_F(EditControl, ATapPlacesTheCaretAndADragSelects) {
         zorun::PushInput({zorun::InputEvent::Kind::StylusDown, {x, 36}, 0, 0});
         zorun::PushInput({zorun::InputEvent::Kind::StylusUp, {x, 36}, 0, 0});
         Pump();
-        if (x == 7)
+        if (x == 7) {
             EXPECT_EQ(Selection(name), (std::pair<DWORD, DWORD>{0, 2}));
+        }
         clock.Advance(x == 7 ? 1000 : 100);
     }
     EXPECT_EQ(Selection(name), (std::pair<DWORD, DWORD>{2, 6}));
@@ -270,6 +271,15 @@ TEST_F(EditControl, ATapPlacesTheCaretAndADragSelects) {
     zorun::PushInput({zorun::InputEvent::Kind::StylusUp, {7, 36}, 0, 0});
     Pump();
     EXPECT_EQ(Selection(name).first, Selection(name).second);
+    // The focus leaving in the middle of a drag does not keep the stylus.
+    clock.Advance(1000);
+    zorun::PushInput({zorun::InputEvent::Kind::StylusDown, {7, 36}, 0, 0});
+    Pump();
+    EXPECT_EQ(GetCapture(), name);
+    SetFocus(GetDlgItem(dialog, IDC_NARROW));
+    zorun::PushInput({zorun::InputEvent::Kind::StylusUp, {7, 36}, 0, 0});
+    Pump();
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(EditControl, WithoutAutoScrollTypingStopsAtTheBoxWithItTheCaretStaysInView) {

@@ -74,8 +74,11 @@ X11Display::~X11Display() {
     keyboard_.reset();
     if (lost_) {
         // Nothing more may be asked of a dead connection: only our own
-        // memory is let go.
+        // memory is let go. Xlib sends nothing once its connection is
+        // marked dead, so the graphics context's client memory can go too.
         frame_->Abandon();
+        if (gc_)
+            XFreeGC(display_, gc_);
         return;
     }
     frame_.reset();

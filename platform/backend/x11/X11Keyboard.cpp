@@ -165,6 +165,9 @@ void X11Keyboard::OnFocusIn() {
 void X11Keyboard::OnFocusOut() {
     if (ic_ && !imGone_)
         XUnsetICFocus(ic_);
+    // Keys let go of in another window never tell us: pressed again here,
+    // they are new presses, not repeats.
+    down_.reset();
 }
 
 void X11Keyboard::OnKeyPress(XKeyEvent& event) {

@@ -18,7 +18,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 BITMAPS = os.path.normpath(os.path.join(HERE, "..", "bitmaps"))
 
 WHITE = (255, 255, 255)
-G2 = (226, 231, 238)
+BAR = (214, 214, 214)
 G4 = (158, 168, 182)
 BLUE_OL = (24, 52, 98)
 BLUE = (58, 118, 196)
@@ -28,7 +28,8 @@ RED_OL = (104, 30, 28)
 RED_DK = (172, 52, 46)
 RED = (218, 82, 70)
 
-# Tool-bar images are opaque: the command bar draws them on its own grey.
+# Tool-bar images are opaque: their background is the command bar's own grey
+# (kBarGrey in platform/user/ControlPaint.h), so a button shows only its shape.
 MONITOR = [
     "                ",
     " oooooooooooooo ",
@@ -89,7 +90,7 @@ ARROW = [
     "                ",
 ]
 
-COLOURS = {" ": G2, "o": BLUE_OL, "b": BLUE, "w": WHITE, "t": TEAL, "k": INK, "s": G4,
+COLOURS = {" ": BAR, "o": BLUE_OL, "b": BLUE, "w": WHITE, "t": TEAL, "k": INK, "s": G4,
            "R": RED, "D": RED_OL, "d": RED_DK}
 
 

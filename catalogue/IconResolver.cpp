@@ -1,16 +1,15 @@
-#include "launcher/IconResolver.h"
+#include "catalogue/IconResolver.h"
 
 #include <climits>
 #include <string>
 
-#include "launcher/Launching.h"
+#include "catalogue/ShortcutTarget.h"
 #include "platform/base/Text.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/shell/IconExtract.h"
 #include "platform/shell/Shortcut.h"
 
 namespace {
-
 
 HICON ExtractLarge(const std::u16string& file, int index, std::vector<std::u16string>* consulted) {
     if (consulted)
@@ -55,7 +54,8 @@ HICON ShortcutIcon(const std::u16string& t, std::vector<std::u16string>* consult
 } // namespace
 
 HICON ResolveShortcutIcon(std::u16string_view target, std::u16string_view iconReference,
-                          HINSTANCE instance, std::vector<std::u16string>* consulted) {
+                          HINSTANCE instance, std::vector<std::u16string>* consulted,
+                          IconTargetCase targetCase) {
     if (iconReference.size() >= 3) {
         // Every character counts as a digit, as the number was always written by us.
         long long id = 0;
@@ -69,12 +69,14 @@ HICON ResolveShortcutIcon(std::u16string_view target, std::u16string_view iconRe
     }
     // The tests ignore case; the files are opened by the name as written,
     // which finds them at once when the case matches the host's.
-    const std::u16string t = zorun::FoldText(target);
+    const std::u16string t =
+        targetCase == IconTargetCase::IgnoreCase ? zorun::FoldText(target) : std::u16string(target);
     if (t.empty())
         return nullptr;
     if (t == kDesktopTarget)
         return LoadIconW(instance, kDesktopIcon);
     const std::u16string file(target);
-    HICON icon = IsShortcutFile(t) ? ShortcutIcon(file, consulted) : ExtractLarge(file, 0, consulted);
+    HICON icon =
+        IsShortcutFile(t) ? ShortcutIcon(file, consulted) : ExtractLarge(file, 0, consulted);
     return icon ? icon : LoadIconW(instance, kGenericProgramIcon);
 }
