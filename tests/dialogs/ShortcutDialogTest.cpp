@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "catalogue/IconResolver.h"
+#include "catalogue/LanguageRules.h"
 #include "dialogs/CChangeIconDlg.h"
 #include "dialogs/CShortcutDlg.h"
 #include "dialogs/DialogResources.h"
@@ -38,6 +39,15 @@ class ShortcutDialog : public DialogFixture {
         return text;
     }
     static bool Enabled(int id) { return IsWindowEnabled(GetDlgItem(FrontDialog(), id)); }
+    // The quality of the font a control draws its text in.
+    static BYTE FontQuality(int id) {
+        const auto font = reinterpret_cast<HGDIOBJ>(
+            SendMessageW(GetDlgItem(FrontDialog(), id), WM_GETFONT, 0, 0));
+        LOGFONTW description{};
+        if (!font || GetObjectW(font, sizeof description, &description) != int(sizeof description))
+            return DEFAULT_QUALITY;
+        return description.lfQuality;
+    }
 };
 
 TEST_F(ShortcutDialog, OkChecksNameThenFileThenKindThenLength) {
@@ -276,6 +286,29 @@ TEST_F(ChangeIconPanel, OneFrameFollowsThePressedCell) {
 } // namespace
 
 namespace {
+
+// With ClearType on, the buttons take a ClearType font, except in a build
+// whose secondary windows keep the platform's default fonts (French).
+TEST_F(ShortcutDialog, ButtonsFollowTheLanguagesClearTypeRule) {
+    Frame().clearTypeOn = true;
+    for (const bool secondaryClearType : {true, false}) {
+        SCOPED_TRACE(secondaryClearType ? "ClearType" : "default fonts");
+        UseLanguageRules({.secondaryWindowsClearType = secondaryClearType});
+        const BYTE expected = secondaryClearType ? CLEARTYPE_QUALITY : DEFAULT_QUALITY;
+        CShortcutDlg dialog(kPrograms, &Frame());
+        RunModal(dialog, {[&] {
+                     EXPECT_EQ(FontQuality(IDCANCEL), expected);
+                     EXPECT_EQ(FontQuality(DialogResource::ProgramBrowse), expected);
+                     QueueControlTap(IDCANCEL);
+                 }});
+        CChangeIconDlg panel(&Frame());
+        RunModal(panel, {[&] {
+                     EXPECT_EQ(FontQuality(DialogResource::DefaultIconButton), expected);
+                     QueueControlTap(IDCANCEL);
+                 }});
+    }
+    UseLanguageRules({});
+}
 
 // The dialog as a user sees it with ClearType text; ZORUN_SCREENSHOT_DIR
 // keeps the screens.
