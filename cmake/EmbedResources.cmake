@@ -67,7 +67,9 @@ function(zorun_embed_text out_cpp file symbol)
   file(READ ${file} hex HEX)
   string(LENGTH "${hex}" hexlen)
   math(EXPR size "${hexlen} / 2")
-  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  # Each byte as a character literal: UTF-8's bytes above 0x7F do not fit a
+  # char's range as numbers.
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," bytes "${hex}")
   if(symbol MATCHES "^(.+)::([^:]+)$")
     set(open_ns "namespace ${CMAKE_MATCH_1} {\n")
     set(close_ns "}\n")

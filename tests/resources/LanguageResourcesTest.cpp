@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/gdi/Icon.h"
@@ -176,6 +177,26 @@ TEST_P(EveryLanguage, NamesEveryTextOfTheDefaultCatalogue) {
     // The default groups are told apart by name, ignoring nothing.
     std::set<std::u16string> groups(std::begin(texts.groupNames), std::end(texts.groupNames));
     EXPECT_EQ(groups.size(), 4u);
+}
+
+// The help page is the language's own and has every place English has, so
+// the program's links into it ("Zorun.htm#Main_Contents") land in each build.
+std::set<std::string> PlacesOf(std::string_view page) {
+    std::set<std::string> places;
+    const std::string_view mark = "id=\"";
+    for (std::size_t at = page.find(mark); at != std::string_view::npos;
+         at = page.find(mark, at + 1)) {
+        const std::size_t start = at + mark.size();
+        places.emplace(page.substr(start, page.find('"', start) - start));
+    }
+    return places;
+}
+
+TEST_P(EveryLanguage, HelpPageIsItsOwnWithEveryPlaceOfEnglish) {
+    EXPECT_NE(language.helpPage.find("<html lang=\"" + std::string(language.code) + "\">"),
+              std::string_view::npos);
+    EXPECT_EQ(PlacesOf(language.helpPage), PlacesOf(english.helpPage));
+    EXPECT_TRUE(PlacesOf(english.helpPage).contains("Main_Contents"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, EveryLanguage, testing::ValuesIn(zorun::test::Languages()),

@@ -40,6 +40,46 @@ TEXTS = {
         "organize_hint": "Use the arrows, then ok",
         "cancel": "Cancel",
     },
+    "es": {
+        "move": "Mover a un grupo",
+        "copy": "Copiar en un grupo",
+        "organize": "Organizar grupos",
+        "pick_hint": "Elija un grupo y pulse ok",
+        "organize_hint": "Use las flechas y pulse ok",
+        "cancel": "Cancelar",
+    },
+    "ja": {
+        "move": "グループへ移動",
+        "copy": "グループへコピー",
+        "organize": "グループの整理",
+        "pick_hint": "グループを選んで ok",
+        "organize_hint": "矢印で並べ替えて ok",
+        "cancel": "キャンセル",
+    },
+    "it": {
+        "move": "Sposta in un gruppo",
+        "copy": "Copia in un gruppo",
+        "organize": "Organizza gruppi",
+        "pick_hint": "Scegliere un gruppo, poi ok",
+        "organize_hint": "Usare le frecce, poi ok",
+        "cancel": "Annulla",
+    },
+    "de": {
+        "move": "In Gruppe verschieben",
+        "copy": "In Gruppe kopieren",
+        "organize": "Gruppen organisieren",
+        "pick_hint": "Gruppe wählen, dann ok",
+        "organize_hint": "Pfeile nutzen, dann ok",
+        "cancel": "Abbrechen",
+    },
+    "fr": {
+        "move": "Déplacer vers un groupe",
+        "copy": "Copier vers un groupe",
+        "organize": "Organiser les groupes",
+        "pick_hint": "Choisissez un groupe, puis ok",
+        "organize_hint": "Utilisez les flèches, puis ok",
+        "cancel": "Annuler",
+    },
 }
 
 # --- a small pixel font ---------------------------------------------------------
@@ -49,6 +89,12 @@ TEXTS = {
 
 GLYPHS = {
     "A": [".##..", "#..#.", "#...#", "#...#", "#...#", "#####", "#...#", "#...#", "#...#", "#...#"],
+    "D": ["####..", "#...#.", "#....#", "#....#", "#....#", "#....#", "#....#", "#....#", "#...#.",
+          "####.."],
+    "E": ["#####", "#....", "#....", "#....", "####.", "#....", "#....", "#....", "#....", "#####"],
+    "I": ["###", ".#.", ".#.", ".#.", ".#.", ".#.", ".#.", ".#.", ".#.", "###"],
+    "S": [".####.", "#....#", "#.....", "#.....", ".####.", ".....#", ".....#", ".....#", "#....#",
+          ".####."],
     "C": [".####.", "#....#", "#.....", "#.....", "#.....", "#.....", "#.....", "#.....", "#....#",
           ".####."],
     "G": [".####.", "#....#", "#.....", "#.....", "#.....", "#..###", "#....#", "#....#", "#....#",
@@ -73,6 +119,7 @@ GLYPHS = {
           "####."],
     "h": ["#....", "#....", "#....", "####.", "#...#", "#...#", "#...#", "#...#", "#...#", "#...#"],
     "i": ["", "#", "", "#", "#", "#", "#", "#", "#", "#"],
+    "j": ["", "..#", "", "..#", "..#", "..#", "..#", "..#", "..#", "..#", "..#", "..#", "##."],
     "k": ["#....", "#....", "#....", "#...#", "#..#.", "#.#..", "##...", "#.#..", "#..#.", "#...#"],
     "l": ["#", "#", "#", "#", "#", "#", "#", "#", "#", "#"],
     "m": ["", "", "", "########.", "#...#...#", "#...#...#", "#...#...#", "#...#...#", "#...#...#",
@@ -91,32 +138,59 @@ GLYPHS = {
     "y": ["", "", "", "#...#", "#...#", "#...#", "#...#", "#...#", "#...#", ".####", "....#", "....#",
           "####."],
     "z": ["", "", "", "#####", "....#", "...#.", "..#..", ".#...", "#....", "#####"],
+    "ä": ["", ".#.#.", "", ".###.", "....#", "....#", ".####", "#...#", "#...#", ".####"],
+    "è": [".#...", "..#..", "", ".###.", "#...#", "#...#", "#####", "#....", "#....", ".####"],
+    "é": ["...#.", "..#..", "", ".###.", "#...#", "#...#", "#####", "#....", "#....", ".####"],
     ",": ["", "", "", "", "", "", "", "", "", "#", "#", "#."],
     " ": ["..."],
 }
 
 
+# Japanese has no pixel skeletons here: its glyphs come from the IPA Gothic
+# font (Debian's fonts-ipafont-gothic), rendered without smoothing at 12
+# pixels on the same grid (row 9 on the base line); they are drawn as they
+# are, never doubled for bold, which would fill their strokes in.
+JAPANESE_FONT = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"
+FONT_GLYPHS = set()
+
+
+def font_glyph(ch):
+    from PIL import Image, ImageDraw, ImageFont
+    font = ImageFont.truetype(JAPANESE_FONT, 12)
+    im = Image.new("1", (14, 16), 0)
+    ImageDraw.Draw(im).text((0, 11), ch, font=font, fill=1, anchor="ls")
+    # Cut to the ink, as the pixel glyphs are, so they space alike.
+    left, _, right, _ = im.getbbox() or (0, 0, 6, 0)
+    px = im.load()
+    return ["".join("#" if px[x, y] else "." for x in range(left, right)) for y in range(1, 14)]
+
+
 def glyph_width(ch):
+    if ch not in GLYPHS and ord(ch) >= 0x3000:
+        GLYPHS[ch] = font_glyph(ch)
+        FONT_GLYPHS.add(ch)
     if ch not in GLYPHS:
         raise KeyError("no pixel glyph for %r: add it to GLYPHS" % ch)
     return max(len(row) for row in GLYPHS[ch])
 
 
 def text_width(text, bold):
-    extra = 1 if bold else 0
-    return sum(glyph_width(ch) + extra for ch in text) + max(0, len(text) - 1)
+    return sum(glyph_width(ch) + (1 if bold and ch not in FONT_GLYPHS else 0) for ch in text) + max(
+        0, len(text) - 1)
 
 
 def draw_text(c, text, x, top, colour, bold):
     """Draws text with its capitals' top row at `top`; returns the end x."""
     for ch in text:
+        width = glyph_width(ch)
+        doubled = bold and ch not in FONT_GLYPHS
         for dy, row in enumerate(GLYPHS[ch]):
             for dx, ink in enumerate(row):
                 if ink == "#":
                     c.set(x + dx, top + dy, colour)
-                    if bold:
+                    if doubled:
                         c.set(x + dx + 1, top + dy, colour)
-        x += glyph_width(ch) + (1 if bold else 0) + 1
+        x += width + (1 if doubled else 0) + 1
     return x
 
 
@@ -272,12 +346,18 @@ def cancel_button(words, pressed):
     c = Canvas(64, 20)
     button_body(c, rrect_mask(0, 0, 63, 19, 3), pressed)
     s = 1 if pressed else 0
-    cross = art.thick_line_mask(6.5 + s, 6.5 + s, 12.5 + s, 12.5 + s, 0.8)
-    cross |= art.thick_line_mask(12.5 + s, 6.5 + s, 6.5 + s, 12.5 + s, 0.8)
-    c.paint(cross, RED_OL if pressed else RED_DK)
-    width = text_width(words, True)
-    x = 17 + (63 - 17 - width) // 2
-    draw_text(c, words, x + s, 5 + s, BROWN if pressed else NAVY, True)
+    # A word too long beside the cross is drawn regular, and if that is not
+    # enough the button gives up the cross and keeps the word.
+    bold = text_width(words, True) <= 63 - 17 - 2
+    left = 17 if text_width(words, bold) <= 63 - 17 - 2 else 2
+    if left > 2:
+        cross = art.thick_line_mask(6.5 + s, 6.5 + s, 12.5 + s, 12.5 + s, 0.8)
+        cross |= art.thick_line_mask(12.5 + s, 6.5 + s, 6.5 + s, 12.5 + s, 0.8)
+        c.paint(cross, RED_OL if pressed else RED_DK)
+    width = text_width(words, bold)
+    assert width <= 63 - left - 2, "the cancel button's word is too long: %s" % words
+    x = left + (63 - left - width) // 2
+    draw_text(c, words, x + s, 5 + s, BROWN if pressed else NAVY, bold)
     return c
 
 
