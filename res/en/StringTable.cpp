@@ -41,6 +41,7 @@ const zorun::StringResource strings[] = {
     {65051, u"Size"},
     {65052, u"Your groups and shortcuts were kept in:\n%s"},
     {65053, u"No more groups can be added."},
+    {65054, u"There is no more room for shortcuts. Please delete some shortcuts first."},
 };
 
 [[maybe_unused]] const bool registered = zorun::RegisterStrings(strings);
