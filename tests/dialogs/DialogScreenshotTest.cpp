@@ -82,7 +82,8 @@ TEST_F(DialogScreens, ProgramBrowser) {
         browser,
         {
             [&] {
-                ExpectOnScreen({u"<\\windows>", u"Name", u"Date", u"Size", u"Notes.EXE", u"2048"});
+                // The sizes whole beside the dates; the names take what is left.
+                ExpectOnScreen({u"<\\windows>", u"Name", u"Date", u"Size", u"2048", u"412160"});
                 QueueControlTap(DialogResource::FolderList);
             },
             [&] {
