@@ -35,7 +35,8 @@ constexpr DWORD ES_LEFT = 0x0000, ES_CENTER = 0x0001, ES_AUTOHSCROLL = 0x0080, E
                 ES_NUMBER = 0x2000;
 constexpr UINT EM_GETSEL = 0x00B0, EM_SETSEL = 0x00B1, EM_REPLACESEL = 0x00C2,
                EM_LIMITTEXT = 0x00C5, EM_SETLIMITTEXT = EM_LIMITTEXT, EM_SETREADONLY = 0x00CF,
-               EM_GETLIMITTEXT = 0x00D5;
+               EM_GETLIMITTEXT = 0x00D5, EM_CANUNDO = 0x00C6, EM_UNDO = 0x00C7,
+               EM_EMPTYUNDOBUFFER = 0x00CD;
 constexpr UINT EN_SETFOCUS = 0x0100, EN_KILLFOCUS = 0x0200, EN_CHANGE = 0x0300, EN_MAXTEXT = 0x0501;
 
 // --- List box --------------------------------------------------------------------
