@@ -38,8 +38,9 @@ constexpr Column kColumns[] = {
 };
 // Room around a column's text, as the list view's own autosize leaves it.
 constexpr int kColumnPadding = 12;
-// The name column keeps at least this much; beyond it the list scrolls sideways.
-constexpr int kMinNameWidth = 48;
+// The name column keeps room for its widest name up to this much; when the
+// three columns need more than the list has, it scrolls sideways.
+constexpr int kNameWidth = 100;
 
 // The file list's place: (10, 60), the client width less 20 and height less 70.
 constexpr int kFileListLeft = 10, kFileListTop = 60, kFileListMarginX = 20, kFileListMarginY = 70;
@@ -117,7 +118,7 @@ void CBrowseFileDlg::FitColumns() {
     // The date and the size as wide as their widest entry or title, the
     // name what is left of the list beside them and its scroll bar.
     int width[3] = {};
-    for (int column = 1; column < 3; ++column) {
+    for (int column = 0; column < 3; ++column) {
         width[column] = fileList.GetStringWidth(LoadStringW(kColumns[column].title).c_str());
         for (int i = 0; i < fileList.GetItemCount(); ++i)
             width[column] = std::max(
@@ -128,7 +129,8 @@ void CBrowseFileDlg::FitColumns() {
     fileList.GetClientRect(&client);
     const int bar =
         fileList.GetItemCount() > fileList.GetCountPerPage() ? zorun::VerticalScrollBar::kWidth : 0;
-    width[0] = std::max(kMinNameWidth, static_cast<int>(client.right) - bar - width[1] - width[2]);
+    width[0] = std::max(std::min(width[0], kNameWidth),
+                        static_cast<int>(client.right) - bar - width[1] - width[2]);
     for (int column = 0; column < 3; ++column)
         fileList.SetColumnWidth(column, width[column]);
 }

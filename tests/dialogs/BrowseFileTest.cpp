@@ -138,8 +138,9 @@ TEST_F(BrowseFile, OpensOnTheWindowsFolderSortedWithItsColumns) {
             auto textWidth = [&](const char16_t* text) {
                 return int(SendMessageW(FileList(), LVM_GETSTRINGWIDTH, 0, LPARAM(text)));
             };
-            int date = textWidth(u"Date"), size = textWidth(u"Size");
+            int name = textWidth(u"Name"), date = textWidth(u"Date"), size = textWidth(u"Size");
             for (int i = 0; i < 3; ++i) {
+                name = std::max(name, textWidth(Row(i)[0].c_str()));
                 date = std::max(date, textWidth(Row(i)[1].c_str()));
                 size = std::max(size, textWidth(Row(i)[2].c_str()));
             }
@@ -147,7 +148,8 @@ TEST_F(BrowseFile, OpensOnTheWindowsFolderSortedWithItsColumns) {
             EXPECT_EQ(width(2), size + 12);
             RECT client{};
             GetClientRect(FileList(), &client);
-            EXPECT_EQ(width(0), std::max(48, int(client.right) - width(1) - width(2)));
+            EXPECT_EQ(width(0),
+                      std::max(std::min(name + 12, 100), int(client.right) - width(1) - width(2)));
             EXPECT_TRUE(browser.selectedPath.empty());
             QueueOk();
         }});
