@@ -5,12 +5,32 @@
 
 namespace zorun {
 
+void FillPixels(std::uint32_t* first, std::size_t count, std::uint32_t argb) {
+    if (count == 0)
+        return;
+    const std::uint32_t byte = argb & 0xFFu;
+    if (argb == byte * 0x01010101u) {
+        std::memset(first, int(byte), count * sizeof argb);
+        return;
+    }
+    // A few pixels by hand, then ever longer copies of what is already there.
+    std::size_t done = std::min<std::size_t>(count, 16);
+    std::fill(first, first + done, argb);
+    while (done < count) {
+        const std::size_t chunk = std::min(done, count - done);
+        std::memcpy(first + done, first, chunk * sizeof argb);
+        done += chunk;
+    }
+}
+
 Surface::Surface(int width, int height, std::uint32_t fill) {
     if (width <= 0 || height <= 0)
         return;
     width_ = width;
     height_ = height;
-    pixels_.assign(std::size_t(width) * std::size_t(height), fill);
+    pixels_.resize(std::size_t(width) * std::size_t(height));
+    if (fill != 0)
+        FillPixels(pixels_.data(), pixels_.size(), fill);
 }
 
 std::uint32_t Surface::Pixel(int x, int y) const {
@@ -29,8 +49,12 @@ void Surface::Fill(const Rect& rect, std::uint32_t argb) {
     Rect r = rect.Intersect(Bounds());
     if (r.IsEmpty())
         return;
-    for (int y = r.top; y < r.bottom; ++y)
-        std::fill(Row(y) + r.left, Row(y) + r.right, argb);
+    // The first row filled, the others copied from it.
+    const auto width = std::size_t(r.Width());
+    const std::uint32_t* first = Row(r.top) + r.left;
+    FillPixels(Row(r.top) + r.left, width, argb);
+    for (int y = r.top + 1; y < r.bottom; ++y)
+        std::memcpy(Row(y) + r.left, first, width * sizeof argb);
     RemoveTexts(r);
 }
 

@@ -61,9 +61,12 @@ rm -f "$settings"
 mkdir "$settings"
 for signal in TERM INT HUP; do
   rm -rf "$XDG_STATE_HOME"
-  "$zorun" --headless --device-root "$work/device" > out.txt 2>&1 &
+  # The signal goes once the first frame is out (the handlers are in place
+  # long before): a slow start under a sanitizer must not meet it earlier.
+  rm -f ready && mkfifo ready
+  ZORUN_FIRST_FRAME_FD=7 "$zorun" --headless --device-root "$work/device" 7>ready > out.txt 2>&1 &
   pid=$!
-  sleep 0.5
+  read -r -t 60 -n 1 _ <ready || true
   kill -"$signal" "$pid"
   if ! wait_ended "$pid" 10; then
     fail "SIG$signal did not end the program when the save failed"

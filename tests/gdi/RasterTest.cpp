@@ -56,6 +56,32 @@ TEST(Raster, FocusRectangleDrawnTwiceRestoresEveryPixel) {
     EXPECT_EQ(screen.surface.Pixel(4, 4) ^ before.Pixel(4, 4), 0x00FFFFFFu);
 }
 
+TEST(Raster, FillsCoverExactlyTheirPixelsAtEveryLength) {
+    // Lengths around the sizes where a fill switches strategy, and values
+    // with equal and with different bytes.
+    for (const std::uint32_t argb : {0xFF000000u, 0xFF123456u, 0x00000000u, 0xFFFFFFFFu}) {
+        for (const int w : {1, 2, 15, 16, 17, 31, 32, 33, 64, 65, 240}) {
+            const Surface s(w, 3, argb);
+            EXPECT_TRUE(std::all_of(s.Pixels().begin(), s.Pixels().end(),
+                                    [&](std::uint32_t p) { return p == argb; }))
+                << std::hex << argb << " width " << std::dec << w;
+        }
+        // Inside a numbered surface: the rectangle changes, nothing around it.
+        for (const zorun::Rect& r : {zorun::Rect{0, 0, 70, 5}, zorun::Rect{3, 1, 36, 4},
+                                     zorun::Rect{5, 2, 6, 3}, zorun::Rect{-4, -2, 90, 9}}) {
+            const Surface before = Numbered(70, 5);
+            Surface s = before;
+            s.Fill(r, argb);
+            for (int y = 0; y < 5; ++y)
+                for (int x = 0; x < 70; ++x) {
+                    const bool inside = x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+                    ASSERT_EQ(s.Pixel(x, y), inside ? argb : before.Pixel(x, y))
+                        << x << "," << y << " of " << r.left << "," << r.top;
+                }
+        }
+    }
+}
+
 TEST(Raster, BlitsAreClippedAtEveryEdgeAndAtTheSource) {
     SurfaceDc screen(Surface(20, 10, 0xFF000000u));
     SurfaceDc art(Numbered(8, 8));

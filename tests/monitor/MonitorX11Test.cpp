@@ -6,10 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <unistd.h>
 
 #include "monitor/MonitorIds.h"
@@ -17,6 +14,7 @@
 #include "platform/windows/X11Connection.h"
 #include "platform/windows/X11WindowProvider.h"
 #include "tests/monitor/MonitorFixture.h"
+#include "tests/support/XClientLogs.h"
 #include "tests/support/XTestDisplay.h"
 
 namespace {
@@ -40,10 +38,8 @@ class MonitorX11 : public MonitorFixture {
         MonitorFixture::SetUp();
         Paced();
         zorun::SetHostWindowProvider(std::make_unique<zorun::X11WindowProvider>(display_->Name()));
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "zorun-monitor-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
+        logs_ = std::make_unique<XClientLogs>();
+        ASSERT_TRUE(logs_->Ready());
         // The clients of the tests before have gone from the window list.
         ASSERT_TRUE(WaitFor([] {
             zorun::HostWindows::Get().Refresh();
@@ -57,14 +53,14 @@ class MonitorX11 : public MonitorFixture {
         for (pid_t pid : clients_)
             display_->End(pid);
         MonitorFixture::TearDown();
-        std::filesystem::remove_all(folder_);
+        logs_.reset();
     }
 
     // Starts a test client and waits until the window manager lists the
     // `shown` windows it mapped.
     pid_t StartClient(const std::string& name, std::vector<std::string> arguments,
                       std::size_t shown) {
-        std::vector<std::string> argv{ZORUN_XCLIENT, "--log", LogPath(name)};
+        std::vector<std::string> argv{ZORUN_XCLIENT, "--log", logs_->Path(name)};
         argv.insert(argv.end(), arguments.begin(), arguments.end());
         const pid_t pid = display_->Spawn(argv);
         EXPECT_GT(pid, 0);
@@ -84,31 +80,11 @@ class MonitorX11 : public MonitorFixture {
         return pid;
     }
 
-    std::string LogPath(const std::string& name) const { return folder_ + "/" + name + ".log"; }
-    std::vector<std::string> LogOf(const std::string& name) const {
-        std::ifstream in(LogPath(name));
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(line);
-        return lines;
-    }
     std::size_t LogCount(const std::string& name, const std::string& line) const {
-        const auto lines = LogOf(name);
-        return static_cast<std::size_t>(std::count(lines.begin(), lines.end(), line));
+        return logs_->Count(name, line);
     }
-    // The X windows a client mapped, by title.
     std::map<std::string, std::uint64_t> Mapped(const std::string& name) const {
-        std::map<std::string, std::uint64_t> ids;
-        for (const auto& line : LogOf(name)) {
-            std::istringstream in(line);
-            std::string what, title;
-            std::uint64_t id = 0;
-            if (in >> what >> id && what == "mapped") {
-                std::getline(in >> std::ws, title);
-                ids[title] = id;
-            }
-        }
-        return ids;
+        return logs_->Mapped(name);
     }
 
     static std::uint64_t ActiveXWindow() {
@@ -153,7 +129,7 @@ class MonitorX11 : public MonitorFixture {
 
     static inline XTestDisplay* display_ = nullptr;
     static inline std::string* skipReason_ = nullptr;
-    std::string folder_;
+    std::unique_ptr<XClientLogs> logs_;
     std::vector<pid_t> clients_;
     std::unique_ptr<zorun::X11Connection> own_;
 };

@@ -1,11 +1,7 @@
 // Other programs' windows under X11, through the device's window functions:
 // real X clients of our own on a private Xvfb with an EWMH window manager.
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <map>
-#include <set>
-#include <sstream>
 #include <unistd.h>
 
 #include "platform/base/Text.h"
@@ -14,6 +10,7 @@
 #include "platform/user/WinUser.h"
 #include "platform/windows/HostWindows.h"
 #include "platform/windows/X11WindowProvider.h"
+#include "tests/support/XClientLogs.h"
 #include "tests/support/XTestDisplay.h"
 
 namespace {
@@ -48,24 +45,22 @@ class X11WindowsTest : public ::testing::Test {
         auto provider = std::make_unique<zorun::X11WindowProvider>(display_->Name());
         provider_ = provider.get();
         zorun::SetHostWindowProvider(std::move(provider));
-        char pattern[] = "/tmp/zorun-xclient-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder_ = pattern;
+        logs_ = std::make_unique<XClientLogs>();
+        ASSERT_TRUE(logs_->Ready());
     }
     void TearDown() override {
         for (pid_t pid : clients_)
             display_->End(pid);
         zorun::HostWindows::Get().Reset();
         zorun::ResetWindowSystem();
-        if (!folder_.empty())
-            std::filesystem::remove_all(folder_);
+        logs_.reset();
     }
 
     // Starts a test client and waits until the window manager lists all
     // `expected` of its windows.
     pid_t StartClient(const std::string& name, std::vector<std::string> arguments,
                       std::size_t expected) {
-        std::vector<std::string> argv{ZORUN_XCLIENT, "--log", LogPath(name)};
+        std::vector<std::string> argv{ZORUN_XCLIENT, "--log", logs_->Path(name)};
         argv.insert(argv.end(), arguments.begin(), arguments.end());
         const pid_t pid = display_->Spawn(argv);
         EXPECT_GT(pid, 0);
@@ -73,29 +68,6 @@ class X11WindowsTest : public ::testing::Test {
         const bool listed = WaitFor([&] { return WindowsOf(name).size() >= expected; });
         EXPECT_TRUE(listed) << name << " has " << WindowsOf(name).size() << " windows listed";
         return pid;
-    }
-
-    std::string LogPath(const std::string& name) const { return folder_ + "/" + name + ".log"; }
-    std::vector<std::string> LogOf(const std::string& name) const {
-        std::ifstream in(LogPath(name));
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(line);
-        return lines;
-    }
-    // The X window ids a client has mapped, by title.
-    std::map<std::string, std::uint64_t> MappedBy(const std::string& name) const {
-        std::map<std::string, std::uint64_t> ids;
-        for (const auto& line : LogOf(name)) {
-            std::istringstream in(line);
-            std::string what, title;
-            std::uint64_t id = 0;
-            if (in >> what >> id && what == "mapped") {
-                std::getline(in >> std::ws, title);
-                ids[title] = id;
-            }
-        }
-        return ids;
     }
 
     // Every top-level window, bottom to top, as the task monitor walks them.
@@ -119,7 +91,7 @@ class X11WindowsTest : public ::testing::Test {
     // The walk's windows of the thread that owns the windows client `name`
     // mapped (hidden ones included), bottom to top.
     std::vector<Seen> WindowsOf(const std::string& name) const {
-        const auto ids = MappedBy(name);
+        const auto ids = logs_->Mapped(name);
         std::vector<Seen> mine;
         const auto walk = Walk();
         DWORD thread = 0;
@@ -165,18 +137,16 @@ class X11WindowsTest : public ::testing::Test {
     }
 
     bool LogHas(const std::string& name, const std::string& line) const {
-        const auto lines = LogOf(name);
-        return std::find(lines.begin(), lines.end(), line) != lines.end();
+        return logs_->Count(name, line) > 0;
     }
     std::size_t LogCount(const std::string& name, const std::string& line) const {
-        const auto lines = LogOf(name);
-        return static_cast<std::size_t>(std::count(lines.begin(), lines.end(), line));
+        return logs_->Count(name, line);
     }
 
     static inline XTestDisplay* display_ = nullptr;
     static inline std::string* skipReason_ = nullptr;
     zorun::X11WindowProvider* provider_ = nullptr;
-    std::string folder_;
+    std::unique_ptr<XClientLogs> logs_;
     std::vector<pid_t> clients_;
 };
 
@@ -213,7 +183,7 @@ TEST_F(X11WindowsTest, WalkListsEveryClientBelowTheDeviceWindows) {
     // Other clients have other threads. An iconified window is listed but
     // not visible, and one never shown is not listed; one without a name
     // has an empty title; a UTF-8 title comes through whole.
-    ASSERT_TRUE(WaitFor([&] { return LogOf("quiet").size() >= 4; })); // marked hidden
+    ASSERT_TRUE(WaitFor([&] { return logs_->Lines("quiet").size() >= 4; })); // marked hidden
     const auto quietOnes = WindowsOf("quiet");
     ASSERT_EQ(quietOnes.size(), 3u);
     EXPECT_NE(quietOnes[0].thread, windows[0].thread);

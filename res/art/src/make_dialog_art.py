@@ -348,7 +348,7 @@ def main():
     for folder, name, c, size in pictures():
         assert (c.w, c.h) == size and c.im.size == size, name
         os.makedirs(os.path.join(RES, folder), exist_ok=True)
-        c.im.save(os.path.join(RES, folder, name + ".png"), optimize=True)
+        art.save_png(c.im, os.path.join(RES, folder, name + ".png"))
         if enlarged:
             os.makedirs(enlarged, exist_ok=True)
             scale = 2 if c.w >= 200 else 4
