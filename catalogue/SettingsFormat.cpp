@@ -1,5 +1,6 @@
 #include "catalogue/SettingsFormat.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <functional>
@@ -326,8 +327,22 @@ struct Source {
     std::function<std::optional<std::span<const std::uint8_t>>(std::size_t, std::size_t&)> encoded;
 };
 
-bool Serialize(const Source& source, std::vector<std::uint8_t>& bytes) {
-    bytes.clear();
+// A group entry as the serializer writes it: its bytes copied from the
+// encoding that still holds it, or its record.
+struct Entry {
+    std::optional<std::span<const std::uint8_t>> raw;
+    std::size_t count = 0;
+    const GroupRecord* record = nullptr;
+};
+
+std::size_t ShortcutBytes(const ShortcutRecord& shortcut) {
+    return 12 + 2 * (shortcut.target.size() + shortcut.name.size() + shortcut.iconRef.size());
+}
+
+// The file's size and shortcuts, counted before anything is written (strings
+// whole, so never less than what is written); false for lists the format
+// cannot carry or a group of more shortcuts than its count field holds.
+bool Measure(const Source& source, std::vector<Entry>& entries, SettingsUse& use) {
     const std::size_t n = source.groupNames.size();
     const std::size_t pairs = source.reservedPairs.first.size();
     if (n < static_cast<std::size_t>(Catalogue::kMinGroups) ||
@@ -335,21 +350,13 @@ bool Serialize(const Source& source, std::vector<std::uint8_t>& bytes) {
         source.backgroundPaths.size() != n || !IsPermutation(source.groupOrder) ||
         source.reservedPairs.second.size() != pairs || pairs > kMaxReservedPairs)
         return false;
-
-    // Encoded groups first: their bytes are copied, the others written from
-    // their records. The size is known before anything is written.
-    struct Entry {
-        std::optional<std::span<const std::uint8_t>> raw;
-        std::size_t count = 0;
-        const GroupRecord* record = nullptr;
-    };
-    std::vector<Entry> entries(n);
-    std::size_t size = 4 + 2 * kHeader.size() + 16 + 4 * n;
+    entries.assign(n, Entry{});
+    std::size_t size = 4 + 2 * kHeader.size() + 12 + 4 * n;
     for (std::size_t i = 0; i < pairs; ++i)
         size +=
             8 + 2 * (source.reservedPairs.first[i].size() + source.reservedPairs.second[i].size());
     std::size_t shortcuts = 0;
-    for (std::size_t j = 0; j < n && size <= kMaxSettingsFileBytes; ++j) {
+    for (std::size_t j = 0; j < n; ++j) {
         Entry& entry = entries[j];
         size += 12 + 2 * (source.groupNames[j].size() + source.backgroundPaths[j].size());
         if (source.encoded)
@@ -358,7 +365,7 @@ bool Serialize(const Source& source, std::vector<std::uint8_t>& bytes) {
             size += entry.raw->size();
         } else {
             entry.record = &source.group(j);
-            if (!entry.record->IsConsistent() || entry.record->Count() > 0xFFFF)
+            if (!entry.record->IsConsistent() || entry.record->Count() > kMaxGroupShortcuts)
                 return false;
             entry.count = entry.record->Count();
             for (std::size_t i = 0; i < entry.count; ++i)
@@ -366,11 +373,21 @@ bool Serialize(const Source& source, std::vector<std::uint8_t>& bytes) {
                                   entry.record->iconRefs[i].size());
         }
         shortcuts += entry.count;
-        if (shortcuts > kMaxSettingsShortcuts)
-            return false;
     }
-    if (size > kMaxSettingsFileBytes)
+    use = {shortcuts, size};
+    return true;
+}
+
+bool Serialize(const Source& source, std::vector<std::uint8_t>& bytes) {
+    bytes.clear();
+    std::vector<Entry> entries;
+    SettingsUse use;
+    if (!Measure(source, entries, use) || use.shortcuts > kMaxSettingsShortcuts ||
+        use.bytes > kMaxSettingsFileBytes)
         return false;
+    const std::size_t n = entries.size();
+    const std::size_t pairs = source.reservedPairs.first.size();
+    const std::size_t size = use.bytes;
     bytes.reserve(size);
     FieldWriter out(bytes);
     out.WriteString(kHeader);
@@ -474,4 +491,34 @@ std::optional<std::vector<std::uint8_t>> SerializeSettings(const CatalogueConten
          contents.groupOrder, contents.groupNames,
          [&contents](std::size_t s) -> const GroupRecord& { return contents.groupList[s]; },
          nullptr});
+}
+
+std::optional<SettingsUse> MeasureSettings(const Catalogue& catalogue) {
+    std::vector<Entry> entries;
+    SettingsUse use;
+    if (!Measure(SourceOf(catalogue), entries, use))
+        return std::nullopt;
+    return use;
+}
+
+bool SettingsHoldAfter(const Catalogue& catalogue, int p, const ShortcutRecord& added, int from,
+                       const ShortcutRecord* removed) {
+    if (!catalogue.IsValidPosition(p))
+        return false;
+    const auto use = MeasureSettings(catalogue);
+    if (!use)
+        return false;
+    for (const std::u16string* text : {&added.target, &added.name, &added.iconRef}) {
+        if (text->substr(0, text->find(u'\0')).size() * 2 > 0xFFFF)
+            return false;
+    }
+    const bool stays = removed && from == p;
+    std::size_t shortcuts = use->shortcuts + 1;
+    std::size_t bytes = use->bytes + ShortcutBytes(added);
+    if (removed) {
+        --shortcuts;
+        bytes -= std::min(bytes, ShortcutBytes(*removed));
+    }
+    return shortcuts <= kMaxSettingsShortcuts && bytes <= kMaxSettingsFileBytes &&
+           (stays || catalogue.Group(p).Count() < kMaxGroupShortcuts);
 }

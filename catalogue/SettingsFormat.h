@@ -28,6 +28,27 @@ inline constexpr std::size_t kMaxSettingsFileBytes = 64u << 20;
 // strings' worth of memory however short its fields are in the file.
 inline constexpr std::size_t kMaxSettingsShortcuts = 100'000;
 inline constexpr std::size_t kMaxReservedPairs = 4096;
+// A group's shortcut count is a 16-bit field.
+inline constexpr std::size_t kMaxGroupShortcuts = 0xFFFF;
+
+// What a catalogue takes of the settings file: its shortcuts and its bytes
+// (strings counted whole, never less than what is written).
+struct SettingsUse {
+    std::size_t shortcuts = 0;
+    std::size_t bytes = 0;
+};
+
+// The use of `catalogue`; nullopt when the format cannot carry its lists at
+// all (not well formed, a group beyond kMaxGroupShortcuts).
+[[nodiscard]] std::optional<SettingsUse> MeasureSettings(const Catalogue& catalogue);
+
+// Whether the settings file still holds the catalogue, within every limit
+// above, once `added` is appended to the group at display position p and,
+// for a move or a rename, `removed` (a shortcut of the group at `from`) has
+// gone. A command that adds to the catalogue asks first: a catalogue beyond
+// the limits could be neither saved nor read back.
+[[nodiscard]] bool SettingsHoldAfter(const Catalogue& catalogue, int p, const ShortcutRecord& added,
+                                     int from = -1, const ShortcutRecord* removed = nullptr);
 
 // A valid settings file whose shortcuts are not decoded yet: the contents
 // without them (every record of groupList empty) and the file's bytes, from

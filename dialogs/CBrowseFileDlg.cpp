@@ -1,11 +1,14 @@
 #include "dialogs/CBrowseFileDlg.h"
 
+#include <algorithm>
+
 #include "catalogue/ProgramHost.h"
 #include "dialogs/DialogResources.h"
 #include "dialogs/FolderListing.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/afx/StringTable.h"
 #include "platform/shell/Sip.h"
+#include "platform/user/ControlScrollBar.h"
 
 BEGIN_MESSAGE_MAP(CBrowseFileDlg, CDialog)
 ON_WM_SIZE()
@@ -22,7 +25,8 @@ namespace {
 
 constexpr const char16_t* kStartFolder = u"\\windows";
 
-// Column titles and widths in pixels: name, date, size.
+// Column titles and widths in pixels: name, date, size. The widths are
+// where the list starts; FitColumns gives each its room once filled.
 struct Column {
     UINT title;
     int width;
@@ -32,6 +36,11 @@ constexpr Column kColumns[] = {
     {DialogResource::DateColumnString, 80},
     {DialogResource::SizeColumnString, 40},
 };
+// Room around a column's text, as the list view's own autosize leaves it.
+constexpr int kColumnPadding = 12;
+// The name column keeps room for its widest name up to this much; when the
+// three columns need more than the list has, it scrolls sideways.
+constexpr int kNameWidth = 100;
 
 // The file list's place: (10, 60), the client width less 20 and height less 70.
 constexpr int kFileListLeft = 10, kFileListTop = 60, kFileListMarginX = 20, kFileListMarginY = 70;
@@ -100,6 +109,30 @@ void CBrowseFileDlg::FillFolder(const std::u16string& folder) {
     }
     folderNames = std::move(listing.folderNames);
     fileNames = std::move(listing.fileNames);
+    FitColumns();
+}
+
+void CBrowseFileDlg::FitColumns() {
+    if (!fileList.GetSafeHwnd())
+        return;
+    // The date and the size as wide as their widest entry or title, the
+    // name what is left of the list beside them and its scroll bar.
+    int width[3] = {};
+    for (int column = 0; column < 3; ++column) {
+        width[column] = fileList.GetStringWidth(LoadStringW(kColumns[column].title).c_str());
+        for (int i = 0; i < fileList.GetItemCount(); ++i)
+            width[column] = std::max(
+                width[column], fileList.GetStringWidth(fileList.GetItemText(i, column).c_str()));
+        width[column] += kColumnPadding;
+    }
+    RECT client{};
+    fileList.GetClientRect(&client);
+    const int bar =
+        fileList.GetItemCount() > fileList.GetCountPerPage() ? zorun::VerticalScrollBar::kWidth : 0;
+    width[0] = std::max(std::min(width[0], kNameWidth),
+                        static_cast<int>(client.right) - bar - width[1] - width[2]);
+    for (int column = 0; column < 3; ++column)
+        fileList.SetColumnWidth(column, width[column]);
 }
 
 void CBrowseFileDlg::OnFolderChange() {
@@ -144,6 +177,7 @@ void CBrowseFileDlg::PlaceFileList() {
     GetClientRect(&client);
     fileList.MoveWindow(kFileListLeft, kFileListTop, client.right - kFileListMarginX,
                         client.bottom - kFileListMarginY, TRUE);
+    FitColumns();
 }
 
 void CBrowseFileDlg::OnSize(UINT type, int cx, int cy) {

@@ -47,6 +47,8 @@ class CBrowseFileDlg : public CDialog {
   private:
     // The file list fills the dialog below the folder list.
     void PlaceFileList();
+    // Gives each column of the file list the room its texts need.
+    void FitColumns();
     [[nodiscard]] static bool ClearTypeOn();
 
     CComboBox folderList;

@@ -121,6 +121,11 @@ class CZorunView : public CView {
     // Rename (form 1) or Change Icon (form 2) of the selected shortcut.
     void EditSelectedShortcut(int form);
     void CopyOrMoveTo(bool move);
+    // Whether the settings file can still hold the catalogue once `added`
+    // joins the group at p (and `removed` leaves the group at `from`); when
+    // it cannot, the user is told and nothing is to change.
+    [[nodiscard]] bool RoomFor(int p, const ShortcutRecord& added, int from = -1,
+                               const ShortcutRecord* removed = nullptr);
     // The task monitor (CZorunView.cpp).
     void OnMonitor();
 

@@ -177,6 +177,15 @@ void CZorunView::Drop(int tab) {
         !catalogue->IsValidPosition(firstGroup + tab - 1))
         return;
     const ShortcutRecord moved = source->Shortcut(static_cast<std::size_t>(selectedItem));
+    // A full destination keeps the shortcut where it was.
+    const int destinationGroup = firstGroup + tab - 1;
+    ShortcutRecord added = moved;
+    added.name = MakeUniqueName(moved.name, catalogue->Group(destinationGroup).names,
+                                NameCompare::IgnoreCase);
+    if (!RoomFor(destinationGroup, added, currentGroup, &moved)) {
+        Repaint();
+        return;
+    }
     (void)catalogue->RemoveShortcut(currentGroup, selectedItem);
 
     SelectGroup(tab);

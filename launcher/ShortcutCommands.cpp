@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/SettingsFormat.h"
 #include "dialogs/CGroupPickerDlg.h"
 #include "dialogs/CShortcutDlg.h"
 #include "launcher/CZorunView.h"
@@ -21,6 +22,7 @@ const std::vector<std::u16string> kProgramExtensions{u".exe", u".lnk"};
 constexpr UINT kSelectInOneGroupString = 65017;
 constexpr UINT kConfirmDeleteString = 65018;
 constexpr UINT kSelectFirstString = 65019;
+constexpr UINT kNoRoomString = 65054;
 
 } // namespace
 
@@ -28,9 +30,21 @@ bool CZorunView::HasSelectedShortcut() const {
     return selectedItem >= 0 && selectedItem < ShortcutCount();
 }
 
+bool CZorunView::RoomFor(int p, const ShortcutRecord& added, int from,
+                         const ShortcutRecord* removed) {
+    const Catalogue* catalogue = GetCatalogue();
+    if (catalogue && SettingsHoldAfter(*catalogue, p, added, from, removed))
+        return true;
+    AfxMessageBox(kNoRoomString, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
 void CZorunView::OnAddShortcut() {
     Catalogue* catalogue = GetCatalogue();
     if (!catalogue || !ShownGroup())
+        return;
+    // A full catalogue is told before anything is typed.
+    if (!RoomFor(currentGroup, {}))
         return;
     CShortcutDlg dialog(kProgramExtensions, GetParent());
     const INT_PTR result = dialog.DoModal();
@@ -38,9 +52,13 @@ void CZorunView::OnAddShortcut() {
     Repaint();
     if (result != IDOK || dialog.programPath.empty())
         return;
-    const std::u16string name =
-        MakeUniqueName(dialog.shortcutName, ShownGroup()->names, NameCompare::IgnoreCase);
-    (void)catalogue->AppendShortcut(currentGroup, {dialog.programPath, name, dialog.iconRef});
+    ShortcutRecord added{
+        dialog.programPath,
+        MakeUniqueName(dialog.shortcutName, ShownGroup()->names, NameCompare::IgnoreCase),
+        dialog.iconRef};
+    if (!RoomFor(currentGroup, added))
+        return;
+    (void)catalogue->AppendShortcut(currentGroup, std::move(added));
     pageCount = ViewLayout::PageCount(ShortcutCount());
 }
 
@@ -83,18 +101,27 @@ void CZorunView::EditSelectedShortcut(int form) {
     // (a drop cannot happen, yet nothing else guards the index).
     if (result != IDOK || index >= ShortcutCount())
         return;
+    const ShortcutRecord old = ShownGroup()->Shortcut(static_cast<std::size_t>(index));
+    ShortcutRecord changed = old;
     if (form == CShortcutDlg::RenameShortcut) {
         if (dialog.shortcutName.empty())
             return;
         // The shortcut's own name does not count against it.
         std::vector<std::u16string> others = ShownGroup()->names;
         others.erase(others.begin() + index);
-        (void)catalogue->SetShortcutName(
-            currentGroup, index,
-            MakeUniqueName(dialog.shortcutName, others, NameCompare::IgnoreCase));
+        changed.name = MakeUniqueName(dialog.shortcutName, others, NameCompare::IgnoreCase);
     } else if (!dialog.iconRef.empty()) {
-        (void)catalogue->SetShortcutIconRef(currentGroup, index, dialog.iconRef);
+        changed.iconRef = dialog.iconRef;
+    } else {
+        return;
     }
+    // A longer name or icon reference takes room too.
+    if (!RoomFor(currentGroup, changed, currentGroup, &old))
+        return;
+    if (form == CShortcutDlg::RenameShortcut)
+        (void)catalogue->SetShortcutName(currentGroup, index, std::move(changed.name));
+    else
+        (void)catalogue->SetShortcutIconRef(currentGroup, index, std::move(changed.iconRef));
 }
 
 void CZorunView::OnCopyTo() {
@@ -120,6 +147,14 @@ void CZorunView::CopyOrMoveTo(bool move) {
         return;
 
     const ShortcutRecord shortcut = ShownGroup()->Shortcut(static_cast<std::size_t>(selectedItem));
+    // Asked before the shortcut leaves its group, with the name it would
+    // take beside all of the destination's shortcuts (never shorter than
+    // the one it gets).
+    ShortcutRecord added = shortcut;
+    added.name =
+        MakeUniqueName(shortcut.name, catalogue->Group(destination).names, NameCompare::IgnoreCase);
+    if (!RoomFor(destination, added, move ? currentGroup : -1, move ? &shortcut : nullptr))
+        return;
     if (move)
         (void)catalogue->RemoveShortcut(currentGroup, selectedItem);
 

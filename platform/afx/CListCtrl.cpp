@@ -42,6 +42,10 @@ int CListCtrl::GetColumnWidth(int column) const {
     return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
 }
 
+int CListCtrl::GetStringWidth(const char16_t* text) const {
+    return static_cast<int>(SendMessage(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text)));
+}
+
 int CListCtrl::InsertItem(int index, const char16_t* text) const {
     std::u16string copy(text ? text : u"");
     LVITEM item{};

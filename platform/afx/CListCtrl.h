@@ -17,6 +17,8 @@ class CListCtrl : public CWnd {
     int InsertColumn(int column, const LVCOLUMN* description) const;
     BOOL SetColumnWidth(int column, int width) const;
     [[nodiscard]] int GetColumnWidth(int column) const;
+    // The width of `text` in the list's font, without the room around it.
+    [[nodiscard]] int GetStringWidth(const char16_t* text) const;
 
     // Where it went, or -1.
     int InsertItem(int index, const char16_t* text) const;

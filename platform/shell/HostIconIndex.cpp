@@ -142,6 +142,7 @@ IconSearchPaths IconSearchPaths::FromEnvironment() {
     for (const auto& config : configs)
         for (const char* gtk : {"gtk-4.0", "gtk-3.0"})
             paths.themeSettings.push_back(config / gtk / "settings.ini");
+    paths.desktopSettings = true;
     return paths;
 }
 
@@ -154,6 +155,7 @@ HostIconIndex::HostIconIndex(IconSearchPaths paths) : paths_(std::move(paths)) {
         sources.pixmaps.push_back(dir / "pixmaps");
     sources.themes = paths_.themes;
     sources.settings = paths_.themeSettings;
+    sources.desktopSettings = paths_.desktopSettings;
     themes_ = std::make_unique<IconThemeLookup>(std::move(sources));
 }
 

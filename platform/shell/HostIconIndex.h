@@ -30,10 +30,13 @@ struct IconSearchPaths {
     std::vector<std::filesystem::path> iconHomes = {};
     // GTK settings.ini files that may name the user's icon theme.
     std::vector<std::filesystem::path> themeSettings = {};
+    // Whether GNOME's settings may name it too (GSettings).
+    bool desktopSettings = false;
 
     // From $HOME (~/.icons), $XDG_DATA_HOME (~/.local/share), $XDG_DATA_DIRS
     // (/usr/local/share and /usr/share), and the settings.ini of GTK 4 and 3
-    // in $XDG_CONFIG_HOME (~/.config) and $XDG_CONFIG_DIRS (/etc/xdg).
+    // in $XDG_CONFIG_HOME (~/.config) and $XDG_CONFIG_DIRS (/etc/xdg), and
+    // GNOME's settings.
     [[nodiscard]] static IconSearchPaths FromEnvironment();
 };
 

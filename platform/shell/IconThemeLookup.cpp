@@ -57,11 +57,18 @@ IconThemeLookup::IconThemeLookup(Sources sources) : sources_(std::move(sources))
 std::vector<std::string> IconThemeLookup::UserThemes() {
     if (!sources_.themes.empty())
         return sources_.themes;
+    desktop_.reset();
+    if (sources_.desktopSettings)
+        desktop_ = ReadDesktopIconTheme();
+    if (desktop_ && !desktop_->chosen.empty())
+        return {desktop_->chosen};
     for (const auto& file : sources_.settings) {
         stamps_.emplace_back(file);
         if (auto theme = ThemeFromSettings(file); !theme.empty())
             return {theme};
     }
+    if (desktop_ && !desktop_->standard.empty())
+        return {desktop_->standard};
     return {};
 }
 
@@ -110,10 +117,12 @@ bool IconThemeLookup::Recheck() {
     checked_ = std::chrono::steady_clock::now();
     if (!built_)
         return false;
-    const bool changed = std::any_of(stamps_.begin(), stamps_.end(),
-                                     [](const PathStamp& s) { return !s.Current(); }) ||
-                         std::any_of(themes_.begin(), themes_.end(),
-                                     [](const auto& entry) { return entry.second.Changed(); });
+    const bool changed =
+        std::any_of(stamps_.begin(), stamps_.end(),
+                    [](const PathStamp& s) { return !s.Current(); }) ||
+        std::any_of(themes_.begin(), themes_.end(),
+                    [](const auto& entry) { return entry.second.Changed(); }) ||
+        (sources_.desktopSettings && sources_.themes.empty() && ReadDesktopIconTheme() != desktop_);
     if (!changed)
         return false;
     built_ = false;

@@ -4,9 +4,12 @@
 // hicolor, then the pixmaps folders. Themes are loaded (their folders listed)
 // once, when first needed; afterwards a lookup costs a hash lookup per theme.
 //
-// The user's theme is named in GTK's settings.ini (gtk-icon-theme-name), the
-// file desktop settings tools write and GTK programs read without a running
-// settings daemon; without one, hicolor alone is searched. At most every few
+// The user's theme is found as GTK finds it on a desktop: a theme the user
+// chose in GNOME's settings (GSettings, which GNOME's settings daemon hands
+// to GTK programs over whatever settings.ini says), else the one GTK's
+// settings.ini names (gtk-icon-theme-name, which desktop settings tools
+// write and GTK reads without a daemon), else GNOME's standard theme when
+// its settings schema is installed; without any, hicolor alone is searched. At most every few
 // seconds a lookup checks the identities of what was read (the settings
 // files, index.theme files and picture folders) and starts afresh when
 // anything changed, so a theme installed, removed or chosen later is used.
@@ -19,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/shell/DesktopIconTheme.h"
 #include "platform/shell/IconTheme.h"
 #include "platform/shell/PathStamp.h"
 
@@ -36,6 +40,8 @@ class IconThemeLookup {
         std::vector<std::string> themes;
         // settings.ini files in priority order; the first naming a theme wins.
         std::vector<std::filesystem::path> settings;
+        // Whether GNOME's settings are asked too (ReadDesktopIconTheme).
+        bool desktopSettings = false;
     };
 
     explicit IconThemeLookup(Sources sources);
@@ -68,7 +74,8 @@ class IconThemeLookup {
     bool built_ = false;
     std::vector<std::string> chain_;
     std::map<std::string, IconTheme> themes_;
-    std::vector<PathStamp> stamps_; // settings files and the folders of missing themes
+    std::vector<PathStamp> stamps_;           // settings files and the folders of missing themes
+    std::optional<DesktopIconTheme> desktop_; // GNOME's settings as last read
     std::chrono::milliseconds interval_{5000};
     std::chrono::steady_clock::time_point checked_{};
     std::uint64_t generation_ = 0;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace zorun {
@@ -23,6 +24,12 @@ struct Backend {
     // Brings the program's host window in front of the host's other windows
     // (nothing where there are none).
     std::function<void()> raise;
+    // The desktop's clipboard as text: setClipboard makes the program its
+    // owner with `text`; clipboard reads what it holds now (nullopt when it
+    // holds no text or does not answer in time). Left empty, the program
+    // keeps a clipboard of its own (Clipboard.h).
+    std::function<void(const std::u16string& text)> setClipboard;
+    std::function<std::optional<std::u16string>()> clipboard;
 };
 
 // The backend in force; nullptr = none (unit tests: waiting only moves a

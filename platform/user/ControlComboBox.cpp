@@ -1,11 +1,12 @@
 // COMBOBOX (drop-down list): a box showing the chosen item and a drop
 // button. Its items live in a list box of class "ComboLBox" made with it: a
 // hidden pop-up that a tap on the box drops below it (above when there is no
-// room), as tall as the template's height allows (the height a combo box is
-// made with covers the box and its dropped list) and never taller than its
-// items. The list runs a modal loop: a tap on an item chooses it, a tap
-// outside closes it. CBN_SELCHANGE reports only a user's choice; Up/Down on
-// the closed box change the choice directly.
+// room), as tall as the height the box is made with (which covers the box
+// and its dropped list), but, as the desktop's combo boxes do, showing at
+// least CB_SETMINVISIBLE rows (30 unless set) and never more than its items.
+// A template's few dialog units would otherwise drop a list of a row or two. The list runs a modal
+// loop: a tap on an item chooses it, a tap outside closes it. CBN_SELCHANGE reports only a user's
+// choice; Up/Down on the closed box change the choice directly.
 #include <algorithm>
 #include <string>
 
@@ -19,13 +20,14 @@ namespace zorun {
 namespace {
 
 constexpr int kButtonWidth = 13;
-// A box made no taller than itself drops a list of up to this many rows.
-constexpr int kDefaultDropRows = 8;
+// The rows a dropped list shows at least, unless CB_SETMINVISIBLE says otherwise.
+constexpr int kDefaultMinVisible = 30;
 
 struct ComboState {
     HFONT font = nullptr;
     HWND list = nullptr;
     int droppedHeight = 0; // the box and its dropped list, as made
+    int minVisible = kDefaultMinVisible;
     bool dropped = false;
 };
 
@@ -92,9 +94,7 @@ RECT DropRect(HWND hwnd, const ComboState& s, int count) {
     RECT box{};
     GetWindowRect(hwnd, &box);
     const int row = RowHeight(s);
-    int height = s.droppedHeight - box.Height();
-    if (height < row + 2)
-        height = std::min(count, kDefaultDropRows) * row + 2;
+    int height = std::max(s.droppedHeight - box.Height(), s.minVisible * row + 2);
     height = std::clamp(height, row + 2, std::max(row + 2, count * row + 2));
     int top = box.bottom;
     if (top + height > kScreenHeight && box.top - height >= 0)
@@ -257,6 +257,13 @@ LRESULT ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return DLGC_WANTARROWS;
     case CB_GETDROPPEDSTATE:
         return s.dropped ? TRUE : FALSE;
+    case CB_SETMINVISIBLE:
+        if (wParam == 0)
+            return FALSE;
+        s.minVisible = static_cast<int>(std::min<WPARAM>(wParam, 1000));
+        return TRUE;
+    case CB_GETMINVISIBLE:
+        return s.minVisible;
     case CB_SHOWDROPDOWN:
         if (wParam)
             DropDown(hwnd);

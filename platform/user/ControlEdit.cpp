@@ -8,10 +8,21 @@
 // parent hears EN_SETFOCUS, EN_KILLFOCUS and EN_CHANGE (also for
 // WM_SETTEXT, which no limit holds back). Read-only and disabled edits look
 // grey and ask their parent for colours as labels (WM_CTLCOLORSTATIC).
+//
+// The caret blinks on a timer that runs only while the edit has the focus
+// and is shown, so an idle program does not wake for it. The clipboard
+// (Clipboard.h) takes WM_COPY / WM_CUT / WM_PASTE and Ctrl+C / X / V; a
+// paste keeps the typing limit and stops at the first line break. One
+// level of undo (WM_UNDO, EM_UNDO, Ctrl+Z) swaps the text with what it was
+// before the last change, so a second undo takes the first back; a run of
+// typing, or of deleting, is one change. Read-only edits copy but change
+// nothing.
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
+#include "platform/user/Clipboard.h"
 #include "platform/user/ControlPaint.h"
 #include "platform/user/ControlSupport.h"
 #include "platform/user/EditBuffer.h"
@@ -22,10 +33,20 @@ namespace {
 constexpr int kPadding = 3;
 constexpr DWORD kDoubleTapMs = 500;
 constexpr int kDoubleTapSlop = 4; // pixels a second tap may land from the first
+// The caret's timer: a half period of its blinking, as the desktop's.
+constexpr std::uintptr_t kCaretTimer = 0xCA12;
+constexpr UINT kCaretBlinkMs = 530;
+
+// What the last change of the text was, so that a run of one kind is one undo.
+enum class Run { None, Typing, Deleting };
 
 struct EditState {
     HFONT font = nullptr;
     EditBuffer buffer;
+    std::optional<EditBuffer> undo; // the text and selection before the last change
+    Run run = Run::None;
+    bool caretOn = true;    // the blinking caret's phase
+    bool blinking = false;  // its timer runs
     int scroll = 0;         // pixels of text hidden on the left
     bool selecting = false; // a drag from a press in the box
     DWORD lastTapTime = 0;
@@ -81,7 +102,8 @@ void Changed(HWND hwnd, EditState& s) {
 
 // Applies a change of the text unless the box without ES_AUTOHSCROLL
 // cannot show it; tells the parent what happened.
-template <typename Change> void Edit(HWND hwnd, EditState& s, Change change) {
+template <typename Change>
+void Edit(HWND hwnd, EditState& s, Change change, Run run = Run::None, bool undoable = true) {
     const EditBuffer before = s.buffer;
     EditBuffer::Result result = change(s.buffer);
     if (result.changed && !(Style(hwnd) & ES_AUTOHSCROLL) &&
@@ -89,6 +111,14 @@ template <typename Change> void Edit(HWND hwnd, EditState& s, Change change) {
         TextWidth(FontOf(s.font), s.buffer.Text()) > VisibleWidth(hwnd)) {
         s.buffer = before; // no room in the box
         result = {false, true};
+    }
+    if (result.changed) {
+        if (!undoable)
+            s.undo.reset();
+        else if (run == Run::None || run != s.run || !s.undo)
+            s.undo = before;
+        s.run = undoable ? run : Run::None;
+        s.caretOn = true;
     }
     if (result.truncated)
         NotifyParent(hwnd, EN_MAXTEXT);
@@ -98,6 +128,8 @@ template <typename Change> void Edit(HWND hwnd, EditState& s, Change change) {
 }
 
 void Moved(HWND hwnd, EditState& s) {
+    s.run = Run::None;
+    s.caretOn = true;
     ScrollToCaret(hwnd, s);
     InvalidateRect(hwnd, nullptr, TRUE);
 }
@@ -138,7 +170,12 @@ void Paint(HWND hwnd, EditState& s) {
                   {a, c.top, b + 2, c.bottom}, DT_LEFT | DT_VCENTER | DT_SINGLELINE, kSelectionText,
                   font);
     }
-    if (focused && enabled) {
+    if (focused && enabled && !s.blinking && IsWindowVisible(hwnd)) {
+        // Shown again with the focus: the caret blinks again.
+        s.blinking = SetTimer(hwnd, kCaretTimer, kCaretBlinkMs, nullptr) != 0;
+        s.caretOn = true;
+    }
+    if (focused && enabled && s.caretOn) {
         const int x = x0 + Advance(font, text, s.buffer.Caret());
         const int h = std::min(c.Height() - 4, FontHeight(font) + 2);
         const int top = c.top + (c.Height() - h) / 2;
@@ -175,13 +212,108 @@ bool Shift() {
     return (GetKeyState(VK_SHIFT) & 0x8000) != 0;
 }
 
+bool Control() {
+    return (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+}
+
+void StopBlinking(HWND hwnd, EditState& s) {
+    if (s.blinking)
+        KillTimer(hwnd, kCaretTimer);
+    s.blinking = false;
+    s.caretOn = true;
+}
+
+void Blink(HWND hwnd, EditState& s) {
+    // Nothing to blink for any more: the timer stops until the next paint
+    // with the focus.
+    if (GetFocus() != hwnd || !IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) {
+        StopBlinking(hwnd, s);
+        InvalidateRect(hwnd, nullptr, TRUE);
+        return;
+    }
+    s.caretOn = !s.caretOn;
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+std::u16string SelectedText(const EditState& s) {
+    const std::size_t from = s.buffer.SelectionStart(), to = s.buffer.SelectionEnd();
+    return s.buffer.Text().substr(from, to - from);
+}
+
+void Copy(const EditState& s) {
+    if (s.buffer.HasSelection())
+        SetClipboardText(SelectedText(s));
+}
+
+void Clear(HWND hwnd, EditState& s) {
+    if (ReadOnly(hwnd) || !s.buffer.HasSelection())
+        return;
+    Edit(hwnd, s, [](EditBuffer& e) { return e.ReplaceSelection(u""); });
+}
+
+// The clipboard's text up to its first line break (one line), as much of it
+// as the limit lets in.
+void Paste(HWND hwnd, EditState& s) {
+    if (ReadOnly(hwnd))
+        return;
+    const auto clip = ClipboardText();
+    if (!clip)
+        return;
+    std::u16string text = clip->substr(0, clip->find_first_of(u"\r\n"));
+    text = text.substr(0, text.find(u'\0'));
+    if (text.empty() && !s.buffer.HasSelection())
+        return;
+    Edit(hwnd, s, [&text](EditBuffer& e) { return e.ReplaceSelection(text); });
+}
+
+// Swaps the text and selection with those before the last change.
+bool Undo(HWND hwnd, EditState& s) {
+    if (ReadOnly(hwnd) || !s.undo)
+        return false;
+    EditBuffer earlier = *s.undo;
+    s.undo = s.buffer;
+    s.buffer.SetText(earlier.Text());
+    s.buffer.Select(earlier.Anchor(), earlier.Caret());
+    s.run = Run::None;
+    s.caretOn = true;
+    Changed(hwnd, s);
+    return true;
+}
+
+// Ctrl with a letter: the desktop's editing keys.
+bool ControlKey(HWND hwnd, EditState& s, int key) {
+    switch (key) {
+    case 'A':
+        s.buffer.Select(0, s.buffer.Text().size());
+        Moved(hwnd, s);
+        return true;
+    case 'C':
+        SendMessageW(hwnd, WM_COPY, 0, 0);
+        return true;
+    case 'X':
+        SendMessageW(hwnd, WM_CUT, 0, 0);
+        return true;
+    case 'V':
+        SendMessageW(hwnd, WM_PASTE, 0, 0);
+        return true;
+    case 'Z':
+        SendMessageW(hwnd, WM_UNDO, 0, 0);
+        return true;
+    default:
+        return false;
+    }
+}
+
 LRESULT KeyDown(HWND hwnd, EditState& s, WPARAM wParam, LPARAM lParam) {
     EditBuffer& b = s.buffer;
     const bool extend = Shift();
+    if (Control() && ControlKey(hwnd, s, static_cast<int>(wParam)))
+        return 0;
     switch (static_cast<int>(wParam)) {
     case VK_DELETE:
         if (!ReadOnly(hwnd))
-            Edit(hwnd, s, [](EditBuffer& e) { return e.DeleteForward(); });
+            Edit(
+                hwnd, s, [](EditBuffer& e) { return e.DeleteForward(); }, Run::Deleting);
         return 0;
     case VK_LEFT:
     case VK_UP:
@@ -218,7 +350,8 @@ void Char(HWND hwnd, EditState& s, char16_t ch) {
     if (ReadOnly(hwnd))
         return;
     if (ch == 0x08) {
-        Edit(hwnd, s, [](EditBuffer& e) { return e.DeleteBackward(); });
+        Edit(
+            hwnd, s, [](EditBuffer& e) { return e.DeleteBackward(); }, Run::Deleting);
         return;
     }
     // Other control characters (Tab, Return, Escape) belong to the dialog.
@@ -226,7 +359,8 @@ void Char(HWND hwnd, EditState& s, char16_t ch) {
         return;
     if ((Style(hwnd) & ES_NUMBER) && (ch < u'0' || ch > u'9'))
         return;
-    Edit(hwnd, s, [ch](EditBuffer& e) { return e.Type(ch); });
+    Edit(
+        hwnd, s, [ch](EditBuffer& e) { return e.Type(ch); }, Run::Typing);
 }
 
 void SetSelection(HWND hwnd, EditState& s, std::intptr_t start, std::intptr_t end) {
@@ -290,6 +424,8 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         s.buffer.SetText(text ? text : u"");
         s.buffer.MoveCaret(s.buffer.Text().size(), false);
         s.scroll = 0;
+        s.undo.reset();
+        s.run = Run::None;
         Changed(hwnd, s);
         return TRUE;
     }
@@ -317,9 +453,41 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case EM_REPLACESEL: {
         const std::u16string text = lParam ? reinterpret_cast<const char16_t*>(lParam) : u"";
-        Edit(hwnd, s, [&text](EditBuffer& e) { return e.ReplaceSelection(text); });
+        Edit(
+            hwnd, s, [&text](EditBuffer& e) { return e.ReplaceSelection(text); }, Run::None,
+            wParam != 0);
         return 0;
     }
+    case WM_COPY:
+        Copy(s);
+        return 0;
+    case WM_CUT:
+        if (!ReadOnly(hwnd) && s.buffer.HasSelection()) {
+            Copy(s);
+            Clear(hwnd, s);
+        }
+        return 0;
+    case WM_CLEAR:
+        Clear(hwnd, s);
+        return 0;
+    case WM_PASTE:
+        Paste(hwnd, s);
+        return 0;
+    case WM_UNDO:
+    case EM_UNDO:
+        return Undo(hwnd, s) ? TRUE : FALSE;
+    case EM_CANUNDO:
+        return s.undo ? TRUE : FALSE;
+    case EM_EMPTYUNDOBUFFER:
+        s.undo.reset();
+        s.run = Run::None;
+        return 0;
+    case WM_TIMER:
+        if (wParam == kCaretTimer) {
+            Blink(hwnd, s);
+            return 0;
+        }
+        return DefWindowProcW(hwnd, message, wParam, lParam);
     case EM_LIMITTEXT:
         s.buffer.SetLimit(static_cast<std::size_t>(wParam));
         return 0;
@@ -334,11 +502,14 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     case WM_SETFOCUS:
+        // The next paint starts the caret's blinking.
+        s.caretOn = true;
         InvalidateRect(hwnd, nullptr, TRUE);
         NotifyParent(hwnd, EN_SETFOCUS);
         return 0;
     case WM_KILLFOCUS:
         s.selecting = false;
+        StopBlinking(hwnd, s);
         InvalidateRect(hwnd, nullptr, TRUE);
         NotifyParent(hwnd, EN_KILLFOCUS);
         return 0;
@@ -373,6 +544,7 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
         return KeyDown(hwnd, s, wParam, lParam);
     case WM_DESTROY:
+        StopBlinking(hwnd, s);
         ControlStates<EditState>::Forget(hwnd);
         return DefWindowProcW(hwnd, message, wParam, lParam);
     default:

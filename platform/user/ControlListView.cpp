@@ -648,6 +648,10 @@ LRESULT ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return s.top;
     case LVM_GETCOUNTPERPAGE:
         return ListViewVisibleRows(hwnd, s);
+    case LVM_GETSTRINGWIDTHW: {
+        const auto* text = reinterpret_cast<const char16_t*>(lParam);
+        return text ? TextWidth(FontOf(s.font), text) : 0;
+    }
     case LVM_HITTEST:
         return HitTest(hwnd, s, reinterpret_cast<LVHITTESTINFO*>(lParam));
     case LVM_SETEXTENDEDLISTVIEWSTYLE: {

@@ -34,6 +34,9 @@ struct InputEvent {
     bool repeat = false; // KeyDown of a key held down (auto-repeat)
     // Shift was held (GetKeyState(VK_SHIFT) answers from the event read last).
     bool shift = false;
+    // Ctrl was held (GetKeyState(VK_CONTROL)); TranslateMessage then makes
+    // a letter its control character, as Ctrl+C gives 3.
+    bool control = false;
 };
 
 // Queues input at the end of the message queue.

@@ -110,7 +110,14 @@ void NoteInputRead(const InputEvent& input) {
         break;
     }
     ws.pendingChar = input.kind == InputEvent::Kind::KeyDown ? input.character : 0;
+    if (input.control && ws.pendingChar) {
+        const char16_t c = ws.pendingChar;
+        ws.pendingChar = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')
+                             ? static_cast<char16_t>(c & 0x1F)
+                             : 0;
+    }
     ws.shiftDown = input.shift;
+    ws.controlDown = input.control;
 }
 
 // Windows with an invalid region, parents before their children, top of the
@@ -315,6 +322,8 @@ LRESULT DispatchMessageW(const MSG* msg) {
 
 short GetKeyState(int virtualKey) {
     if (virtualKey == VK_SHIFT && WindowSystem::Get().shiftDown)
+        return static_cast<short>(0x8000);
+    if (virtualKey == VK_CONTROL && WindowSystem::Get().controlDown)
         return static_cast<short>(0x8000);
     return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "platform/base/Text.h"
 #include "platform/user/Backend.h"
+#include "platform/user/Clipboard.h"
 #include "platform/user/WindowSystem.h"
 
 namespace zorun {
@@ -98,6 +99,7 @@ void SetWindowBackground(HWND hwnd, std::optional<COLORREF> color) {
 
 void ResetWindowSystem() {
     WindowSystem::Get().Reset();
+    ResetProcessClipboard();
 }
 
 } // namespace zorun

@@ -15,9 +15,10 @@ constexpr UINT WM_NULL = 0x0000, WM_CREATE = 0x0001, WM_DESTROY = 0x0002, WM_MOV
                WM_ENABLE = 0x000A, WM_SETTEXT = 0x000C, WM_GETTEXT = 0x000D,
                WM_GETTEXTLENGTH = 0x000E, WM_PAINT = 0x000F, WM_CLOSE = 0x0010, WM_QUIT = 0x0012,
                WM_ERASEBKGND = 0x0014, WM_SHOWWINDOW = 0x0018, WM_SETFONT = 0x0030,
-               WM_GETFONT = 0x0031, WM_KEYF1 = 0x004D, WM_NOTIFY = 0x004E, WM_NCDESTROY = 0x0082,
-               WM_HELP = 0x0053, WM_KEYDOWN = 0x0100, WM_KEYUP = 0x0101, WM_CHAR = 0x0102,
-               WM_INITDIALOG = 0x0110, WM_COMMAND = 0x0111, WM_TIMER = 0x0113,
+               WM_GETFONT = 0x0031, WM_CUT = 0x0300, WM_COPY = 0x0301, WM_PASTE = 0x0302,
+               WM_CLEAR = 0x0303, WM_UNDO = 0x0304, WM_KEYF1 = 0x004D, WM_NOTIFY = 0x004E,
+               WM_NCDESTROY = 0x0082, WM_HELP = 0x0053, WM_KEYDOWN = 0x0100, WM_KEYUP = 0x0101,
+               WM_CHAR = 0x0102, WM_INITDIALOG = 0x0110, WM_COMMAND = 0x0111, WM_TIMER = 0x0113,
                WM_INITMENUPOPUP = 0x0117, WM_CTLCOLORMSGBOX = 0x0132, WM_CTLCOLOREDIT = 0x0133,
                WM_CTLCOLORLISTBOX = 0x0134, WM_CTLCOLORBTN = 0x0135, WM_CTLCOLORDLG = 0x0136,
                WM_CTLCOLORSCROLLBAR = 0x0137, WM_CTLCOLORSTATIC = 0x0138, WM_NCHITTEST = 0x0084,
@@ -41,10 +42,10 @@ struct NMHDR {
 };
 
 // Virtual keys.
-constexpr int VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_SHIFT = 0x10, VK_ESCAPE = 0x1B,
-              VK_SPACE = 0x20, VK_PRIOR = 0x21, VK_NEXT = 0x22, VK_END = 0x23, VK_HOME = 0x24,
-              VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28, VK_DELETE = 0x2E,
-              VK_HELP = 0x2F, VK_F1 = 0x70;
+constexpr int VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_SHIFT = 0x10, VK_CONTROL = 0x11,
+              VK_ESCAPE = 0x1B, VK_SPACE = 0x20, VK_PRIOR = 0x21, VK_NEXT = 0x22, VK_END = 0x23,
+              VK_HOME = 0x24, VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28,
+              VK_DELETE = 0x2E, VK_HELP = 0x2F, VK_F1 = 0x70;
 // Whether a key is down now: the high bit of the answer (Shift for the edit's
 // selection).
 short GetKeyState(int virtualKey);

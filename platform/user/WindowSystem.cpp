@@ -230,6 +230,7 @@ void WindowSystem::Reset() {
     stylusDown = false;
     lastPos = {};
     shiftDown = false;
+    controlDown = false;
     windowDCs.clear();
     dirty = true;
     // --- chrome

@@ -117,7 +117,8 @@ class WindowSystem {
     char16_t pendingChar = 0; // the character TranslateMessage makes of the last key read
     bool stylusDown = false;
     Point lastPos;
-    bool shiftDown = false; // Shift was held with the input read last (GetKeyState)
+    bool shiftDown = false;   // Shift was held with the input read last (GetKeyState)
+    bool controlDown = false; // and Ctrl
     [[nodiscard]] std::optional<std::uint64_t> NextTimerDue() const;
     [[nodiscard]] bool HasPendingPaint();
     void DropMessagesFor(HWND hwnd);

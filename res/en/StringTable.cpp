@@ -43,6 +43,7 @@ const StringResource strings[] = {
     {65051, u"Size"},
     {65052, u"Your groups and shortcuts were kept in:\n%s"},
     {65053, u"No more groups can be added."},
+    {65054, u"There is no more room for shortcuts. Please delete some shortcuts first."},
 };
 
 } // namespace

@@ -11,10 +11,12 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
 #include <fstream>
+#include <optional>
 #include <poll.h>
 #include <string>
 #include <sys/wait.h>
@@ -396,3 +398,134 @@ TEST(X11DisplayLostTest, ALostServerAsksTheProgramToQuit) {
 }
 
 } // namespace
+
+namespace {
+
+// Another program on the same server: a window that can own CLIPBOARD and
+// answer for it, or ask for it.
+class ClipboardPeer {
+  public:
+    explicit ClipboardPeer(const std::string& server) : display_(XOpenDisplay(server.c_str())) {
+        if (!display_)
+            return;
+        window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 1, 1, 0, 0, 0);
+        clipboard_ = XInternAtom(display_, "CLIPBOARD", False);
+        utf8_ = XInternAtom(display_, "UTF8_STRING", False);
+        property_ = XInternAtom(display_, "PEER_CLIPBOARD", False);
+    }
+    ~ClipboardPeer() {
+        if (display_)
+            XCloseDisplay(display_);
+    }
+    [[nodiscard]] bool Open() const { return display_ != nullptr; }
+
+    // Takes CLIPBOARD with `text`; a thread answers requests (when `answer`)
+    // until Stop.
+    void Own(std::string text, bool answer) {
+        XSetSelectionOwner(display_, clipboard_, window_, CurrentTime);
+        XSync(display_, False);
+        serving_ = std::thread([this, text = std::move(text), answer] {
+            while (!stop_) {
+                XEvent event;
+                if (!XCheckTypedWindowEvent(display_, window_, SelectionRequest, &event)) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                    continue;
+                }
+                if (!answer)
+                    continue;
+                const XSelectionRequestEvent& r = event.xselectionrequest;
+                XEvent reply{};
+                reply.xselection = {SelectionNotify, 0,        True,       display_, r.requestor,
+                                    r.selection,     r.target, r.property, r.time};
+                if (r.target == utf8_)
+                    XChangeProperty(display_, r.requestor, r.property, utf8_, 8, PropModeReplace,
+                                    reinterpret_cast<const unsigned char*>(text.data()),
+                                    static_cast<int>(text.size()));
+                else
+                    reply.xselection.property = None;
+                XSendEvent(display_, r.requestor, False, NoEventMask, &reply);
+                XFlush(display_);
+            }
+        });
+    }
+    void Stop() {
+        stop_ = true;
+        if (serving_.joinable())
+            serving_.join();
+    }
+    // Asks for CLIPBOARD as UTF8_STRING; `serve` runs while waiting.
+    template <typename Serve> std::optional<std::string> Ask(Serve serve) {
+        XConvertSelection(display_, clipboard_, utf8_, property_, window_, CurrentTime);
+        XFlush(display_);
+        XEvent event;
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (!XCheckTypedWindowEvent(display_, window_, SelectionNotify, &event)) {
+            if (std::chrono::steady_clock::now() > limit)
+                return std::nullopt;
+            serve();
+        }
+        if (event.xselection.property == None)
+            return std::nullopt;
+        Atom type = None;
+        int format = 0;
+        unsigned long items = 0, after = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(display_, window_, property_, 0, 1 << 16, True, AnyPropertyType, &type,
+                           &format, &items, &after, &data);
+        std::optional<std::string> text;
+        if (data && type == utf8_)
+            text = std::string(reinterpret_cast<const char*>(data), items);
+        if (data)
+            XFree(data);
+        return text;
+    }
+
+  private:
+    Display* display_;
+    Window window_ = 0;
+    Atom clipboard_ = 0, utf8_ = 0, property_ = 0;
+    std::thread serving_;
+    std::atomic<bool> stop_{false};
+};
+
+} // namespace
+
+TEST(X11ClipboardTest, TextGoesBothWaysAndAHungOwnerIsNotWaitedFor) {
+    Xvfb server;
+    if (server.Name().empty())
+        GTEST_SKIP() << "Xvfb is not available";
+    setenv("DISPLAY", server.Name().c_str(), 1);
+    zorun::ResetWindowSystem();
+    std::string error;
+    auto display = zorun::X11Display::Open({1, false, "Zorun test", false, false}, &error);
+    ASSERT_TRUE(display) << error;
+
+    // Copied in the program: another program pastes it, in UTF-8.
+    {
+        ClipboardPeer peer(server.Name());
+        ASSERT_TRUE(peer.Open());
+        display->SetClipboard(u"h\u00e9llo \u2713");
+        EXPECT_EQ(display->Clipboard(), u"h\u00e9llo \u2713") << "our own, without a round trip";
+        const auto pasted = peer.Ask([&] { display->Wait(zorun::CurrentClock().NowMs() + 10); });
+        EXPECT_EQ(pasted, "h\xc3\xa9llo \xe2\x9c\x93");
+    }
+    // Copied in another program: the program pastes it.
+    {
+        ClipboardPeer peer(server.Name());
+        peer.Own("from the peer\nline 2", true);
+        display->Wait(zorun::CurrentClock().NowMs() + 50); // our ownership ends
+        EXPECT_EQ(display->Clipboard(), u"from the peer\nline 2");
+        peer.Stop();
+    }
+    // An owner that never answers: no text, after a bounded wait.
+    {
+        ClipboardPeer peer(server.Name());
+        peer.Own("never sent", false);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(display->Clipboard(), std::nullopt);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        peer.Stop();
+    }
+    display.reset();
+    zorun::ResetWindowSystem();
+}

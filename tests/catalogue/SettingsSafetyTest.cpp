@@ -172,3 +172,84 @@ TEST_F(SettingsSafety, ALinkInsideTheRootIsReadAndWrittenThrough) {
 }
 
 } // namespace
+
+namespace {
+
+// Appends `count` shortcuts of `targetLength` characters to the group at p.
+void Fill(Catalogue& catalogue, int p, std::size_t count, std::size_t targetLength = 0) {
+    for (std::size_t i = 0; i < count; ++i)
+        ASSERT_TRUE(catalogue.AppendShortcut(p, {std::u16string(targetLength, u'x'), u"", u""}));
+}
+
+// A saved catalogue reads back the same.
+void ExpectReadBack(const Catalogue& catalogue) {
+    ASSERT_TRUE(SaveSettings(catalogue));
+    Catalogue reread(English());
+    ASSERT_TRUE(LoadSettings(reread));
+    EXPECT_EQ(reread.Contents(), catalogue.Contents());
+}
+
+} // namespace
+
+TEST_F(SettingsSafety, ShortcutsBeyondTheLimitsAreRefusedBeforeTheyAreMade) {
+    Catalogue catalogue(English());
+    BuildDefaultCatalogue(catalogue);
+    const ShortcutRecord one{u"\\windows\\pword.exe", u"Word", u"0"};
+    ASSERT_TRUE(catalogue.AppendShortcut(0, one));
+
+    // One group's count field is full at 65,535, though the file has room.
+    Fill(catalogue, 1, kMaxGroupShortcuts - catalogue.Group(1).Count());
+    EXPECT_FALSE(SettingsHoldAfter(catalogue, 1, one));
+    EXPECT_TRUE(SettingsHoldAfter(catalogue, 0, one));
+    const ShortcutRecord inFull = catalogue.Group(1).Shortcut(0);
+    EXPECT_TRUE(SettingsHoldAfter(catalogue, 1, inFull, 1, &inFull)) << "moved within the group";
+    EXPECT_FALSE(SettingsHoldAfter(catalogue, 1, one, 0, &one)) << "moved into it";
+
+    // The whole file holds 100,000 shortcuts.
+    const std::size_t held = MeasureSettings(catalogue)->shortcuts;
+    Fill(catalogue, 2, kMaxSettingsShortcuts - held - 1);
+    ASSERT_TRUE(SettingsHoldAfter(catalogue, 3, one));
+    ASSERT_TRUE(catalogue.AppendShortcut(3, one));
+    EXPECT_EQ(MeasureSettings(catalogue)->shortcuts, kMaxSettingsShortcuts);
+    EXPECT_FALSE(SettingsHoldAfter(catalogue, 0, one));
+    const ShortcutRecord moved = catalogue.Group(3).Shortcut(0);
+    EXPECT_TRUE(SettingsHoldAfter(catalogue, 0, moved, 3, &moved)) << "a move adds none";
+    ShortcutRecord renamed = one;
+    renamed.name = u"Word processor";
+    EXPECT_TRUE(SettingsHoldAfter(catalogue, 3, renamed, 3, &one));
+    // A string longer than a group string's length field is refused anywhere.
+    EXPECT_FALSE(
+        SettingsHoldAfter(catalogue, 3, {std::u16string(32'768, u'x'), u"", u""}, 3, &one));
+    ExpectReadBack(catalogue);
+}
+
+TEST_F(SettingsSafety, AFileFilledToItsLastByteIsWrittenAndReadBack) {
+    Catalogue catalogue(English());
+    BuildDefaultCatalogue(catalogue);
+    // Shortcuts of 60,012 bytes each up to just below the file's limit.
+    constexpr std::size_t kLength = 30'000;
+    const std::size_t used = MeasureSettings(catalogue)->bytes;
+    Fill(catalogue, 0, (kMaxSettingsFileBytes - used - 1000) / (12 + 2 * kLength), kLength);
+    const std::size_t room = kMaxSettingsFileBytes - MeasureSettings(catalogue)->bytes;
+    ASSERT_GE(room, 1000u);
+
+    const std::size_t fits = (room - 12) / 2;
+    EXPECT_FALSE(SettingsHoldAfter(catalogue, 2, {std::u16string(fits + 1, u'y'), u"", u""}));
+    const ShortcutRecord last{std::u16string(fits, u'y'), u"", u""};
+    ASSERT_TRUE(SettingsHoldAfter(catalogue, 2, last));
+    ASSERT_TRUE(catalogue.AppendShortcut(2, last));
+    EXPECT_LE(room - (12 + 2 * fits), 1u);
+
+    // Full: a rename to a longer name is refused, one as long is not.
+    ShortcutRecord longer = last;
+    longer.name = u"A";
+    EXPECT_FALSE(SettingsHoldAfter(catalogue, 2, longer, 2, &last));
+    ShortcutRecord same = last;
+    same.target.back() = u'z';
+    EXPECT_TRUE(SettingsHoldAfter(catalogue, 2, same, 2, &last));
+
+    const auto bytes = SerializeSettings(catalogue);
+    ASSERT_TRUE(bytes);
+    EXPECT_GE(bytes->size() + 1, kMaxSettingsFileBytes);
+    ExpectReadBack(catalogue);
+}

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <utime.h>
 
 #include "dialogs/CBrowseFileDlg.h"
@@ -129,9 +131,25 @@ TEST_F(BrowseFile, OpensOnTheWindowsFolderSortedWithItsColumns) {
             RECT r{};
             GetWindowRect(FileList(), &r);
             EXPECT_EQ(r, (RECT{10, 60 + kDialogTop, 230, 258 + kDialogTop}));
-            const LRESULT widths[] = {100, 80, 40};
-            for (int i = 0; i < 3; ++i)
-                EXPECT_EQ(SendMessageW(FileList(), LVM_GETCOLUMNWIDTH, WPARAM(i), 0), widths[i]);
+            // The date and the size whole, the name the rest of the list.
+            auto width = [&](int column) {
+                return int(SendMessageW(FileList(), LVM_GETCOLUMNWIDTH, WPARAM(column), 0));
+            };
+            auto textWidth = [&](const char16_t* text) {
+                return int(SendMessageW(FileList(), LVM_GETSTRINGWIDTH, 0, LPARAM(text)));
+            };
+            int name = textWidth(u"Name"), date = textWidth(u"Date"), size = textWidth(u"Size");
+            for (int i = 0; i < 3; ++i) {
+                name = std::max(name, textWidth(Row(i)[0].c_str()));
+                date = std::max(date, textWidth(Row(i)[1].c_str()));
+                size = std::max(size, textWidth(Row(i)[2].c_str()));
+            }
+            EXPECT_EQ(width(1), date + 12);
+            EXPECT_EQ(width(2), size + 12);
+            RECT client{};
+            GetClientRect(FileList(), &client);
+            EXPECT_EQ(width(0),
+                      std::max(std::min(name + 12, 100), int(client.right) - width(1) - width(2)));
             EXPECT_TRUE(browser.selectedPath.empty());
             QueueOk();
         }});

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "catalogue/SettingsFile.h"
+#include "catalogue/SettingsFormat.h"
 #include "dialogs/DialogResources.h"
 #include "launcher/CZorunViewLayout.h"
 #include "launcher/CommandIds.h"
@@ -61,6 +62,16 @@ class ShortcutCommands : public DialogFixture {
     void FromMainMenu(UINT command, std::vector<Step> steps) {
         Queue(std::move(steps));
         View().SendMessage(WM_COMMAND, command, 0);
+        Finish();
+    }
+
+    // A shortcut dragged with the stylus from `from` to `to`.
+    void FromDrag(POINT from, POINT to, std::vector<Step> steps) {
+        Queue(std::move(steps));
+        Down(from.x, from.y);
+        Move(from.x + 20, from.y + 40);
+        Move(to.x, to.y);
+        Up(to.x, to.y);
         Finish();
     }
 
@@ -245,5 +256,38 @@ TEST_F(ShortcutCommands, CopyNearTheEndShowsFourTabsWithTheDestination) {
     // The strip's captions follow it.
     EXPECT_EQ(CaptionText(View().TabCaption(1)), u"Group 3");
     EXPECT_EQ(CaptionText(View().TabCaption(4)), u"Group 6");
+    ExpectSavedAsShown();
+}
+
+TEST_F(ShortcutCommands, AFullCatalogueRefusesNewShortcutsAndKeepsEveryOne) {
+    const std::u16string noRoom =
+        u"There is no more room for shortcuts. Please delete some shortcuts first.";
+    Start({u"Word", u"Games"});
+    // Group 1 holds as many shortcuts as a group can.
+    for (std::size_t i = 0; i < kMaxGroupShortcuts; ++i)
+        ASSERT_TRUE(GetCatalogue().AppendShortcut(1, {u"\\windows\\pword.exe", u"", u""}));
+
+    // Copy and move into it are refused; the shortcut stays where it was.
+    FromHoldMenu(0, CopyItem, {[&] { QueueOk(); }, Answer(noRoom)});
+    FromHoldMenu(0, MoveItem, {[&] { QueueOk(); }, Answer(noRoom)});
+    // So is a drag onto its tab.
+    FromDrag({41, 41}, {81, 168}, {Answer(noRoom)}); // the first cell onto the second tab
+    EXPECT_EQ(NamesOf(0), (Names{u"Word", u"Games"}));
+    EXPECT_EQ(GetCatalogue().Group(1).Count(), kMaxGroupShortcuts);
+    EXPECT_EQ(View().CurrentGroup(), 0);
+
+    // The file holds 100,000 in all: Add says so before the dialog opens.
+    const std::size_t held = MeasureSettings(GetCatalogue())->shortcuts;
+    for (std::size_t i = held; i < kMaxSettingsShortcuts; ++i)
+        ASSERT_TRUE(GetCatalogue().AppendShortcut(2, {u"", u"", u""}));
+    FromHoldMenu(3, AddItem, {Answer(noRoom)});
+    EXPECT_EQ(NamesOf(0), (Names{u"Word", u"Games"}));
+    // A move within the file still works.
+    FromHoldMenu(0, MoveItem, {[&] {
+                     QueueListRowTap(DialogResource::GroupList, 2); // group 3
+                     QueueOk();
+                 }});
+    EXPECT_EQ(NamesOf(0), (Names{u"Games"}));
+    EXPECT_EQ(NamesOf(3), (Names{u"Word"}));
     ExpectSavedAsShown();
 }

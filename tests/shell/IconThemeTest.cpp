@@ -3,11 +3,15 @@
 // Fixed, Threshold, Scalable and scaled folders, pixmaps, themes that change
 // while the program runs, and SVG pictures drawn at icon size.
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <thread>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/gdi/Png.h"
 #include "platform/gdi/Surface.h"
@@ -252,4 +256,74 @@ TEST_F(IconThemeTest, ProgramIconsFollowTheThemeChosenAndItsChanges) {
     icon = index.ProgramIcon(tmp_ / "bin/viewer", 32);
     ASSERT_NE(icon, nullptr);
     EXPECT_EQ(icon->argb[0], 0xFFFF0000u);
+}
+
+namespace {
+
+// The first theme of the chain a fresh lookup builds in a child process
+// whose GSettings read `schemas` (none when empty) and the keyfile of
+// `config`: GLib reads its settings surroundings once per process.
+std::string FirstThemeInChild(const zorun::IconThemeLookup::Sources& sources,
+                              const fs::path& schemas, const fs::path& config,
+                              const fs::path& empty) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return "no pipe";
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        if (schemas.empty())
+            unsetenv("GSETTINGS_SCHEMA_DIR");
+        else
+            setenv("GSETTINGS_SCHEMA_DIR", schemas.c_str(), 1);
+        setenv("GSETTINGS_BACKEND", "keyfile", 1);
+        setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+        setenv("XDG_DATA_HOME", empty.c_str(), 1);
+        setenv("XDG_DATA_DIRS", empty.c_str(), 1);
+        zorun::IconThemeLookup lookup(sources);
+        const std::string first = lookup.Chain().empty() ? "none" : lookup.Chain().front();
+        const auto written = write(pipeEnds[1], first.data(), first.size());
+        _exit(written == static_cast<ssize_t>(first.size()) ? 0 : 1);
+    }
+    close(pipeEnds[1]);
+    std::string first;
+    char buffer[256];
+    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        first.append(buffer, static_cast<std::size_t>(n));
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? first : "child failed";
+}
+
+} // namespace
+
+TEST_F(IconThemeTest, GnomeSettingsNameTheThemeAsGtkReadsThem) {
+    // A settings schema with a standard theme, compiled as the system's are.
+    Write("schemas/org.gnome.desktop.interface.gschema.xml",
+          "<schemalist><schema id='org.gnome.desktop.interface' "
+          "path='/org/gnome/desktop/interface/'><key name='icon-theme' type='s'>"
+          "<default>'Middle'</default></key></schema></schemalist>\n");
+    const std::string compile = "glib-compile-schemas '" + (tmp_ / "schemas").string() + "'";
+    if (std::system(compile.c_str()) != 0)
+        GTEST_SKIP() << "glib-compile-schemas is not installed";
+    fs::create_directories(tmp_ / "empty");
+    auto sources = Sources();
+    sources.desktopSettings = true;
+    const fs::path schemas = tmp_ / "schemas";
+    auto first = [&](const fs::path& schemaFolder) {
+        return FirstThemeInChild(sources, schemaFolder, tmp_ / "config", tmp_ / "empty");
+    };
+
+    // Chosen in GNOME's settings: over what settings.ini says.
+    Write("config/glib-2.0/settings/keyfile", "[org/gnome/desktop/interface]\nicon-theme='Deep'\n");
+    EXPECT_EQ(first(schemas), "Deep");
+    // Without the schema the same keyfile is never read.
+    EXPECT_EQ(first({}), "User");
+    // Nothing chosen: settings.ini, then the schema's standard theme.
+    fs::remove(tmp_ / "config/glib-2.0/settings/keyfile");
+    EXPECT_EQ(first(schemas), "User");
+    fs::remove(tmp_ / "config/gtk-3.0/settings.ini");
+    EXPECT_EQ(first(schemas), "Middle");
+    EXPECT_EQ(first({}), "hicolor");
 }

@@ -6,9 +6,11 @@
 
 #include "platform/base/Text.h"
 #include "platform/gdi/Surface.h"
+#include "platform/user/Clipboard.h"
 #include "platform/user/Controls.h"
 #include "platform/user/Dialog.h"
 #include "platform/user/Input.h"
+#include "platform/user/WindowSystem.h"
 
 namespace {
 
@@ -61,6 +63,12 @@ class EditControl : public WindowTest {
             vk == VK_BACK || vk == VK_TAB || vk == VK_RETURN ? static_cast<char16_t>(vk) : 0;
         zorun::InputEvent input{zorun::InputEvent::Kind::KeyDown, {}, vk, character};
         input.shift = shift;
+        zorun::PushInput(input);
+    }
+    // A letter with Ctrl held, as a keyboard gives it.
+    static void ControlKey(char letter) {
+        zorun::InputEvent input{zorun::InputEvent::Kind::KeyDown, {}, letter, 0};
+        input.control = true;
         zorun::PushInput(input);
     }
     static void Type(std::u16string_view text) {
@@ -327,3 +335,146 @@ TEST_F(EditControl, ReadOnlyAndDisabledFieldsLookGreyAndTakeNoTyping) {
 }
 
 } // namespace
+
+TEST_F(EditControl, ClipboardMessagesAndKeysKeepTheLimitAndOneLine) {
+    SetFocus(name);
+    Type(u"hello world");
+    Pump();
+    SendMessageW(name, EM_SETSEL, 0, 5);
+    SendMessageW(name, WM_COPY, 0, 0);
+    EXPECT_EQ(zorun::ClipboardText(), u"hello");
+    SendMessageW(name, EM_SETSEL, 5, 11);
+    seen.clear();
+    SendMessageW(name, WM_CUT, 0, 0);
+    EXPECT_EQ(GetWindowText(name), u"hello");
+    EXPECT_EQ(zorun::ClipboardText(), u" world");
+    EXPECT_EQ(seen, (Notes{{EN_CHANGE, IDC_NAME}}));
+    // A paste replaces the selection, and only as much as the limit allows.
+    SendMessageW(name, EM_LIMITTEXT, 14, 0);
+    SendMessageW(name, WM_PASTE, 0, 0);
+    SendMessageW(name, WM_PASTE, 0, 0);
+    EXPECT_EQ(GetWindowText(name), u"hello world wo");
+    EXPECT_EQ(Count(EN_MAXTEXT, IDC_NAME), 1);
+    // One line: the clipboard's text up to its first line break.
+    zorun::SetClipboardText(u"one\r\ntwo");
+    SendMessageW(name, EM_SETSEL, 0, -1);
+    SendMessageW(name, WM_PASTE, 0, 0);
+    EXPECT_EQ(GetWindowText(name), u"one");
+    zorun::SetClipboardText(u"\nlater lines");
+    SendMessageW(name, WM_PASTE, 0, 0);
+    EXPECT_EQ(GetWindowText(name), u"one");
+
+    // Ctrl+A, C, X and V from the keyboard; WM_CLEAR deletes without copying.
+    ControlKey('A');
+    ControlKey('C');
+    Key(VK_END);
+    ControlKey('V');
+    Pump();
+    EXPECT_EQ(GetWindowText(name), u"oneone");
+    ControlKey('A');
+    ControlKey('X');
+    Pump();
+    EXPECT_EQ(GetWindowText(name), u"");
+    EXPECT_EQ(zorun::ClipboardText(), u"oneone");
+    Type(u"abc");
+    Pump();
+    SendMessageW(name, EM_SETSEL, 0, 1);
+    SendMessageW(name, WM_CLEAR, 0, 0);
+    EXPECT_EQ(GetWindowText(name), u"bc");
+    EXPECT_EQ(zorun::ClipboardText(), u"oneone");
+
+    // Read-only: copied from, never changed.
+    HWND fixed = GetDlgItem(dialog, IDC_FIXED);
+    SendMessageW(fixed, EM_SETSEL, 0, -1);
+    SendMessageW(fixed, WM_COPY, 0, 0);
+    EXPECT_EQ(zorun::ClipboardText(), u"\\windows\\skin 1.bmp");
+    zorun::SetClipboardText(u"x");
+    for (UINT message : {WM_CUT, WM_PASTE, WM_CLEAR, WM_UNDO})
+        SendMessageW(fixed, message, 0, 0);
+    EXPECT_EQ(GetWindowText(fixed), u"\\windows\\skin 1.bmp");
+    EXPECT_EQ(Count(EN_CHANGE, IDC_FIXED), 0);
+}
+
+TEST_F(EditControl, OneLevelOfUndoThatUndoesItself) {
+    SetFocus(name);
+    EXPECT_FALSE(SendMessageW(name, EM_CANUNDO, 0, 0));
+    Type(u"abc"); // one run of typing is one change
+    Pump();
+    EXPECT_TRUE(SendMessageW(name, EM_CANUNDO, 0, 0));
+    EXPECT_TRUE(SendMessageW(name, EM_UNDO, 0, 0));
+    EXPECT_EQ(GetWindowText(name), u"");
+    EXPECT_TRUE(SendMessageW(name, WM_UNDO, 0, 0)); // the undo undone
+    EXPECT_EQ(GetWindowText(name), u"abc");
+
+    // Deleting after typing is a change of its own; Ctrl+Z takes it back.
+    Key(VK_BACK);
+    Key(VK_BACK);
+    Pump();
+    EXPECT_EQ(GetWindowText(name), u"a");
+    ControlKey('Z');
+    Pump();
+    EXPECT_EQ(GetWindowText(name), u"abc");
+    EXPECT_EQ(Selection(name), (std::pair<DWORD, DWORD>{3, 3}));
+
+    // A paste, and EM_REPLACESEL when asked to be undoable.
+    zorun::SetClipboardText(u"XY");
+    SendMessageW(name, EM_SETSEL, 0, 1);
+    SendMessageW(name, WM_PASTE, 0, 0);
+    EXPECT_EQ(GetWindowText(name), u"XYbc");
+    SendMessageW(name, EM_UNDO, 0, 0);
+    EXPECT_EQ(GetWindowText(name), u"abc");
+    EXPECT_EQ(Selection(name), (std::pair<DWORD, DWORD>{0, 1}));
+    SendMessageW(name, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(u"z"));
+    SendMessageW(name, EM_UNDO, 0, 0);
+    EXPECT_EQ(GetWindowText(name), u"abc");
+    SendMessageW(name, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(u"z"));
+    EXPECT_FALSE(SendMessageW(name, EM_CANUNDO, 0, 0));
+
+    // The program's own text and EM_EMPTYUNDOBUFFER leave nothing to undo.
+    Type(u"q");
+    Pump();
+    SetWindowTextW(name, u"set");
+    EXPECT_FALSE(SendMessageW(name, EM_CANUNDO, 0, 0));
+    Type(u"q");
+    Pump();
+    SendMessageW(name, EM_EMPTYUNDOBUFFER, 0, 0);
+    EXPECT_FALSE(SendMessageW(name, EM_UNDO, 0, 0));
+    EXPECT_EQ(GetWindowText(name), u"setq");
+}
+
+TEST_F(EditControl, TheCaretBlinksOnlyWhileTheFocusedFieldIsShown) {
+    auto& windows = zorun::WindowSystem::Get();
+    SetFocus(nullptr);
+    Pump();
+    EXPECT_FALSE(windows.NextTimerDue()) << "no field has the focus";
+    SetFocus(name);
+    Pump();
+    ASSERT_TRUE(windows.NextTimerDue());
+    EXPECT_GE(CaretColumn(1, 174, 29, 44), 0);
+    clock.Advance(530);
+    Pump();
+    EXPECT_EQ(CaretColumn(1, 174, 29, 44), -1) << "off";
+    clock.Advance(530);
+    Pump();
+    EXPECT_GE(CaretColumn(1, 174, 29, 44), 0) << "on again";
+    // Typing shows it at once.
+    clock.Advance(530);
+    Pump();
+    Type(u"a");
+    Pump();
+    EXPECT_GE(CaretColumn(1, 174, 29, 44), 0);
+
+    // Hidden, the timer stops at its next tick; shown again, it blinks again.
+    ShowWindow(dialog, SW_HIDE);
+    clock.Advance(530);
+    Pump();
+    EXPECT_FALSE(windows.NextTimerDue());
+    ShowWindow(dialog, SW_SHOW);
+    Pump();
+    EXPECT_TRUE(windows.NextTimerDue());
+    // Without the focus, no timer at all.
+    SetFocus(GetDlgItem(dialog, IDC_SHORT));
+    SetFocus(nullptr);
+    Pump();
+    EXPECT_FALSE(windows.NextTimerDue());
+}

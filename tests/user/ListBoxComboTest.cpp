@@ -198,15 +198,28 @@ TEST_F(Lists, DropDownListKeepsItsOrderAndTheProgramsChoicesAreSilent) {
     EXPECT_TRUE(seen.empty());
 }
 
-TEST_F(Lists, TheDroppedListIsAsTallAsTheTemplateSaysAndScrolls) {
+TEST_F(Lists, TheDroppedListShowsItsMinimumOfRowsOrTheTemplatesHeightAndScrolls) {
     Fill(folders, CB_INSERTSTRING, 6);
     SendMessageW(folders, CB_SETCURSEL, 0, 0);
     RECT box{};
     GetWindowRect(folders, &box);
     EXPECT_EQ(box.Height(), 20); // the closed box; the template's 52 include the list
-    Tap(50, 35);                 // drops the list below the box: y 46..77, rows of 16 from y 47
+    // Up to 30 rows show whatever the template's few units say: all six,
+    // rows of 16 from y 47.
+    EXPECT_EQ(SendMessageW(folders, CB_GETMINVISIBLE, 0, 0), 30);
+    Tap(50, 35);
+    Tap(50, 47 + 5 * 16 + 8); // item F
+    Pump();
+    EXPECT_EQ(SendMessageW(folders, CB_GETCURSEL, 0, 0), 5);
+
+    // Two rows at least: the template's height rules, and the list scrolls.
+    EXPECT_FALSE(SendMessageW(folders, CB_SETMINVISIBLE, 0, 0));
+    EXPECT_TRUE(SendMessageW(folders, CB_SETMINVISIBLE, 2, 0));
+    SendMessageW(folders, CB_SETCURSEL, 0, 0);
+    seen.clear();
+    Tap(50, 35); // drops the list below the box: y 46..80
     // The bar's down arrow scrolls; the list stays; the first row shown is now item B.
-    Tap(176, 72);
+    Tap(176, 74);
     Tap(50, 52);
     Pump();
     EXPECT_EQ(seen, (Notes{{CBN_DROPDOWN, IDC_FOLDERS},

@@ -86,6 +86,21 @@ void SdlDisplay::Raise() {
     sdl_.RaiseWindow(window_);
 }
 
+void SdlDisplay::SetClipboard(const std::u16string& text) {
+    (void)sdl_.SetClipboardText(ToUtf8(text).c_str());
+}
+
+std::optional<std::u16string> SdlDisplay::Clipboard() {
+    char* text = sdl_.GetClipboardText();
+    if (!text)
+        return std::nullopt;
+    std::optional<std::u16string> result;
+    if (*text)
+        result = FromUtf8(text);
+    sdl_.Free(text);
+    return result;
+}
+
 void SdlDisplay::Present(const Surface& framebuffer) {
     last_ = &framebuffer;
     SDL_Surface* target = sdl_.GetWindowSurface(window_);
@@ -196,6 +211,7 @@ void SdlDisplay::Handle(const SDL_Event& e) {
             InputEvent input{InputEvent::Kind::KeyDown, {}, vk, character};
             input.repeat = e.key.repeat != 0;
             input.shift = (e.key.keysym.mod & KMOD_SHIFT) != 0;
+            input.control = (e.key.keysym.mod & KMOD_CTRL) != 0;
             PushInput(input);
         }
         break;
@@ -290,6 +306,8 @@ Backend MakeSdlBackend(SdlDisplay& display) {
     backend.wait = [&display](std::optional<std::uint64_t> deadline) { display.Wait(deadline); };
     backend.shutdown = [] {};
     backend.raise = [&display] { display.Raise(); };
+    backend.setClipboard = [&display](const std::u16string& text) { display.SetClipboard(text); };
+    backend.clipboard = [&display] { return display.Clipboard(); };
     return backend;
 }
 

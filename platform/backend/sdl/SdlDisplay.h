@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "platform/backend/ScreenLayout.h"
 #include "platform/backend/sdl/SdlBackend.h"
@@ -25,6 +26,9 @@ class SdlDisplay {
     void Wait(std::optional<std::uint64_t> deadlineMs);
     // Raises the window above the host's other windows and gives it the focus.
     void Raise();
+    // SDL's clipboard, as text.
+    void SetClipboard(const std::u16string& text);
+    [[nodiscard]] std::optional<std::u16string> Clipboard();
 
   private:
     void Layout(); // scale and offset from the window's size

@@ -51,6 +51,9 @@ const SdlLibrary* LoadSdlLibrary(std::string* error) {
     Resolve(handle, "SDL_WaitEventTimeout", l.WaitEventTimeout, &missing);
     Resolve(handle, "SDL_StartTextInput", l.StartTextInput, &missing);
     Resolve(handle, "SDL_StopTextInput", l.StopTextInput, &missing);
+    Resolve(handle, "SDL_SetClipboardText", l.SetClipboardText, &missing);
+    Resolve(handle, "SDL_GetClipboardText", l.GetClipboardText, &missing);
+    Resolve(handle, "SDL_free", l.Free, &missing);
     if (!missing.empty()) {
         if (error)
             *error = std::string(kLibraryName) + " lacks " + missing;

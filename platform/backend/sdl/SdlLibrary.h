@@ -30,6 +30,9 @@ struct SdlLibrary {
     decltype(&::SDL_WaitEventTimeout) WaitEventTimeout = nullptr;
     decltype(&::SDL_StartTextInput) StartTextInput = nullptr;
     decltype(&::SDL_StopTextInput) StopTextInput = nullptr;
+    decltype(&::SDL_SetClipboardText) SetClipboardText = nullptr;
+    decltype(&::SDL_GetClipboardText) GetClipboardText = nullptr;
+    decltype(&::SDL_free) Free = nullptr;
 };
 
 // Loads SDL2 (once; it stays for the life of the process). nullptr with

@@ -12,10 +12,12 @@
 #include <unistd.h>
 
 #include "platform/backend/HostEvents.h"
+#include "platform/backend/x11/X11Clipboard.h"
 #include "platform/backend/x11/X11Errors.h"
 #include "platform/backend/x11/X11Frame.h"
 #include "platform/backend/x11/X11Keyboard.h"
 #include "platform/base/Clock.h"
+#include "platform/base/Text.h"
 #include "platform/user/Input.h"
 #include "platform/user/Screen.h"
 
@@ -72,6 +74,7 @@ X11Display::X11Display(Display* display, const X11Settings& settings)
 
 X11Display::~X11Display() {
     keyboard_.reset();
+    clipboard_.reset();
     if (lost_) {
         // Nothing more may be asked of a dead connection: only our own
         // memory is let go. Xlib sends nothing once its connection is
@@ -163,6 +166,7 @@ bool X11Display::Create(std::string* error) {
     Bool detectable = False;
     XkbSetDetectableAutoRepeat(display_, True, &detectable);
     keyboard_ = std::make_unique<X11Keyboard>(display_, window_);
+    clipboard_ = std::make_unique<X11Clipboard>(display_, window_);
     XFlush(display_);
     return true;
 }
@@ -344,6 +348,8 @@ void X11Display::Handle(XEvent& event) {
         return;
     if (Time t = EventTime(event); t != CurrentTime)
         lastEventTime_ = t;
+    if (clipboard_->Handle(event))
+        return;
     switch (event.type) {
     case Expose:
         exposure_ = exposure_.Union(ExposedRect(event.xexpose));
@@ -423,6 +429,20 @@ void X11Display::Handle(XEvent& event) {
     }
 }
 
+void X11Display::SetClipboard(const std::u16string& text) {
+    if (!lost_)
+        clipboard_->Own(ToUtf8(text), lastEventTime_);
+}
+
+std::optional<std::u16string> X11Display::Clipboard() {
+    if (lost_)
+        return std::nullopt;
+    auto text = clipboard_->Read(lastEventTime_);
+    if (!text)
+        return std::nullopt;
+    return FromUtf8(*text);
+}
+
 bool X11Display::HandlePending() {
     bool handled = false;
     // XPending sends what is buffered and reads what has arrived, without blocking.
@@ -464,6 +484,8 @@ Backend MakeX11Backend(X11Display& display) {
     backend.wait = [&display](std::optional<std::uint64_t> deadline) { display.Wait(deadline); };
     backend.shutdown = [] {};
     backend.raise = [&display] { display.Raise(); };
+    backend.setClipboard = [&display](const std::u16string& text) { display.SetClipboard(text); };
+    backend.clipboard = [&display] { return display.Clipboard(); };
     return backend;
 }
 

@@ -24,6 +24,7 @@
 namespace zorun {
 
 class Surface;
+class X11Clipboard;
 class X11Frame;
 class X11Keyboard;
 
@@ -52,6 +53,9 @@ class X11Display {
     void Wait(std::optional<std::uint64_t> deadlineMs);
     // Asks the window manager to bring the window to the front with the focus.
     void Raise();
+    // The CLIPBOARD selection, as text (X11Clipboard).
+    void SetClipboard(const std::u16string& text);
+    [[nodiscard]] std::optional<std::u16string> Clipboard();
 
     [[nodiscard]] Window WindowId() const { return window_; }
     [[nodiscard]] const ScreenLayout& Layout() const { return layout_; }
@@ -83,6 +87,7 @@ class X11Display {
     GC gc_ = nullptr;
     std::unique_ptr<X11Frame> frame_;
     std::unique_ptr<X11Keyboard> keyboard_;
+    std::unique_ptr<X11Clipboard> clipboard_;
     ScreenLayout layout_;
     int width_ = 0;
     int height_ = 0;

@@ -205,6 +205,7 @@ void X11Keyboard::OnKeyPress(XKeyEvent& event) {
         InputEvent input{InputEvent::Kind::KeyDown, {}, vk, character};
         input.repeat = event.keycode < down_.size() && down_[event.keycode];
         input.shift = (event.state & ShiftMask) != 0;
+        input.control = (event.state & ControlMask) != 0;
         PushInput(input);
     }
     if (event.keycode < down_.size())
