@@ -43,6 +43,8 @@ const StringResource strings[] = {
     {65051, u"Größe"},
     {65052, u"Ihre Gruppen und Verknüpfungen wurden gespeichert in:\n%s"},
     {65053, u"Es können keine weiteren Gruppen hinzugefügt werden."},
+    {65054, u"Es ist kein Platz für weitere Verknüpfungen. Bitte löschen Sie zuerst einige "
+            u"Verknüpfungen."},
 };
 
 } // namespace

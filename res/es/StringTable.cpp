@@ -43,6 +43,8 @@ const StringResource strings[] = {
     {65051, u"Tamaño"},
     {65052, u"Sus grupos y accesos directos se guardaron en:\n%s"},
     {65053, u"No se pueden agregar más grupos."},
+    {65054,
+     u"No queda espacio para más accesos directos. Elimine primero algunos accesos directos."},
 };
 
 } // namespace

@@ -44,6 +44,8 @@ const StringResource strings[] = {
     {65051, u"Taille"},
     {65052, u"Vos groupes et raccourcis ont été conservés dans\u00a0:\n%s"},
     {65053, u"Impossible d'ajouter d'autres groupes."},
+    {65054, u"Il n'y a plus de place pour les raccourcis. Veuillez d'abord supprimer quelques "
+            u"raccourcis."},
 };
 
 } // namespace

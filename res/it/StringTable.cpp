@@ -43,6 +43,7 @@ const StringResource strings[] = {
     {65051, u"Dim."},
     {65052, u"I gruppi e i collegamenti sono stati salvati in:\n%s"},
     {65053, u"Non è possibile aggiungere altri gruppi."},
+    {65054, u"Non c'è più spazio per i collegamenti. Eliminare prima alcuni collegamenti."},
 };
 
 } // namespace
