@@ -205,7 +205,10 @@ RegistryFile RegistryFile::Parse(std::string_view bytes) {
         if (line[0] == u'[') {
             const auto close = line.rfind(u']');
             key.clear();
-            if (close == std::u16string_view::npos || close < 2 || line[1] == u'-')
+            // "[-key]" deletes a key, blanks before the '-' or not: the key
+            // name is read without them, so "[ -key]" may not make "[-key]".
+            if (close == std::u16string_view::npos || close < 2 ||
+                TrimLeft(line.substr(1, close - 1)).starts_with(u'-'))
                 continue;
             // "[\]" names no key, as "[]" does not: its values go nowhere.
             key = NormalizeKey(line.substr(1, close - 1));

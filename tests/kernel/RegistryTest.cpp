@@ -162,6 +162,14 @@ TEST(RegistryFileFormat, WhatIsWrittenReadsBackToTheSameText) {
     EXPECT_EQ(RegistryFile::Parse(text).Serialize(), text);
     EXPECT_EQ(text.find("[]"), std::string::npos) << text;
     ASSERT_NE(file.Find(u"HKCU\\A", u"N"), nullptr);
+    // Also found by the fuzzer: "[  -B]" was kept as the key "-B", written
+    // as "[-B]", which reading takes for deleting a key. Blanks before the
+    // '-' make no key either.
+    const auto dashed = RegistryFile::Parse("REGEDIT4\n[  -B]\n\"V\"=dword:2\n[ C]\n@=\"c\"\n");
+    EXPECT_FALSE(dashed.HasKey(u"-B"));
+    EXPECT_TRUE(dashed.HasKey(u"C"));
+    const std::string dashedText = dashed.Serialize();
+    EXPECT_EQ(RegistryFile::Parse(dashedText).Serialize(), dashedText);
 }
 
 class RegistryApi : public ::testing::Test {
