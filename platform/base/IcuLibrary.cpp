@@ -4,6 +4,7 @@
 #include <string>
 #include <unicode/uvernum.h>
 
+#include "platform/base/LibrarySymbol.h"
 #include "platform/base/Log.h"
 
 // ICU's functions carry its version in their names (u_foldCase_72): the
@@ -14,11 +15,6 @@
 namespace zorun {
 
 namespace {
-
-template <typename Function> bool Resolve(void* handle, const char* name, Function& target) {
-    target = reinterpret_cast<Function>(dlsym(handle, name));
-    return target != nullptr;
-}
 
 IcuLibrary loaded;
 void* handle = nullptr;
@@ -32,13 +28,13 @@ void Load() {
     }
     IcuLibrary& icu = loaded;
     const bool all =
-        Resolve(handle, ZORUN_ICU_NAME(u_foldCase), icu.foldCase) &&
-        Resolve(handle, ZORUN_ICU_NAME(uloc_getDisplayName), icu.displayName) &&
-        Resolve(handle, ZORUN_ICU_NAME(uloc_getDisplayLanguage), icu.displayLanguage) &&
-        Resolve(handle, ZORUN_ICU_NAME(uloc_getDisplayCountry), icu.displayCountry) &&
-        Resolve(handle, ZORUN_ICU_NAME(uloc_getLanguage), icu.language) &&
-        Resolve(handle, ZORUN_ICU_NAME(uloc_getCountry), icu.country) &&
-        Resolve(handle, ZORUN_ICU_NAME(u_cleanup), icu.cleanup);
+        ResolveSymbol(handle, ZORUN_ICU_NAME(u_foldCase), icu.foldCase) &&
+        ResolveSymbol(handle, ZORUN_ICU_NAME(uloc_getDisplayName), icu.displayName) &&
+        ResolveSymbol(handle, ZORUN_ICU_NAME(uloc_getDisplayLanguage), icu.displayLanguage) &&
+        ResolveSymbol(handle, ZORUN_ICU_NAME(uloc_getDisplayCountry), icu.displayCountry) &&
+        ResolveSymbol(handle, ZORUN_ICU_NAME(uloc_getLanguage), icu.language) &&
+        ResolveSymbol(handle, ZORUN_ICU_NAME(uloc_getCountry), icu.country) &&
+        ResolveSymbol(handle, ZORUN_ICU_NAME(u_cleanup), icu.cleanup);
     if (!all) {
         LogWarning("ICU lacks a function the platform uses");
         dlclose(handle);

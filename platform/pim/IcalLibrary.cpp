@@ -3,18 +3,14 @@
 #include <dlfcn.h>
 #include <string>
 
+#include "platform/base/LibrarySymbol.h"
 #include "platform/base/Log.h"
 
 namespace zorun {
 
 namespace {
 
-template <typename Function> bool Resolve(void* handle, const char* name, Function& target) {
-    target = reinterpret_cast<Function>(dlsym(handle, name));
-    return target != nullptr;
-}
-
-#define ZORUN_ICAL(name) Resolve(handle, #name, library.name)
+#define ZORUN_ICAL(name) ResolveSymbol(handle, #name, library.name)
 
 IcalLibrary Load() {
     IcalLibrary library;

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <dlfcn.h>
+
+#include "platform/base/LibrarySymbol.h"
 #include <filesystem>
 #include <gio/gio.h>
 #include <system_error>
@@ -29,11 +31,6 @@ struct Gio {
     decltype(&g_variant_get_string) getString = nullptr;
     decltype(&g_variant_unref) variantUnref = nullptr;
 };
-
-template <typename F> bool Bind(void* library, const char* name, F& function) {
-    function = reinterpret_cast<F>(dlsym(library, name));
-    return function != nullptr;
-}
 
 void AddSchemaFolders(const char* list, const char* fallback, std::vector<fs::path>& out,
                       bool dataFolders) {
@@ -81,16 +78,16 @@ std::optional<Opened> Open() {
         return std::nullopt;
     Opened o;
     Gio& g = o.gio;
-    if (!Bind(library, "g_settings_schema_source_get_default", g.defaultSource) ||
-        !Bind(library, "g_settings_schema_source_lookup", g.lookup) ||
-        !Bind(library, "g_settings_schema_has_key", g.hasKey) ||
-        !Bind(library, "g_settings_schema_unref", g.schemaUnref) ||
-        !Bind(library, "g_settings_new_full", g.newSettings) ||
-        !Bind(library, "g_settings_get_user_value", g.userValue) ||
-        !Bind(library, "g_settings_get_default_value", g.defaultValue) ||
-        !Bind(library, "g_variant_is_of_type", g.isOfType) ||
-        !Bind(library, "g_variant_get_string", g.getString) ||
-        !Bind(library, "g_variant_unref", g.variantUnref))
+    if (!ResolveSymbol(library, "g_settings_schema_source_get_default", g.defaultSource) ||
+        !ResolveSymbol(library, "g_settings_schema_source_lookup", g.lookup) ||
+        !ResolveSymbol(library, "g_settings_schema_has_key", g.hasKey) ||
+        !ResolveSymbol(library, "g_settings_schema_unref", g.schemaUnref) ||
+        !ResolveSymbol(library, "g_settings_new_full", g.newSettings) ||
+        !ResolveSymbol(library, "g_settings_get_user_value", g.userValue) ||
+        !ResolveSymbol(library, "g_settings_get_default_value", g.defaultValue) ||
+        !ResolveSymbol(library, "g_variant_is_of_type", g.isOfType) ||
+        !ResolveSymbol(library, "g_variant_get_string", g.getString) ||
+        !ResolveSymbol(library, "g_variant_unref", g.variantUnref))
         return std::nullopt;
     GSettingsSchemaSource* source = g.defaultSource();
     GSettingsSchema* schema = source ? g.lookup(source, kSchema, TRUE) : nullptr;

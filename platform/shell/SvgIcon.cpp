@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cairo.h>
 #include <dlfcn.h>
+
+#include "platform/base/LibrarySymbol.h"
 #include <librsvg/rsvg.h>
 
 namespace zorun {
@@ -25,11 +27,6 @@ struct Rsvg {
     decltype(&cairo_destroy) destroy = nullptr;
 };
 
-template <typename F> bool Bind(void* library, const char* name, F& function) {
-    function = reinterpret_cast<F>(dlsym(library, name));
-    return function != nullptr;
-}
-
 std::optional<Rsvg> Open() {
     // Kept open for the rest of the run: its pictures may be drawn any time.
     void* library = dlopen("librsvg-2.so.2", RTLD_NOW | RTLD_LOCAL);
@@ -37,17 +34,18 @@ std::optional<Rsvg> Open() {
         return std::nullopt;
     Rsvg r;
     // cairo and GLib come with librsvg; dlsym searches its dependencies too.
-    if (!Bind(library, "rsvg_handle_new_from_data", r.newFromData) ||
-        !Bind(library, "rsvg_handle_render_document", r.renderDocument) ||
-        !Bind(library, "g_object_unref", r.objectUnref) ||
-        !Bind(library, "g_error_free", r.errorFree) ||
-        !Bind(library, "cairo_image_surface_create", r.surfaceCreate) ||
-        !Bind(library, "cairo_surface_status", r.surfaceStatus) ||
-        !Bind(library, "cairo_surface_flush", r.surfaceFlush) ||
-        !Bind(library, "cairo_image_surface_get_data", r.surfaceData) ||
-        !Bind(library, "cairo_image_surface_get_stride", r.surfaceStride) ||
-        !Bind(library, "cairo_surface_destroy", r.surfaceDestroy) ||
-        !Bind(library, "cairo_create", r.create) || !Bind(library, "cairo_destroy", r.destroy))
+    if (!ResolveSymbol(library, "rsvg_handle_new_from_data", r.newFromData) ||
+        !ResolveSymbol(library, "rsvg_handle_render_document", r.renderDocument) ||
+        !ResolveSymbol(library, "g_object_unref", r.objectUnref) ||
+        !ResolveSymbol(library, "g_error_free", r.errorFree) ||
+        !ResolveSymbol(library, "cairo_image_surface_create", r.surfaceCreate) ||
+        !ResolveSymbol(library, "cairo_surface_status", r.surfaceStatus) ||
+        !ResolveSymbol(library, "cairo_surface_flush", r.surfaceFlush) ||
+        !ResolveSymbol(library, "cairo_image_surface_get_data", r.surfaceData) ||
+        !ResolveSymbol(library, "cairo_image_surface_get_stride", r.surfaceStride) ||
+        !ResolveSymbol(library, "cairo_surface_destroy", r.surfaceDestroy) ||
+        !ResolveSymbol(library, "cairo_create", r.create) ||
+        !ResolveSymbol(library, "cairo_destroy", r.destroy))
         return std::nullopt;
     return r;
 }

@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include "platform/base/LibrarySymbol.h"
+
 namespace zorun {
 
 namespace {
@@ -10,10 +12,10 @@ constexpr const char* kLibraryName = "libSDL2-2.0.so.0";
 
 template <typename Function>
 bool Resolve(void* handle, const char* name, Function& target, std::string* missing) {
-    target = reinterpret_cast<Function>(dlsym(handle, name));
-    if (!target && missing->empty())
+    const bool found = ResolveSymbol(handle, name, target);
+    if (!found && missing->empty())
         *missing = name;
-    return target != nullptr;
+    return found;
 }
 
 } // namespace
