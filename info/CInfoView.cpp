@@ -3,6 +3,7 @@
 #include "info/InfoPanelActions.h"
 #include "info/InfoPanelPainter.h"
 #include "platform/afx/CWinApp.h"
+#include "platform/user/Backend.h"
 
 BEGIN_MESSAGE_MAP(CInfoView, CView)
 ON_WM_PAINT()
@@ -46,9 +47,11 @@ void CInfoView::Refresh() {
 void CInfoView::OnInitialUpdate() {
     CView::OnInitialUpdate();
     infoPage = 1;
-    // Reading the mail, the calendars and the rest can take a while; the
-    // first frame does not wait for it.
-    PostMessage(kFirstReadingMessage, 0, 0);
+    // Reading the mail, the calendars and the rest can take a while (and
+    // naming the region loads ICU): it waits until the first frame is on the
+    // screen. Should that never come, the refresh tick reads.
+    zorun::AfterFirstFrame(
+        [hwnd = GetSafeHwnd()] { PostMessageW(hwnd, kFirstReadingMessage, 0, 0); });
     SetTimer(kRefreshTimer, kRefreshMs);
 }
 

@@ -78,28 +78,22 @@ struct PlatformScope {
 };
 
 // For start-up measurements: with ZORUN_FIRST_FRAME_FD=n in the environment,
-// a line goes to descriptor n once the first frame has been presented: the
-// process's CPU time until then, in microseconds.
-void ReportFirstFrame(Backend& backend) {
+// a line goes to descriptor n once the first frame is on the host's screen:
+// the process's CPU time until then, in microseconds.
+void ReportFirstFrame() {
     const char* variable = std::getenv("ZORUN_FIRST_FRAME_FD");
     if (!variable || !*variable)
         return;
-    int fd = std::atoi(variable);
+    const int fd = std::atoi(variable);
     if (fd <= 2)
         return;
-    backend.present = [present = backend.present, fd](const Surface& frame) mutable {
-        if (present)
-            present(frame);
-        if (fd > 2) {
-            timespec cpu{};
-            clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
-            const std::string line =
-                std::to_string(cpu.tv_sec * 1000000L + cpu.tv_nsec / 1000) + "\n";
-            [[maybe_unused]] auto written = write(fd, line.data(), line.size());
-            close(fd);
-            fd = -1;
-        }
-    };
+    AfterFirstFrame([fd] {
+        timespec cpu{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
+        const std::string line = std::to_string(cpu.tv_sec * 1000000L + cpu.tv_nsec / 1000) + "\n";
+        [[maybe_unused]] auto written = write(fd, line.data(), line.size());
+        close(fd);
+    });
 }
 
 } // namespace
@@ -168,8 +162,8 @@ int RunPlatform(int argc, char** argv, const std::function<int()>& programMain) 
         display = std::move(std::get<std::unique_ptr<HostDisplay>>(opened));
         backend = display->Table();
     }
-    ReportFirstFrame(backend);
     SetBackend(&backend);
+    ReportFirstFrame();
     SetSoftKeyboardAvailable(!options.noSip);
     // The task list shows the host's windows where the program itself is
     // shown on X11, else the programs it started.

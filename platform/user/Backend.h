@@ -37,6 +37,15 @@ struct Backend {
 void SetBackend(Backend* backend);
 [[nodiscard]] Backend* CurrentBackend();
 
+// The first frame on the host's screen. Backends call NoteFrameShown once a
+// frame is really there to see (under X, when the window is mapped and
+// exposed, which can come well after the first present); work that should
+// not hold up the first frame is queued with AfterFirstFrame and runs then,
+// or at once when a frame is already shown or no backend is in force.
+// SetBackend starts over: nothing shown, nothing queued.
+void NoteFrameShown();
+void AfterFirstFrame(std::function<void()> work);
+
 // Asks the backend to bring the program's host window to the front: what a
 // later start of the program asks of the running one.
 inline void RaiseHostWindow() {

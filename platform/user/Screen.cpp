@@ -23,6 +23,8 @@ std::map<std::u16string, WNDPROC>& ControlClasses() {
 }
 
 Backend* currentBackend = nullptr;
+bool frameShown = false;
+std::vector<std::function<void()>> afterFirstFrame;
 
 } // namespace
 
@@ -62,6 +64,28 @@ void PaintAndPresent() {
 
 void SetBackend(Backend* backend) {
     currentBackend = backend;
+    frameShown = false;
+    afterFirstFrame.clear();
+}
+
+void NoteFrameShown() {
+    if (frameShown)
+        return;
+    frameShown = true;
+    // Work queued by the work itself runs at once (frameShown is set).
+    auto queued = std::move(afterFirstFrame);
+    afterFirstFrame.clear();
+    for (auto& work : queued)
+        work();
+}
+
+void AfterFirstFrame(std::function<void()> work) {
+    if (!work)
+        return;
+    if (frameShown || !currentBackend)
+        work();
+    else
+        afterFirstFrame.push_back(std::move(work));
 }
 Backend* CurrentBackend() {
     return currentBackend;

@@ -27,6 +27,7 @@
 #include "platform/backend/x11/X11Display.h"
 #include "platform/base/Clock.h"
 #include "platform/gdi/Surface.h"
+#include "platform/user/Backend.h"
 #include "platform/user/Input.h"
 #include "platform/user/Screen.h"
 #include "platform/user/WinUser.h"
@@ -236,6 +237,21 @@ TEST_P(X11DisplayTest, TheFrameReachesTheWindowScaledAndChangesFollow) {
     EXPECT_TRUE(Shows(100, 100, 0xFF123456u));
     EXPECT_TRUE(Shows(103, 101, frame.Pixel(103, 101)));
     EXPECT_TRUE(Shows(99, 100, frame.Pixel(99, 100)));
+}
+
+// The window is mapped at the first present, and the server shows nothing
+// until it is exposed: work waiting for the first frame runs only once the
+// frame is really in the window.
+TEST_P(X11DisplayTest, TheFirstFrameCountsAsShownOnceTheWindowIsExposed) {
+    zorun::Backend backend = zorun::MakeX11Backend(*display);
+    zorun::SetBackend(&backend);
+    bool shown = false;
+    zorun::AfterFirstFrame([&] { shown = true; });
+    backend.present(frame);
+    EXPECT_FALSE(shown) << "mapped, not yet exposed";
+    EXPECT_TRUE(ServeUntil([&] { return shown; }));
+    EXPECT_TRUE(ServeUntil([&] { return Shows(239, 319, frame.Pixel(239, 319)); }));
+    zorun::SetBackend(nullptr);
 }
 
 TEST_P(X11DisplayTest, PointerAndKeysBecomeDeviceInput) {

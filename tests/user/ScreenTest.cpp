@@ -4,6 +4,7 @@
 #include "WindowTestSupport.h"
 
 #include "platform/gdi/Surface.h"
+#include "platform/user/Backend.h"
 
 namespace {
 
@@ -94,3 +95,40 @@ TEST_F(Screen, ForegroundListenerHearsActivationAndTitleChanges) {
 }
 
 } // namespace
+
+// Work that must not hold up the first frame waits for the backend to say a
+// frame is on the host's screen (a present alone is not enough: an X window
+// can still be waiting to be mapped), runs once, and starts over with each
+// backend.
+TEST_F(Screen, WorkAfterTheFirstFrameWaitsUntilTheBackendShowsOne) {
+    std::vector<int> ran;
+    zorun::AfterFirstFrame([&] { ran.push_back(0); });
+    EXPECT_EQ(ran, std::vector<int>{0}) << "no backend: nothing to wait for";
+
+    zorun::Backend backend;
+    backend.present = [](const zorun::Surface&) {};
+    zorun::SetBackend(&backend);
+    zorun::AfterFirstFrame([&] {
+        ran.push_back(1);
+        zorun::AfterFirstFrame([&] { ran.push_back(2); }); // queued from inside: runs at once
+    });
+    zorun::AfterFirstFrame({});
+    HWND frame = MakeWindow({0, 0, 240, 320});
+    Pump();
+    zorun::PaintAndPresent();
+    EXPECT_EQ(ran, std::vector<int>{0}) << "presented, not yet shown";
+    zorun::NoteFrameShown();
+    EXPECT_EQ(ran, (std::vector<int>{0, 1, 2}));
+    zorun::NoteFrameShown();
+    zorun::AfterFirstFrame([&] { ran.push_back(3); });
+    EXPECT_EQ(ran, (std::vector<int>{0, 1, 2, 3})) << "once shown, at once";
+
+    zorun::Backend next;
+    zorun::SetBackend(&next);
+    zorun::AfterFirstFrame([&] { ran.push_back(4); });
+    zorun::SetBackend(&backend);
+    zorun::NoteFrameShown();
+    EXPECT_EQ(ran, (std::vector<int>{0, 1, 2, 3})) << "a new backend drops what waited";
+    DestroyWindow(frame);
+    zorun::SetBackend(nullptr);
+}

@@ -20,7 +20,7 @@ std::uint64_t RealMs() {
 
 Backend MakeHeadlessBackend(VirtualClock& clock, ScriptRunner* runner) {
     Backend backend;
-    backend.present = [](const Surface&) {};
+    backend.present = [](const Surface&) { NoteFrameShown(); };
     backend.wait = [&clock, runner](std::optional<std::uint64_t> deadline) {
         if (runner) {
             // Signals still end a scripted run; nothing else may interleave.

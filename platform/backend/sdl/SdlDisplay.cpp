@@ -152,6 +152,7 @@ void SdlDisplay::Present(const Surface& framebuffer) {
     if (SDL_MUSTLOCK(target))
         sdl_.UnlockSurface(target);
     sdl_.UpdateWindowSurface(window_);
+    NoteFrameShown();
 }
 
 void SdlDisplay::Handle(const SDL_Event& e) {

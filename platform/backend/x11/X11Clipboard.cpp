@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 
 #include <chrono>
+#include <iterator>
 #include <poll.h>
 
 namespace zorun {
@@ -45,11 +46,18 @@ std::string FromLatin1(const std::string& latin1) {
 
 } // namespace
 
-X11Clipboard::X11Clipboard(Display* display, Window window)
-    : display_(display), window_(window), clipboard_(XInternAtom(display, "CLIPBOARD", False)),
-      utf8_(XInternAtom(display, "UTF8_STRING", False)),
-      targets_(XInternAtom(display, "TARGETS", False)), text_(XInternAtom(display, "TEXT", False)),
-      property_(XInternAtom(display, "ZORUN_CLIPBOARD", False)) {}
+X11Clipboard::X11Clipboard(Display* display, Window window) : display_(display), window_(window) {
+    // One round trip for all of them: this is on the way to the first frame.
+    const char* names[] = {"CLIPBOARD", "UTF8_STRING", "TARGETS", "TEXT", "ZORUN_CLIPBOARD"};
+    Atom atoms[std::size(names)] = {};
+    XInternAtoms(display, const_cast<char**>(names), static_cast<int>(std::size(names)), False,
+                 atoms);
+    clipboard_ = atoms[0];
+    utf8_ = atoms[1];
+    targets_ = atoms[2];
+    text_ = atoms[3];
+    property_ = atoms[4];
+}
 
 void X11Clipboard::Own(std::string utf8, Time time) {
     XSetSelectionOwner(display_, clipboard_, window_, time);

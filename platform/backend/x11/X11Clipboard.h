@@ -32,7 +32,7 @@ class X11Clipboard {
 
     Display* display_;
     Window window_;
-    Atom clipboard_, utf8_, targets_, text_, property_;
+    Atom clipboard_ = None, utf8_ = None, targets_ = None, text_ = None, property_ = None;
     std::optional<std::string> owned_; // while we own CLIPBOARD
 };
 

@@ -268,6 +268,8 @@ void X11Display::Present(const Surface& framebuffer) {
     if (exposed_)
         frame_->Show(changed, layout_.offset);
     XFlush(display_);
+    if (exposed_)
+        NoteFrameShown();
 }
 
 void X11Display::Raise() {
@@ -357,6 +359,11 @@ void X11Display::Handle(XEvent& event) {
             exposed_ = true;
             frame_->ShowWindowArea(exposure_, layout_.offset);
             exposure_ = {};
+            // The window is mapped at the first present, so a frame is there.
+            if (last_) {
+                XFlush(display_);
+                NoteFrameShown();
+            }
         }
         break;
     case ConfigureNotify:
