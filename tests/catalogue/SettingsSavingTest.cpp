@@ -162,3 +162,32 @@ TEST_F(SettingsSaving, GroupsThatReadBackOtherwiseAreWrittenAsTheyReadBack) {
 }
 
 } // namespace
+
+namespace {
+
+// Strings written up to their first NUL, wherever it falls among the
+// characters looked at together, and whatever characters stand around it
+// (those whose bits come close to a zero character included).
+TEST(SettingsStrings, AreWrittenUpToTheirFirstNulAndReadBackSo) {
+    const std::u16string filler = u"\u0001\u8000\uFFFF\u0100abc\u00FF\u7FFF";
+    CatalogueContents contents = Groups(4, 0);
+    std::vector<std::u16string> expected;
+    for (std::size_t length = 0; length <= 13; ++length) {
+        for (std::size_t nul = 0; nul <= length; ++nul) {
+            std::u16string text;
+            for (std::size_t i = 0; i < length; ++i)
+                text.push_back(filler[(i + nul) % filler.size()]);
+            if (nul < length)
+                text[nul] = u'\0';
+            contents.groupList[0].Append({text, u"n", u"0"});
+            expected.push_back(text.substr(0, nul));
+        }
+    }
+    const auto bytes = SerializeSettings(contents);
+    ASSERT_TRUE(bytes);
+    const auto read = ParseSettings(*bytes);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->groupList[0].targets, expected);
+}
+
+} // namespace
