@@ -147,7 +147,7 @@ std::vector<PaneCache::Source> PaneCache::SourcesOf(const std::vector<std::u16st
 HBITMAP PaneCache::Picture(int number) {
     auto found = pictures_.find(number);
     if (found == pictures_.end())
-        found = pictures_.emplace(number, LoadBitmapW(nullptr, number)).first;
+        found = pictures_.emplace(number, zorun::LoadKeptBitmap(number)).first;
     return found->second;
 }
 

@@ -12,6 +12,25 @@
 
 namespace {
 
+std::optional<zorun::Surface> Decode(zorun::PictureKind kind, int number) {
+    const zorun::EmbeddedPicture* embedded = zorun::PictureTables().Find(
+        [&](const auto& p) { return p.kind == kind && p.number == number; });
+    if (!embedded)
+        return std::nullopt;
+    auto picture = zorun::ReadPng({embedded->png, embedded->size});
+    if (picture && kind == zorun::PictureKind::Bitmap) {
+        // Bitmaps are opaque: any transparency is laid over black.
+        for (std::uint32_t& p : picture->Pixels()) {
+            const std::uint32_t a = p >> 24;
+            if (a == 0xFF)
+                continue; // most pixels: nothing to lay over (saves a tenth of the start)
+            auto ch = [&](int shift) { return ((((p >> shift) & 0xFF) * a + 127) / 255) << shift; };
+            p = 0xFF000000u | ch(16) | ch(8) | ch(0);
+        }
+    }
+    return picture;
+}
+
 // The program loads its pictures anew at every paint (and releases them at
 // its end), as the device does; decoding the PNG each time would cost more
 // than the paint itself, so each picture is decoded once and copied out.
@@ -27,18 +46,7 @@ const std::optional<zorun::Surface>& Decoded(zorun::PictureKind kind, int number
     auto found = pictures.find(embedded->png);
     if (found != pictures.end())
         return found->second;
-    auto picture = zorun::ReadPng({embedded->png, embedded->size});
-    if (picture && kind == zorun::PictureKind::Bitmap) {
-        // Bitmaps are opaque: any transparency is laid over black.
-        for (std::uint32_t& p : picture->Pixels()) {
-            const std::uint32_t a = p >> 24;
-            if (a == 0xFF)
-                continue; // most pixels: nothing to lay over (saves a tenth of the start)
-            auto ch = [&](int shift) { return ((((p >> shift) & 0xFF) * a + 127) / 255) << shift; };
-            p = 0xFF000000u | ch(16) | ch(8) | ch(0);
-        }
-    }
-    return pictures.emplace(embedded->png, std::move(picture)).first->second;
+    return pictures.emplace(embedded->png, Decode(kind, number)).first->second;
 }
 
 } // namespace
@@ -48,6 +56,13 @@ HBITMAP LoadBitmapW(HINSTANCE, int number) {
     if (!picture)
         return nullptr;
     return zorun::CreateBitmapFromSurface(*picture);
+}
+
+HBITMAP zorun::LoadKeptBitmap(int number) {
+    auto picture = Decode(zorun::PictureKind::Bitmap, number);
+    if (!picture)
+        return nullptr;
+    return zorun::CreateBitmapFromSurface(std::move(*picture));
 }
 
 HICON LoadIconW(HINSTANCE, int number) {

@@ -28,9 +28,8 @@ Surface::Surface(int width, int height, std::uint32_t fill) {
         return;
     width_ = width;
     height_ = height;
-    pixels_.resize(std::size_t(width) * std::size_t(height));
-    if (fill != 0)
-        FillPixels(pixels_.data(), pixels_.size(), fill);
+    // One pass over the pixels: the fill is what they start as.
+    pixels_.assign(std::size_t(width) * std::size_t(height), fill);
 }
 
 std::uint32_t Surface::Pixel(int x, int y) const {

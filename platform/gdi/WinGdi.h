@@ -192,6 +192,12 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* info, UINT usage, void** bit
 // --- Resources by number ---------------------------------------------------
 HBITMAP LoadBitmapW(HINSTANCE instance, int number);
 HICON LoadIconW(HINSTANCE instance, int number);
+namespace zorun {
+// The bitmap `number` for a caller that keeps it for good: decoded straight
+// into the bitmap, not also kept decoded for later loads (LoadBitmapW keeps
+// each picture decoded, so a large one kept by its caller would be held twice).
+[[nodiscard]] HBITMAP LoadKeptBitmap(int number);
+} // namespace zorun
 constexpr UINT DI_NORMAL = 0x0003;
 // Blends the icon's straight alpha over the destination; width or height 0
 // means the icon's own size, otherwise it is scaled (area average).
