@@ -28,8 +28,9 @@ Surface::Surface(int width, int height, std::uint32_t fill) {
         return;
     width_ = width;
     height_ = height;
-    // One pass over the pixels: the fill is what they start as.
-    pixels_.assign(std::size_t(width) * std::size_t(height), fill);
+    pixels_.resize(std::size_t(width) * std::size_t(height));
+    if (fill != 0)
+        FillPixels(pixels_.data(), pixels_.size(), fill);
 }
 
 std::uint32_t Surface::Pixel(int x, int y) const {
