@@ -29,6 +29,7 @@ for exe in "$build"/app/zorun "$build"/app/zorun-??; do
   [ -x "$exe" ] || continue
   name=$(basename "$exe")
   [ -x "$usr/bin/$name" ] || fail "$name is built but not installed"
+  [ -e "$usr/share/man/man1/$name.1.gz" ] || fail "$name has no manual page"
   if readelf -d "$usr/bin/$name" | grep -Eq 'RPATH|RUNPATH'; then
     fail "$name keeps a library search path"
   fi

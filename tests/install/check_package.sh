@@ -52,7 +52,7 @@ done
 # Debian expects.
 dpkg-deb -c "$deb" >"$WORK/contents"
 awk '$1 !~ /^d/ { sub(/^\.\/usr\//, "", $6); print $6 }' "$WORK/contents" |
-  grep -Ev '^bin/zorun-[a-z][a-z]$' | LC_ALL=C sort >"$WORK/files"
+  grep -Ev '^(bin/zorun-[a-z][a-z]|share/man/man1/zorun-[a-z][a-z]\.1\.gz)$' | LC_ALL=C sort >"$WORK/files"
 root=$WORK/root
 dpkg-deb -x "$deb" "$root"
 app_id=$(metainfo_id "$root/usr") || fail "not exactly one AppStream file"
@@ -69,6 +69,7 @@ dpkg-deb -I "$deb" md5sums >"$WORK/md5sums" || fail "no md5sums"
 for exe in "$root"/usr/bin/zorun "$root"/usr/bin/zorun-??; do
   [ -f "$exe" ] || continue
   ! readelf -S "$exe" | grep -q '\.debug_info' || fail "$(basename "$exe") is not stripped"
+  [ -e "$root/usr/share/man/man1/$(basename "$exe").1.gz" ] || fail "$(basename "$exe") has no manual page"
 done
 
 # One version: the package's, the program's, AppStream's and the changelog's.

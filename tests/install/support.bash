@@ -48,7 +48,7 @@ expected_files() {
 # lists them.
 installed_files() {
   (cd "$1" && find . -type f -o -type l) | sed 's|^\./||' |
-    grep -Ev '^bin/zorun-[a-z][a-z]$' | LC_ALL=C sort
+    grep -Ev '^(bin/zorun-[a-z][a-z]|share/man/man1/zorun-[a-z][a-z]\.1\.gz)$' | LC_ALL=C sort
 }
 
 # png_size FILE: "W H" from the PNG header.
