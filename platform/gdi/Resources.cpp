@@ -12,13 +12,14 @@
 
 namespace {
 
-std::optional<zorun::Surface> Decode(zorun::PictureKind kind, int number) {
-    const zorun::EmbeddedPicture* embedded = zorun::PictureTables().Find(
+const zorun::EmbeddedPicture* Find(zorun::PictureKind kind, int number) {
+    return zorun::PictureTables().Find(
         [&](const auto& p) { return p.kind == kind && p.number == number; });
-    if (!embedded)
-        return std::nullopt;
-    auto picture = zorun::ReadPng({embedded->png, embedded->size});
-    if (picture && kind == zorun::PictureKind::Bitmap) {
+}
+
+std::optional<zorun::Surface> Decode(const zorun::EmbeddedPicture& embedded) {
+    auto picture = zorun::ReadPng({embedded.png, embedded.size});
+    if (picture && embedded.kind == zorun::PictureKind::Bitmap) {
         // Bitmaps are opaque: any transparency is laid over black.
         for (std::uint32_t& p : picture->Pixels()) {
             const std::uint32_t a = p >> 24;
@@ -39,14 +40,13 @@ std::optional<zorun::Surface> Decode(zorun::PictureKind kind, int number) {
 const std::optional<zorun::Surface>& Decoded(zorun::PictureKind kind, int number) {
     static const std::optional<zorun::Surface> none;
     static std::map<const unsigned char*, std::optional<zorun::Surface>> pictures;
-    const zorun::EmbeddedPicture* embedded = zorun::PictureTables().Find(
-        [&](const auto& p) { return p.kind == kind && p.number == number; });
+    const zorun::EmbeddedPicture* embedded = Find(kind, number);
     if (!embedded)
         return none;
     auto found = pictures.find(embedded->png);
     if (found != pictures.end())
         return found->second;
-    return pictures.emplace(embedded->png, Decode(kind, number)).first->second;
+    return pictures.emplace(embedded->png, Decode(*embedded)).first->second;
 }
 
 } // namespace
@@ -59,7 +59,8 @@ HBITMAP LoadBitmapW(HINSTANCE, int number) {
 }
 
 HBITMAP zorun::LoadKeptBitmap(int number) {
-    auto picture = Decode(zorun::PictureKind::Bitmap, number);
+    const zorun::EmbeddedPicture* embedded = Find(zorun::PictureKind::Bitmap, number);
+    auto picture = embedded ? Decode(*embedded) : std::nullopt;
     if (!picture)
         return nullptr;
     return zorun::CreateBitmapFromSurface(std::move(*picture));

@@ -87,6 +87,7 @@ void AfterFirstFrame(std::function<void()> work) {
     else
         afterFirstFrame.push_back(std::move(work));
 }
+
 Backend* CurrentBackend() {
     return currentBackend;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
@@ -274,6 +275,35 @@ TEST(Pictures, ProgramIconLoadsByNumber) {
     EXPECT_EQ(LoadIconW(nullptr, 7), nullptr);
     EXPECT_EQ(LoadBitmapW(nullptr, 99999), nullptr);
     EXPECT_EQ(LoadBitmapW(nullptr, 128), nullptr); // an icon, not a bitmap
+    EXPECT_EQ(zorun::LoadKeptBitmap(99999), nullptr);
+    EXPECT_EQ(zorun::LoadKeptBitmap(128), nullptr);
+}
+
+// A bitmap decoded for a caller that keeps it is the one every load gives,
+// transparency laid over black included, and each load is a bitmap of its own.
+TEST(Pictures, AKeptBitmapIsTheSameAsALoadedOne) {
+    int checked = 0;
+    for (int number = 100; number < 400; ++number) {
+        HBITMAP loaded = LoadBitmapW(nullptr, number);
+        if (!loaded)
+            continue;
+        HBITMAP kept = zorun::LoadKeptBitmap(number);
+        ASSERT_NE(kept, nullptr) << number;
+        ASSERT_NE(kept, loaded);
+        const Surface* a = zorun::SurfaceOfBitmap(loaded);
+        const Surface* b = zorun::SurfaceOfBitmap(kept);
+        ASSERT_TRUE(a && b);
+        EXPECT_EQ(a->Width(), b->Width()) << number;
+        EXPECT_TRUE(std::equal(a->Pixels().begin(), a->Pixels().end(), b->Pixels().begin(),
+                               b->Pixels().end()))
+            << number;
+        for (std::uint32_t p : b->Pixels())
+            ASSERT_EQ(p >> 24, 0xFFu) << "bitmaps are opaque: " << number;
+        DeleteObject(kept);
+        DeleteObject(loaded);
+        ++checked;
+    }
+    EXPECT_GT(checked, 10);
 }
 
 } // namespace
