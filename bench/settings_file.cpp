@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
@@ -193,6 +195,69 @@ void BM_PlainSafeReplace(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
 }
 BENCHMARK(BM_PlainSafeReplace)->Arg(4)->Arg(256)->Unit(benchmark::kMillisecond);
+
+// The three side by side, one of each per round, so that the disk's changing
+// pace slows them alike: a save after a change (groups left encoded), the
+// plain write + fsync and the plain crash-safe replacement of the same bytes.
+// The counters are the medians of the ratios within each round.
+void BM_SaveAgainstPlainWrites(benchmark::State& state) {
+    Device device;
+    if (!SaveSettings(Large(256)))
+        std::abort();
+    Catalogue catalogue(Names());
+    if (!LoadSettings(catalogue))
+        std::abort();
+    const auto bytes = SerializeSettings(catalogue).value();
+    const fs::path plain = device.root / "plain.bin";
+    const std::string folder = device.file.parent_path().string();
+    auto wallMs = [](auto&& step) {
+        const auto start = std::chrono::steady_clock::now();
+        step();
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+            .count();
+    };
+    std::vector<double> saveToPlain, saveToSafe, safeToPlain;
+    std::int32_t mode = 0;
+    for (auto _ : state) {
+        const double plainMs = wallMs([&] {
+            int fd = ::open(plain.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+            if (fd < 0 ||
+                ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()) ||
+                ::fsync(fd) != 0)
+                state.SkipWithError("write failed");
+            ::close(fd);
+        });
+        const double safeMs = wallMs([&] {
+            std::string temporary = (device.root / ".replace-XXXXXX").string();
+            int fd = ::mkstemp(temporary.data());
+            if (fd < 0 ||
+                ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()) ||
+                ::fsync(fd) != 0 || ::close(fd) != 0 ||
+                ::rename(temporary.c_str(), plain.c_str()) != 0)
+                state.SkipWithError("replace failed");
+            int dir = ::open(device.root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            if (dir < 0 || ::fsync(dir) != 0)
+                state.SkipWithError("folder flush failed");
+            ::close(dir);
+        });
+        const double saveMs = wallMs([&] {
+            catalogue.SetSysInfoMode(mode ^= 1);
+            if (!SaveSettings(catalogue))
+                state.SkipWithError("save failed");
+        });
+        saveToPlain.push_back(saveMs / plainMs);
+        saveToSafe.push_back(saveMs / safeMs);
+        safeToPlain.push_back(safeMs / plainMs);
+    }
+    auto median = [](std::vector<double> values) {
+        std::sort(values.begin(), values.end());
+        return values.empty() ? 0.0 : values[values.size() / 2];
+    };
+    state.counters["save/write+fsync"] = median(saveToPlain);
+    state.counters["save/safe-replace"] = median(saveToSafe);
+    state.counters["safe-replace/write+fsync"] = median(safeToPlain);
+}
+BENCHMARK(BM_SaveAgainstPlainWrites)->Iterations(200)->Unit(benchmark::kMillisecond);
 
 void BM_PlainRead(benchmark::State& state) {
     Device device;
