@@ -1,9 +1,9 @@
 // SysListView32 in report mode: columns with a header, one row per item,
 // sub-items in the other columns, item states (LVN_ITEMCHANGING /
 // LVN_ITEMCHANGED for each item whose state changes, with the whole old and
-// new state). Notifications reach the parent as WM_NOTIFY. The stylus and the keys are
-// in ControlListViewInput.cpp, the scrolling in ControlListViewScroll.cpp,
-// the geometry in ControlListViewLayout.cpp.
+// new state). Notifications reach the parent as WM_NOTIFY. The stylus and
+// the keys are in ControlListViewInput.cpp, the scrolling in
+// ControlListViewScroll.cpp, the geometry in ControlListViewLayout.cpp.
 #include "platform/user/ControlListView.h"
 
 #include <algorithm>

@@ -531,8 +531,8 @@ TEST_F(ListView, TheStylusWorksTheBottomBarAndATapOnAScrolledRowChoosesIt) {
     Pump();
     EXPECT_EQ(GetScrollPos(files, SB_HORZ), 104);
     EXPECT_TRUE(seen.empty());
-    // A tap at x 150 now lands 96 + 104 = 200 pixels into the columns:
-    // past the 300 of the Name column? No: in it, on the second row.
+    // A tap at x 150, 142 pixels into the list, lands 142 + 104 = 246 into
+    // the columns: in the Name column (300 wide), on the second row.
     Tap(150, RowY(1));
     Pump();
     EXPECT_EQ(seen, (std::vector<Note>{{LVN_ITEMCHANGING, IDC_FILES, 1, 0, 0, S | F},
@@ -541,7 +541,7 @@ TEST_F(ListView, TheStylusWorksTheBottomBarAndATapOnAScrolledRowChoosesIt) {
     EXPECT_EQ(GetScrollPos(files, SB_HORZ), 104); // a tap leaves the view where it is
     seen.clear();
     SendMessageW(files, WM_HSCROLL, MAKEWPARAM(SB_RIGHT, 0), 0);
-    Tap(150, RowY(2)); // 200 + 100 = 300 in: the Date column
+    Tap(150, RowY(2)); // 142 + 204 = 346 in: the Date column
     Pump();
     ASSERT_EQ(seen.size(), 5u);
     EXPECT_EQ(seen[4], (Note{NM_CLICK, IDC_FILES, 2, 1, 0, 0}));
