@@ -127,12 +127,17 @@ void CBrowseFileDlg::FitColumns() {
     }
     RECT client{};
     fileList.GetClientRect(&client);
-    const int bar =
-        fileList.GetItemCount() > fileList.GetCountPerPage() ? zorun::VerticalScrollBar::kWidth : 0;
-    width[0] = std::max(std::min(width[0], kNameWidth),
-                        static_cast<int>(client.right) - bar - width[1] - width[2]);
-    for (int column = 0; column < 3; ++column)
-        fileList.SetColumnWidth(column, width[column]);
+    const int nameWidth = std::min(width[0], kNameWidth);
+    // Whether the rows need the right scroll bar depends on the columns
+    // too: a bar along the bottom takes a row. A second round settles it.
+    for (int round = 0; round < 2; ++round) {
+        const int bar = fileList.GetItemCount() > fileList.GetCountPerPage()
+                            ? zorun::VerticalScrollBar::kWidth
+                            : 0;
+        width[0] = std::max(nameWidth, static_cast<int>(client.right) - bar - width[1] - width[2]);
+        for (int column = 0; column < 3; ++column)
+            fileList.SetColumnWidth(column, width[column]);
+    }
 }
 
 void CBrowseFileDlg::OnFolderChange() {

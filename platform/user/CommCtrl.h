@@ -18,15 +18,17 @@ constexpr UINT LVM_FIRST = 0x1000;
 constexpr UINT LVM_GETITEMCOUNT = LVM_FIRST + 4, LVM_DELETEITEM = LVM_FIRST + 8,
                LVM_DELETEALLITEMS = LVM_FIRST + 9, LVM_GETNEXTITEM = LVM_FIRST + 12,
                LVM_HITTEST = LVM_FIRST + 18, LVM_ENSUREVISIBLE = LVM_FIRST + 19,
-               LVM_GETCOLUMNWIDTH = LVM_FIRST + 29, LVM_SETCOLUMNWIDTH = LVM_FIRST + 30,
-               LVM_GETTOPINDEX = LVM_FIRST + 39, LVM_GETCOUNTPERPAGE = LVM_FIRST + 40,
-               LVM_SETITEMSTATE = LVM_FIRST + 43, LVM_GETITEMSTATE = LVM_FIRST + 44,
-               LVM_GETSELECTEDCOUNT = LVM_FIRST + 50, LVM_SETEXTENDEDLISTVIEWSTYLE = LVM_FIRST + 54,
-               LVM_GETEXTENDEDLISTVIEWSTYLE = LVM_FIRST + 55, LVM_GETITEMW = LVM_FIRST + 75,
-               LVM_SETITEMW = LVM_FIRST + 76, LVM_INSERTITEMW = LVM_FIRST + 77,
-               LVM_GETSTRINGWIDTHW = LVM_FIRST + 87, LVM_GETCOLUMNW = LVM_FIRST + 95,
-               LVM_SETCOLUMNW = LVM_FIRST + 96, LVM_INSERTCOLUMNW = LVM_FIRST + 97,
-               LVM_GETITEMTEXTW = LVM_FIRST + 115, LVM_SETITEMTEXTW = LVM_FIRST + 116;
+               LVM_SCROLL = LVM_FIRST + 20, LVM_GETCOLUMNWIDTH = LVM_FIRST + 29,
+               LVM_SETCOLUMNWIDTH = LVM_FIRST + 30, LVM_GETTOPINDEX = LVM_FIRST + 39,
+               LVM_GETCOUNTPERPAGE = LVM_FIRST + 40, LVM_SETITEMSTATE = LVM_FIRST + 43,
+               LVM_GETITEMSTATE = LVM_FIRST + 44, LVM_GETSELECTEDCOUNT = LVM_FIRST + 50,
+               LVM_SETEXTENDEDLISTVIEWSTYLE = LVM_FIRST + 54,
+               LVM_GETEXTENDEDLISTVIEWSTYLE = LVM_FIRST + 55, LVM_SUBITEMHITTEST = LVM_FIRST + 57,
+               LVM_GETITEMW = LVM_FIRST + 75, LVM_SETITEMW = LVM_FIRST + 76,
+               LVM_INSERTITEMW = LVM_FIRST + 77, LVM_GETSTRINGWIDTHW = LVM_FIRST + 87,
+               LVM_GETCOLUMNW = LVM_FIRST + 95, LVM_SETCOLUMNW = LVM_FIRST + 96,
+               LVM_INSERTCOLUMNW = LVM_FIRST + 97, LVM_GETITEMTEXTW = LVM_FIRST + 115,
+               LVM_SETITEMTEXTW = LVM_FIRST + 116;
 // Texts are UTF-16: the names without W are the same messages.
 constexpr UINT LVM_GETITEM = LVM_GETITEMW, LVM_SETITEM = LVM_SETITEMW,
                LVM_INSERTITEM = LVM_INSERTITEMW, LVM_GETCOLUMN = LVM_GETCOLUMNW,
@@ -75,9 +77,17 @@ inline char16_t* const LPSTR_TEXTCALLBACKW = reinterpret_cast<char16_t*>(-1);
 // these states; LVNI_ALL: simply the next one.
 constexpr UINT LVNI_ALL = 0x0000, LVNI_FOCUSED = 0x0001, LVNI_SELECTED = 0x0002;
 
-// LVM_HITTEST
+// LVM_SCROLL: wParam pixels sideways, lParam pixels down (rounded up to
+// whole rows); negative values scroll back.
+// LVM_HITTEST and LVM_SUBITEMHITTEST: the item (and column) under pt, in
+// the list's client coordinates and as scrolled. Outside the rows' area the
+// flags say where: LVHT_ABOVE on the header, LVHT_BELOW and LVHT_TORIGHT
+// on the bars (as outside the client area) or past the client area;
+// LVHT_NOWHERE on the rows' area below the last item, or, for
+// LVM_SUBITEMHITTEST, right of the last column.
 constexpr UINT LVHT_NOWHERE = 0x0001, LVHT_ONITEMLABEL = 0x0004, LVHT_ONITEM = 0x000E,
-               LVHT_ABOVE = 0x0008, LVHT_BELOW = 0x0010;
+               LVHT_ABOVE = 0x0008, LVHT_BELOW = 0x0010, LVHT_TORIGHT = 0x0020,
+               LVHT_TOLEFT = 0x0040;
 struct LVHITTESTINFO {
     POINT pt;
     UINT flags;

@@ -2,7 +2,7 @@
 // sub-items cut to their columns (with an ellipsis), the selection (the whole
 // row with LVS_EX_FULLROWSELECT, else the first column's text; grey when the
 // list has no focus and LVS_SHOWSELALWAYS keeps it shown), the focus
-// rectangle and the scroll bar.
+// rectangle and the scroll bars, with the blank corner where they meet.
 #include <algorithm>
 #include <string>
 
@@ -30,12 +30,12 @@ UINT AlignmentOf(int format) {
     }
 }
 
-void PaintHeader(HDC hdc, HWND hwnd, const ListViewState& s, HFONT font, COLORREF ink) {
-    const RECT inner = ListViewInner(hwnd);
-    const int height = ListViewHeaderHeight(hwnd, s);
-    if (height <= 0)
+void PaintHeader(HDC hdc, const ListViewLayout& layout, const ListViewState& s, HFONT font,
+                 COLORREF ink) {
+    const RECT inner = layout.inner;
+    const RECT header = layout.header;
+    if (header.Height() <= 0)
         return;
-    const RECT header{inner.left, inner.top, inner.right, inner.top + height};
     FillSolid(hdc, header, kHeaderFace);
     FillSolid(hdc, {header.left, header.bottom - 1, header.right, header.bottom}, kHeaderShadow);
     int x = inner.left - s.xOffset;
@@ -59,8 +59,9 @@ void PaintHeader(HDC hdc, HWND hwnd, const ListViewState& s, HFONT font, COLORRE
     }
 }
 
-void PaintRows(HDC hdc, HWND hwnd, const ListViewState& s, HFONT font, COLORREF ink) {
-    const RECT content = ListViewContent(hwnd, s);
+void PaintRows(HDC hdc, HWND hwnd, const ListViewLayout& layout, const ListViewState& s, HFONT font,
+               COLORREF ink) {
+    const RECT content = layout.content;
     const int rowHeight = ListViewRowHeight(s);
     const bool focused = GetFocus() == hwnd;
     const bool enabled = IsWindowEnabled(hwnd);
@@ -130,10 +131,15 @@ void PaintListView(HWND hwnd, ListViewState& s) {
     FillSolid(hdc, client, kControlBack);
     if (StyleOf(hwnd) & WS_BORDER)
         FrameSolid(hdc, client, kControlFrame);
-    PaintHeader(hdc, hwnd, s, font, ink);
-    PaintRows(hdc, hwnd, s, font, ink);
-    if (ListViewHasBar(hwnd, s))
-        ListViewBar(hwnd, s).Paint(hdc, enabled);
+    const ListViewLayout layout = ListViewLayoutOf(hwnd, s);
+    PaintHeader(hdc, layout, s, font, ink);
+    PaintRows(hdc, hwnd, layout, s, font, ink);
+    if (layout.vBar)
+        ListViewVBar(layout, s).Paint(hdc, enabled);
+    if (layout.hBar)
+        ListViewHBar(layout, s).Paint(hdc, enabled);
+    if (layout.vBar && layout.hBar)
+        FillSolid(hdc, layout.corner, kButtonFace);
     EndPaint(hwnd, &ps);
 }
 

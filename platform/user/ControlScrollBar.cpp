@@ -10,65 +10,91 @@ namespace {
 
 constexpr int kMinThumb = 6;
 
-void PaintArrow(HDC hdc, const RECT& r, bool up, COLORREF ink) {
+enum class Pointing { Up, Down, Left, Right };
+
+// A small filled triangle, three pixels deep, centred in `r`.
+void PaintArrow(HDC hdc, const RECT& r, Pointing towards, COLORREF ink) {
     const int cx = r.left + r.Width() / 2;
     const int cy = r.top + r.Height() / 2;
     for (int k = 0; k < 3; ++k) {
-        const int y = up ? cy - 1 + k : cy + 1 - k;
-        FillSolid(hdc, {cx - k, y, cx + k + 1, y + 1}, ink);
+        switch (towards) {
+        case Pointing::Up:
+            FillSolid(hdc, {cx - k, cy - 1 + k, cx + k + 1, cy + k}, ink);
+            break;
+        case Pointing::Down:
+            FillSolid(hdc, {cx - k, cy + 1 - k, cx + k + 1, cy + 2 - k}, ink);
+            break;
+        case Pointing::Left:
+            FillSolid(hdc, {cx - 1 + k, cy - k, cx + k, cy + k + 1}, ink);
+            break;
+        case Pointing::Right:
+            FillSolid(hdc, {cx + 1 - k, cy - k, cx + 2 - k, cy + k + 1}, ink);
+            break;
+        }
     }
 }
 
 } // namespace
 
-VerticalScrollBar::VerticalScrollBar(RECT bar, int total, int visible, int position)
-    : bar_(bar), visible_(std::max(1, visible)) {
+ScrollBar::ScrollBar(Orientation orientation, RECT bar, int total, int visible, int position,
+                     int line)
+    : vertical_(orientation == Orientation::Vertical), bar_(bar), visible_(std::max(1, visible)),
+      line_(std::max(1, line)) {
     maxPosition_ = std::max(0, total - visible_);
     position_ = std::clamp(position, 0, maxPosition_);
-    const int arrow = std::min(kWidth, bar.Height() / 2);
-    up_ = {bar.left, bar.top, bar.right, bar.top + arrow};
-    down_ = {bar.left, bar.bottom - arrow, bar.right, bar.bottom};
-    track_ = {bar.left, up_.bottom, bar.right, down_.top};
-    const int trackHeight = std::max(0, track_.Height());
+    const int start = vertical_ ? bar.top : bar.left;
+    const int end = vertical_ ? bar.bottom : bar.right;
+    const int arrow = std::min(kThickness, (end - start) / 2);
+    back_ = Span(start, start + arrow);
+    forward_ = Span(end - arrow, end);
+    track_ = Span(start + arrow, end - arrow);
+    const int trackLength = std::max(0, end - start - 2 * arrow);
     const int count = std::max(1, total);
-    const int thumbHeight = std::min(
-        trackHeight, std::max(kMinThumb, static_cast<int>(static_cast<long long>(trackHeight) *
+    const int thumbLength = std::min(
+        trackLength, std::max(kMinThumb, static_cast<int>(static_cast<long long>(trackLength) *
                                                           visible_ / count)));
-    const int room = trackHeight - thumbHeight;
-    const int thumbTop =
-        track_.top + (maxPosition_ > 0 ? static_cast<int>(static_cast<long long>(room) * position_ /
-                                                          maxPosition_)
-                                       : 0);
-    thumb_ = {bar.left, thumbTop, bar.right, thumbTop + thumbHeight};
+    const int room = trackLength - thumbLength;
+    const int thumbStart =
+        start + arrow +
+        (maxPosition_ > 0
+             ? static_cast<int>(static_cast<long long>(room) * position_ / maxPosition_)
+             : 0);
+    thumb_ = Span(thumbStart, thumbStart + thumbLength);
 }
 
-VerticalScrollBar::Part VerticalScrollBar::HitTest(POINT p) const {
+RECT ScrollBar::Span(int from, int to) const {
+    return vertical_ ? RECT{bar_.left, from, bar_.right, to}
+                     : RECT{from, bar_.top, to, bar_.bottom};
+}
+
+ScrollBar::Part ScrollBar::HitTest(POINT p) const {
     if (!bar_.Contains(p))
         return Part::None;
-    if (up_.Contains(p))
-        return Part::UpArrow;
-    if (down_.Contains(p))
-        return Part::DownArrow;
-    if (p.y < thumb_.top)
-        return Part::PageUp;
-    if (p.y >= thumb_.bottom)
-        return Part::PageDown;
+    if (back_.Contains(p))
+        return Part::BackArrow;
+    if (forward_.Contains(p))
+        return Part::ForwardArrow;
+    const int at = Along(p);
+    if (at < (vertical_ ? thumb_.top : thumb_.left))
+        return Part::PageBack;
+    if (at >= (vertical_ ? thumb_.bottom : thumb_.right))
+        return Part::PageForward;
     return Part::Thumb;
 }
 
-int VerticalScrollBar::PositionAfter(Part part) const {
+int ScrollBar::PositionAfter(Part part) const {
     int position = position_;
     switch (part) {
-    case Part::UpArrow:
-        position -= 1;
+    case Part::BackArrow:
+        position -= line_;
         break;
-    case Part::DownArrow:
-        position += 1;
+    case Part::ForwardArrow:
+        position += line_;
         break;
-    case Part::PageUp:
+    case Part::PageBack:
         position -= visible_;
         break;
-    case Part::PageDown:
+    case Part::PageForward:
         position += visible_;
         break;
     default:
@@ -77,25 +103,32 @@ int VerticalScrollBar::PositionAfter(Part part) const {
     return std::clamp(position, 0, maxPosition_);
 }
 
-int VerticalScrollBar::PositionForThumbDrag(int startPosition, int dy) const {
-    const int room = track_.Height() - thumb_.Height();
+int ScrollBar::PositionForThumbDrag(int startPosition, int delta) const {
+    const int trackLength = vertical_ ? track_.Height() : track_.Width();
+    const int room = trackLength - (vertical_ ? thumb_.Height() : thumb_.Width());
     if (room <= 0 || maxPosition_ == 0)
         return position_;
-    // Rounded to the nearest row, so the thumb lands where it was let go.
-    const long long moved = static_cast<long long>(dy) * maxPosition_;
-    const int rows = static_cast<int>((moved + (moved >= 0 ? room / 2 : -room / 2)) / room);
-    return std::clamp(startPosition + rows, 0, maxPosition_);
+    // Rounded to the nearest step, so the thumb lands where it was let go.
+    const long long moved = static_cast<long long>(delta) * maxPosition_;
+    const int steps = static_cast<int>((moved + (moved >= 0 ? room / 2 : -room / 2)) / room);
+    return std::clamp(startPosition + steps, 0, maxPosition_);
 }
 
-void VerticalScrollBar::Paint(HDC hdc, bool enabled) const {
+void ScrollBar::Paint(HDC hdc, bool enabled) const {
     const COLORREF ink = enabled ? kControlText : kDisabledText;
     FillSolid(hdc, bar_, kButtonFace);
-    FillSolid(hdc, {bar_.left, bar_.top, bar_.left + 1, bar_.bottom}, kControlFrame);
-    FrameSolid(hdc, up_, kControlFrame);
-    FrameSolid(hdc, down_, kControlFrame);
-    PaintArrow(hdc, up_, true, position_ > 0 ? ink : kDisabledText);
-    PaintArrow(hdc, down_, false, position_ < maxPosition_ ? ink : kDisabledText);
-    if (thumb_.Height() > 0) {
+    // The line that parts the bar from the content.
+    if (vertical_)
+        FillSolid(hdc, {bar_.left, bar_.top, bar_.left + 1, bar_.bottom}, kControlFrame);
+    else
+        FillSolid(hdc, {bar_.left, bar_.top, bar_.right, bar_.top + 1}, kControlFrame);
+    FrameSolid(hdc, back_, kControlFrame);
+    FrameSolid(hdc, forward_, kControlFrame);
+    const COLORREF backInk = position_ > 0 ? ink : kDisabledText;
+    const COLORREF forwardInk = position_ < maxPosition_ ? ink : kDisabledText;
+    PaintArrow(hdc, back_, vertical_ ? Pointing::Up : Pointing::Left, backInk);
+    PaintArrow(hdc, forward_, vertical_ ? Pointing::Down : Pointing::Right, forwardInk);
+    if ((vertical_ ? thumb_.Height() : thumb_.Width()) > 0) {
         FillSolid(hdc, thumb_, kControlBack);
         FrameSolid(hdc, thumb_, kControlFrame);
     }

@@ -1,36 +1,61 @@
 #pragma once
-// The vertical scroll bar the list controls draw along their right edge
-// (list box, a combo box's dropped list, list view): an arrow at each end
-// scrolls by one row, the track on either side of the thumb by a page, and
-// the thumb follows the stylus. Positions count rows: the first row shown,
-// 0 .. total - visible. The controls keep what the stylus is doing in a
-// ScrollDrag and ask the bar where things are.
+// The scroll bars the list controls draw themselves (list box, a combo box's
+// dropped list, list view): a vertical one along the right edge, and in the
+// list view a horizontal one along the bottom. An arrow at each end scrolls
+// by one line, the track on either side of the thumb by a page, and the
+// thumb follows the stylus. Positions count what the control scrolls by
+// (rows, or pixels sideways): 0 .. total - visible. The controls keep what
+// the stylus is doing in a ScrollDrag and ask the bar where things are.
 
 #include "platform/user/WinUser.h"
 
 namespace zorun {
 
-class VerticalScrollBar {
+class ScrollBar {
   public:
-    static constexpr int kWidth = 11;
-    enum class Part { None, UpArrow, PageUp, Thumb, PageDown, DownArrow };
+    // How thick a bar is: its width upright, its height lying down.
+    static constexpr int kThickness = 11;
+    enum class Orientation { Vertical, Horizontal };
+    // Back: towards position 0 (up, left); Forward: towards the end.
+    enum class Part { None, BackArrow, PageBack, Thumb, PageForward, ForwardArrow };
 
-    // `bar`: where the bar is drawn, in the control's client coordinates.
-    VerticalScrollBar(RECT bar, int total, int visible, int position);
+    // `bar`: where the bar is drawn, in the control's client coordinates;
+    // `line`: how far an arrow scrolls.
+    ScrollBar(Orientation orientation, RECT bar, int total, int visible, int position,
+              int line = 1);
 
     [[nodiscard]] Part HitTest(POINT point) const;
     [[nodiscard]] int MaxPosition() const { return maxPosition_; }
     [[nodiscard]] RECT Thumb() const { return thumb_; }
-    // The position after one tap on `part` (arrows: a row; track: a page).
+    // The position after one tap on `part` (arrows: a line; track: a page).
     [[nodiscard]] int PositionAfter(Part part) const;
-    // The position with the thumb dragged `dy` pixels from where it was at
-    // `startPosition`.
-    [[nodiscard]] int PositionForThumbDrag(int startPosition, int dy) const;
+    // The position with the thumb dragged `delta` pixels along the bar from
+    // where it was at `startPosition`.
+    [[nodiscard]] int PositionForThumbDrag(int startPosition, int delta) const;
     void Paint(HDC hdc, bool enabled) const;
 
   private:
-    RECT bar_, up_, down_, track_, thumb_;
-    int visible_, position_, maxPosition_;
+    // A rectangle across the bar from `from` to `to` along it.
+    [[nodiscard]] RECT Span(int from, int to) const;
+    [[nodiscard]] int Along(POINT p) const { return vertical_ ? p.y : p.x; }
+
+    bool vertical_;
+    RECT bar_, back_, forward_, track_, thumb_;
+    int visible_, position_, maxPosition_, line_;
+};
+
+class VerticalScrollBar : public ScrollBar {
+  public:
+    static constexpr int kWidth = kThickness;
+    VerticalScrollBar(RECT bar, int total, int visible, int position)
+        : ScrollBar(Orientation::Vertical, bar, total, visible, position) {}
+};
+
+class HorizontalScrollBar : public ScrollBar {
+  public:
+    static constexpr int kHeight = kThickness;
+    HorizontalScrollBar(RECT bar, int total, int visible, int position, int line)
+        : ScrollBar(Orientation::Horizontal, bar, total, visible, position, line) {}
 };
 
 // What the stylus does in a scrolling list, from its press to its release.

@@ -19,12 +19,13 @@ constexpr UINT WM_NULL = 0x0000, WM_CREATE = 0x0001, WM_DESTROY = 0x0002, WM_MOV
                WM_CLEAR = 0x0303, WM_UNDO = 0x0304, WM_KEYF1 = 0x004D, WM_NOTIFY = 0x004E,
                WM_NCDESTROY = 0x0082, WM_HELP = 0x0053, WM_KEYDOWN = 0x0100, WM_KEYUP = 0x0101,
                WM_CHAR = 0x0102, WM_INITDIALOG = 0x0110, WM_COMMAND = 0x0111, WM_TIMER = 0x0113,
-               WM_INITMENUPOPUP = 0x0117, WM_CTLCOLORMSGBOX = 0x0132, WM_CTLCOLOREDIT = 0x0133,
-               WM_CTLCOLORLISTBOX = 0x0134, WM_CTLCOLORBTN = 0x0135, WM_CTLCOLORDLG = 0x0136,
-               WM_CTLCOLORSCROLLBAR = 0x0137, WM_CTLCOLORSTATIC = 0x0138, WM_NCHITTEST = 0x0084,
-               WM_MOUSEMOVE = 0x0200, WM_LBUTTONDOWN = 0x0201, WM_LBUTTONUP = 0x0202,
-               WM_LBUTTONDBLCLK = 0x0203, WM_RBUTTONDOWN = 0x0204, WM_RBUTTONUP = 0x0205,
-               WM_CAPTURECHANGED = 0x0215, WM_USER = 0x0400, WM_APP = 0x8000;
+               WM_HSCROLL = 0x0114, WM_VSCROLL = 0x0115, WM_INITMENUPOPUP = 0x0117,
+               WM_CTLCOLORMSGBOX = 0x0132, WM_CTLCOLOREDIT = 0x0133, WM_CTLCOLORLISTBOX = 0x0134,
+               WM_CTLCOLORBTN = 0x0135, WM_CTLCOLORDLG = 0x0136, WM_CTLCOLORSCROLLBAR = 0x0137,
+               WM_CTLCOLORSTATIC = 0x0138, WM_NCHITTEST = 0x0084, WM_MOUSEMOVE = 0x0200,
+               WM_LBUTTONDOWN = 0x0201, WM_LBUTTONUP = 0x0202, WM_LBUTTONDBLCLK = 0x0203,
+               WM_RBUTTONDOWN = 0x0204, WM_RBUTTONUP = 0x0205, WM_CAPTURECHANGED = 0x0215,
+               WM_USER = 0x0400, WM_APP = 0x8000;
 // WM_ACTIVATE's state (LOWORD of wParam).
 constexpr UINT WA_INACTIVE = 0, WA_ACTIVE = 1, WA_CLICKACTIVE = 2;
 
@@ -69,7 +70,8 @@ using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 constexpr DWORD WS_OVERLAPPED = 0x00000000, WS_POPUP = 0x80000000, WS_CHILD = 0x40000000,
                 WS_VISIBLE = 0x10000000, WS_DISABLED = 0x08000000, WS_BORDER = 0x00800000,
                 WS_CAPTION = 0x00C00000, WS_TABSTOP = 0x00010000, WS_GROUP = 0x00020000,
-                WS_VSCROLL = 0x00200000, WS_CLIPCHILDREN = 0x02000000, WS_CLIPSIBLINGS = 0x04000000;
+                WS_VSCROLL = 0x00200000, WS_HSCROLL = 0x00100000, WS_CLIPCHILDREN = 0x02000000,
+                WS_CLIPSIBLINGS = 0x04000000;
 // WS_EX_TOPMOST: stays above every other window (chrome, menus, message boxes).
 // WS_EX_TOOLWINDOW: never becomes the active (foreground) window when shown
 // (the chrome bars, the soft keyboard, tips).
@@ -175,6 +177,40 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 DWORD GetMessagePos(); // screen position of the last message read, MAKELPARAM(x, y)
 DWORD GetTickCount();
 void Sleep(DWORD ms);
+
+// --- Scroll bars -------------------------------------------------------------------
+// WM_HSCROLL / WM_VSCROLL: LOWORD(wParam) is what to do, HIWORD(wParam) the
+// thumb's position for SB_THUMBTRACK and SB_THUMBPOSITION; lParam is the
+// scroll bar control, null for the window's own bar. A control that draws
+// its own bars sends them to itself as the stylus works them, as the system
+// does for a window's standard bars.
+constexpr int SB_HORZ = 0, SB_VERT = 1, SB_CTL = 2;
+constexpr int SB_LINEUP = 0, SB_LINELEFT = 0, SB_LINEDOWN = 1, SB_LINERIGHT = 1, SB_PAGEUP = 2,
+              SB_PAGELEFT = 2, SB_PAGEDOWN = 3, SB_PAGERIGHT = 3, SB_THUMBPOSITION = 4,
+              SB_THUMBTRACK = 5, SB_TOP = 6, SB_LEFT = 6, SB_BOTTOM = 7, SB_RIGHT = 7,
+              SB_ENDSCROLL = 8;
+constexpr UINT SIF_RANGE = 0x0001, SIF_PAGE = 0x0002, SIF_POS = 0x0004,
+               SIF_DISABLENOSCROLL = 0x0008, SIF_TRACKPOS = 0x0010,
+               SIF_ALL = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+struct SCROLLINFO {
+    UINT cbSize;
+    UINT fMask;
+    int nMin;
+    int nMax;
+    UINT nPage;
+    int nPos;
+    int nTrackPos;
+};
+// A window's scroll bars are the ones it draws itself: these ask it with
+// SBM_GETSCROLLINFO / SBM_SETSCROLLINFO, wParam naming the bar (SB_HORZ,
+// SB_VERT). A window without that bar answers 0: GetScrollInfo is FALSE.
+// A control keeps its own range and page; setting SIF_POS scrolls it there
+// (clamped), and SetScrollInfo returns the position it took.
+constexpr UINT SBM_SETSCROLLINFO = 0x00E9, SBM_GETSCROLLINFO = 0x00EA;
+BOOL GetScrollInfo(HWND hwnd, int bar, SCROLLINFO* info);
+int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw);
+int GetScrollPos(HWND hwnd, int bar);
+int SetScrollPos(HWND hwnd, int bar, int position, BOOL redraw);
 
 // --- Timers ----------------------------------------------------------------------
 std::uintptr_t SetTimer(HWND hwnd, std::uintptr_t id, UINT elapseMs, void* unused);

@@ -90,6 +90,24 @@ class BrowseFile : public DialogFixture {
         ADD_FAILURE() << "row " << row << " is not shown";
         return {};
     }
+    // A point of the file list below its last row (screen coordinates).
+    POINT BelowRowsPoint() {
+        HWND list = FileList();
+        RECT client{};
+        GetClientRect(list, &client);
+        for (int y = client.bottom - 1; y >= 0; --y) {
+            LVHITTESTINFO hit{};
+            hit.pt = {20, y};
+            SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+            if (hit.flags == LVHT_NOWHERE) {
+                POINT p{20, y};
+                ClientToScreen(list, &p);
+                return p;
+            }
+        }
+        ADD_FAILURE() << "no room below the rows";
+        return {};
+    }
     void QueueFileRowTap(int row) {
         const POINT p = RowPoint(row);
         QueueDialogTap(p.x, p.y - kDialogTop);
@@ -220,7 +238,8 @@ TEST_F(BrowseFile, ATapChoosesAndOkConfirmsADoubleTapDoesBoth) {
     // Below the rows: nothing chosen, the folder with an empty name.
     CBrowseFileDlg empty(programs, &Frame());
     RunModal(empty, {[&] {
-                 QueueDialogTap(100, 250);
+                 const POINT p = BelowRowsPoint();
+                 QueueDialogTap(p.x, p.y - kDialogTop);
                  QueueOk();
              }});
     EXPECT_EQ(empty.selectedName, u"");

@@ -280,6 +280,8 @@ TEST_F(ListView, HeadersAreButtonsUnlessTheyDoNotSort) {
 }
 
 TEST_F(ListView, RowsScrollByDragByBarAndToStayInView) {
+    // Columns that fit beside the right bar: no bar along the bottom.
+    SendMessageW(files, LVM_SETCOLUMNWIDTH, 2, MAKELPARAM(20, 0));
     FillFiles(20);
     EXPECT_EQ(SendMessageW(files, LVM_GETCOUNTPERPAGE, 0, 0), 6);
     EXPECT_TRUE(SendMessageW(files, LVM_ENSUREVISIBLE, 15, FALSE));
@@ -351,6 +353,231 @@ TEST_F(ListView, TextIsCutAtItsColumnAndTheSelectionShowsAsTheStylesSay) {
     SetFocus(apps);
     Pump();
     EXPECT_EQ(Rgb(30, 104), 0xFFFFFFu);
+}
+
+// --- Scrolling sideways ---------------------------------------------------------
+// The file list's columns, 100 + 80 + 40, are 4 pixels wider than its 216:
+// a bar along the bottom, y 194..204 on the screen, takes the sixth row.
+
+SCROLLINFO HorizontalInfo(HWND list) {
+    SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL, -5, -5, 0, -5, -5};
+    EXPECT_TRUE(GetScrollInfo(list, SB_HORZ, &info));
+    return info;
+}
+
+LVHITTESTINFO HitAt(HWND list, UINT message, int x, int y) {
+    LVHITTESTINFO info{};
+    info.pt = {x, y};
+    SendMessageW(list, message, 0, reinterpret_cast<LPARAM>(&info));
+    return info;
+}
+
+TEST_F(ListView, ABarAlongTheBottomShowsWhileTheColumnsDoNotFit) {
+    SCROLLINFO info = HorizontalInfo(files);
+    EXPECT_EQ(info.nMin, 0);
+    EXPECT_EQ(info.nMax, 219);
+    EXPECT_EQ(info.nPage, 216u);
+    EXPECT_EQ(info.nPos, 0);
+    EXPECT_EQ(SendMessageW(files, LVM_GETCOUNTPERPAGE, 0, 0), 5);
+    EXPECT_EQ(Rgb(215, 197), 0xDEDEDEu); // in the bar's right arrow
+    EXPECT_EQ(Rgb(100, 194), 0x000000u); // the bar's top edge
+    // Narrower columns fit: the bar goes and its row comes back.
+    SendMessageW(files, LVM_SETCOLUMNWIDTH, 2, MAKELPARAM(30, 0));
+    Pump();
+    EXPECT_EQ(SendMessageW(files, LVM_GETCOUNTPERPAGE, 0, 0), 6);
+    EXPECT_EQ(Rgb(215, 197), 0xFFFFFFu);
+    EXPECT_EQ(HorizontalInfo(files).nPage, 216u);
+    // Enough rows for the right bar leave 205 for 210 of columns: both bars,
+    // and the corner where they meet is blank.
+    FillFiles(20);
+    EXPECT_EQ(SendMessageW(files, LVM_GETCOUNTPERPAGE, 0, 0), 5);
+    EXPECT_EQ(HorizontalInfo(files).nPage, 205u);
+    for (int x = 213; x < 224; ++x)
+        for (int y = 194; y < 205; ++y)
+            ASSERT_EQ(Rgb(x, y), 0xDEDEDEu) << x << "," << y;
+    // Scrolled to the end, then the rows go: the columns fit again and the
+    // view comes back to the left edge.
+    SendMessageW(files, WM_HSCROLL, MAKEWPARAM(SB_RIGHT, 0), 0);
+    EXPECT_EQ(GetScrollPos(files, SB_HORZ), 5);
+    SendMessageW(files, LVM_DELETEALLITEMS, 0, 0);
+    EXPECT_EQ(GetScrollPos(files, SB_HORZ), 0);
+    EXPECT_EQ(SendMessageW(files, LVM_GETCOUNTPERPAGE, 0, 0), 6);
+    // A narrower list brings it back; a wider one sends it away.
+    MoveWindow(files, 7, 82, 150, 124, TRUE);
+    EXPECT_EQ(HorizontalInfo(files).nPage, 148u);
+    SendMessageW(files, WM_HSCROLL, MAKEWPARAM(SB_RIGHT, 0), 0);
+    EXPECT_EQ(GetScrollPos(files, SB_HORZ), 210 - 148);
+    MoveWindow(files, 7, 82, 230, 124, TRUE);
+    EXPECT_EQ(GetScrollPos(files, SB_HORZ), 0);
+    EXPECT_EQ(SendMessageW(files, LVM_GETCOUNTPERPAGE, 0, 0), 6);
+}
+
+TEST_F(ListView, ScrollMessagesMoveTheColumnsWithinTheirRange) {
+    SendMessageW(files, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(500, 0)); // 620 in all: 404 to go
+    const auto scroll = [&](int code, int position = 0) {
+        SendMessageW(files, WM_HSCROLL, MAKEWPARAM(code, position), 0);
+        return GetScrollPos(files, SB_HORZ);
+    };
+    EXPECT_EQ(scroll(SB_LINERIGHT), 10);
+    EXPECT_EQ(scroll(SB_LINELEFT), 0);
+    EXPECT_EQ(scroll(SB_LINELEFT), 0);
+    EXPECT_EQ(scroll(SB_PAGERIGHT), 216);
+    EXPECT_EQ(scroll(SB_PAGERIGHT), 404);
+    EXPECT_EQ(scroll(SB_THUMBTRACK, 50), 50);
+    EXPECT_EQ(scroll(SB_THUMBPOSITION, 500), 404);
+    EXPECT_EQ(scroll(SB_ENDSCROLL), 404);
+    EXPECT_EQ(scroll(SB_LEFT), 0);
+    EXPECT_TRUE(SendMessageW(files, LVM_SCROLL, 30, 0));
+    EXPECT_EQ(GetScrollPos(files, SB_HORZ), 30);
+    EXPECT_TRUE(SendMessageW(files, LVM_SCROLL, static_cast<WPARAM>(-100), 0));
+    EXPECT_EQ(GetScrollPos(files, SB_HORZ), 0);
+    // Setting the position scrolls the list; its range and page stay its own.
+    SCROLLINFO set{sizeof(SCROLLINFO), SIF_POS | SIF_RANGE | SIF_PAGE, 0, 5000, 7, 250, 0};
+    EXPECT_EQ(SetScrollInfo(files, SB_HORZ, &set, TRUE), 250);
+    set.nPos = 450;
+    EXPECT_EQ(SetScrollInfo(files, SB_HORZ, &set, TRUE), 404);
+    EXPECT_EQ(HorizontalInfo(files).nMax, 619);
+    EXPECT_EQ(HorizontalInfo(files).nPage, 216u);
+    EXPECT_EQ(SetScrollPos(files, SB_HORZ, -3, TRUE), 404);
+    EXPECT_EQ(GetScrollPos(files, SB_HORZ), 0);
+    // Rows the same way; LVM_SCROLL's pixels count whole rows.
+    FillFiles(20);
+    SendMessageW(files, WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), 0);
+    EXPECT_EQ(SendMessageW(files, LVM_GETTOPINDEX, 0, 0), 5);
+    SendMessageW(files, LVM_SCROLL, 0, 8);
+    EXPECT_EQ(SendMessageW(files, LVM_GETTOPINDEX, 0, 0), 6);
+    SendMessageW(files, LVM_SCROLL, 0, -40);
+    EXPECT_EQ(SendMessageW(files, LVM_GETTOPINDEX, 0, 0), 3);
+    SendMessageW(files, WM_VSCROLL, MAKEWPARAM(SB_BOTTOM, 0), 0);
+    EXPECT_EQ(GetScrollPos(files, SB_VERT), 15);
+    // Windows that draw no bars answer nothing.
+    SCROLLINFO none{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+    EXPECT_FALSE(GetScrollInfo(dialog, SB_HORZ, &none));
+}
+
+TEST_F(ListView, TheHeaderAndTheRowsScrollTogether) {
+    SendMessageW(files, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, LVS_EX_GRIDLINES);
+    SendMessageW(files, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(150, 0));
+    FillFiles(2);
+    // The Name column's right edge: its header button's shadow and the
+    // rows' grid line, both at x 157 on the screen.
+    const auto edges = [&](int x) { return std::pair{Rgb(x, 92), Rgb(x, RowY(0))}; };
+    EXPECT_EQ(edges(157), (std::pair{0x808080u, 0xC0C0C0u}));
+    SendMessageW(files, LVM_SCROLL, 30, 0);
+    Pump();
+    EXPECT_EQ(edges(127), (std::pair{0x808080u, 0xC0C0C0u}));
+    EXPECT_NE(edges(157).first, 0x808080u);
+    EXPECT_NE(edges(157).second, 0xC0C0C0u);
+}
+
+TEST_F(ListView, HitTestsCountTheScroll) {
+    FillFiles(20);
+    // Client coordinates: the rows start at y 21, the columns at x 1.
+    LVHITTESTINFO hit = HitAt(files, LVM_SUBITEMHITTEST, 120, 21 + 8);
+    EXPECT_EQ(hit.flags, LVHT_ONITEM);
+    EXPECT_EQ(hit.iItem, 0);
+    EXPECT_EQ(hit.iSubItem, 1);
+    SendMessageW(files, LVM_SCROLL, 15, 3 * 16);
+    hit = HitAt(files, LVM_SUBITEMHITTEST, 90, 21 + 16 + 8);
+    EXPECT_EQ(hit.iItem, 4);
+    EXPECT_EQ(hit.iSubItem, 1); // 90 + 15 is past the Name column's 100
+    EXPECT_EQ(SendMessageW(files, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)), 4);
+    // The bars are outside the rows: below them and to their right.
+    EXPECT_EQ(HitAt(files, LVM_HITTEST, 50, 115).flags, LVHT_BELOW);
+    EXPECT_EQ(HitAt(files, LVM_HITTEST, 210, 50).flags, LVHT_TORIGHT);
+    EXPECT_EQ(HitAt(files, LVM_HITTEST, 210, 115).flags, LVHT_BELOW | LVHT_TORIGHT);
+    EXPECT_EQ(HitAt(files, LVM_HITTEST, 50, 10).flags, LVHT_ABOVE);
+    EXPECT_EQ(HitAt(files, LVM_HITTEST, 50, 10).iItem, -1);
+    // Past the last column a sub-item test finds nothing.
+    SendMessageW(files, LVM_SETCOLUMNWIDTH, 2, MAKELPARAM(10, 0));
+    hit = HitAt(files, LVM_SUBITEMHITTEST, 195, 21 + 8);
+    EXPECT_EQ(hit.flags, LVHT_NOWHERE);
+    EXPECT_EQ(hit.iItem, -1);
+}
+
+TEST_F(ListView, TheStylusWorksTheBottomBarAndATapOnAScrolledRowChoosesIt) {
+    SendMessageW(files, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(300, 0)); // 204 to scroll
+    FillFiles(3);
+    // The right arrow at the bar's end, then the track right of the thumb.
+    Tap(220, 199);
+    Pump();
+    EXPECT_EQ(GetScrollPos(files, SB_HORZ), 10);
+    Tap(200, 199);
+    Pump();
+    EXPECT_EQ(GetScrollPos(files, SB_HORZ), 204);
+    Tap(10, 199); // the left arrow
+    Pump();
+    EXPECT_EQ(GetScrollPos(files, SB_HORZ), 194);
+    Tap(57, 199); // the track left of the thumb
+    Pump();
+    EXPECT_EQ(GetScrollPos(files, SB_HORZ), 0);
+    // The thumb (at the left of the track) follows the stylus; the view
+    // follows while it moves. A track of 194 holding 216 of 420 has a thumb
+    // of 99: 95 pixels of room for 204 of columns.
+    Down(30, 199);
+    MoveTo(30 + 40, 199);
+    Pump();
+    EXPECT_EQ(GetScrollPos(files, SB_HORZ), 86);
+    MoveTo(30 + 95, 199);
+    Up(30 + 95, 199);
+    Pump();
+    EXPECT_EQ(GetScrollPos(files, SB_HORZ), 204);
+    EXPECT_TRUE(seen.empty()); // working the bar chooses nothing
+    // Dragging the rows sideways moves the view and the bar with it.
+    Down(150, RowY(0));
+    MoveTo(170, RowY(0));
+    MoveTo(250, RowY(0) + 3);
+    Up(250, RowY(0) + 3);
+    Pump();
+    EXPECT_EQ(GetScrollPos(files, SB_HORZ), 104);
+    EXPECT_TRUE(seen.empty());
+    // A tap at x 150, 142 pixels into the list, lands 142 + 104 = 246 into
+    // the columns: in the Name column (300 wide), on the second row.
+    Tap(150, RowY(1));
+    Pump();
+    EXPECT_EQ(seen, (std::vector<Note>{{LVN_ITEMCHANGING, IDC_FILES, 1, 0, 0, S | F},
+                                       {LVN_ITEMCHANGED, IDC_FILES, 1, 0, 0, S | F},
+                                       {NM_CLICK, IDC_FILES, 1, 0, 0, 0}}));
+    EXPECT_EQ(GetScrollPos(files, SB_HORZ), 104); // a tap leaves the view where it is
+    seen.clear();
+    SendMessageW(files, WM_HSCROLL, MAKEWPARAM(SB_RIGHT, 0), 0);
+    Tap(150, RowY(2)); // 142 + 204 = 346 in: the Date column
+    Pump();
+    ASSERT_EQ(seen.size(), 5u);
+    EXPECT_EQ(seen[4], (Note{NM_CLICK, IDC_FILES, 2, 1, 0, 0}));
+}
+
+TEST_F(ListView, LeftAndRightScrollSidewaysAndEnsureVisibleShowsTheLabel) {
+    SendMessageW(files, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(300, 0));
+    FillFiles(20);
+    SetState(files, 3, S | F, S | F);
+    SetFocus(files);
+    Pump();
+    seen.clear();
+    const auto key = [&](int vk) {
+        zorun::PushInput({zorun::InputEvent::Kind::KeyDown, {}, vk, 0});
+        zorun::PushInput({zorun::InputEvent::Kind::KeyUp, {}, vk, 0});
+        Pump();
+        return GetScrollPos(files, SB_HORZ);
+    };
+    EXPECT_EQ(key(VK_RIGHT), 10);
+    EXPECT_EQ(key(VK_RIGHT), 20);
+    EXPECT_EQ(key(VK_LEFT), 10);
+    EXPECT_EQ(key(VK_LEFT), 0);
+    EXPECT_EQ(key(VK_LEFT), 0);
+    EXPECT_EQ(GetFocus(), files); // the keys stay with the list
+    EXPECT_TRUE(seen.empty());    // and choose nothing
+    // Down moves the selection without moving the view sideways.
+    key(VK_RIGHT);
+    key(VK_DOWN);
+    EXPECT_EQ(Next(files, -1, LVNI_SELECTED), 4);
+    EXPECT_EQ(GetScrollPos(files, SB_HORZ), 10);
+    // LVM_ENSUREVISIBLE brings the item's label into view from its left.
+    SendMessageW(files, WM_HSCROLL, MAKEWPARAM(SB_RIGHT, 0), 0);
+    EXPECT_TRUE(SendMessageW(files, LVM_ENSUREVISIBLE, 17, FALSE));
+    EXPECT_EQ(GetScrollPos(files, SB_HORZ), 0);
+    EXPECT_EQ(SendMessageW(files, LVM_GETTOPINDEX, 0, 0), 13);
+    EXPECT_FALSE(SendMessageW(files, LVM_ENSUREVISIBLE, 20, FALSE));
 }
 
 } // namespace
