@@ -49,10 +49,7 @@ int RowHeight(const ListBoxState& s) {
 }
 
 RECT Inner(HWND hwnd) {
-    RECT c = ClientOf(hwnd);
-    if (StyleOf(hwnd) & WS_BORDER)
-        c = {c.left + 1, c.top + 1, c.right - 1, c.bottom - 1};
-    return c;
+    return InsideBorder(hwnd);
 }
 
 int VisibleRows(HWND hwnd, const ListBoxState& s) {
@@ -257,41 +254,17 @@ void Release(HWND hwnd, ListBoxState& s, POINT p) {
 bool Key(HWND hwnd, ListBoxState& s, int vk) {
     const int count = s.items.Count();
     const int page = VisibleRows(hwnd, s);
-    int next = s.selected;
-    switch (vk) {
-    case VK_UP:
-        next = s.selected < 0 ? 0 : s.selected - 1;
-        break;
-    case VK_DOWN:
-        next = s.selected < 0 ? 0 : s.selected + 1;
-        break;
-    case VK_PRIOR:
-        next = std::max(0, s.selected - page + 1);
-        break;
-    case VK_NEXT:
-        next = std::min(count - 1, std::max(0, s.selected) + page - 1);
-        break;
-    case VK_HOME:
-        next = 0;
-        break;
-    case VK_END:
-        next = count - 1;
-        break;
-    case VK_RETURN:
+    if (vk == VK_RETURN || vk == VK_ESCAPE) {
         if (!s.dropList)
             return false;
-        EndDropList(hwnd, s.selected);
+        EndDropList(hwnd, vk == VK_RETURN ? s.selected : -1);
         return true;
-    case VK_ESCAPE:
-        if (!s.dropList)
-            return false;
-        EndDropList(hwnd, -1);
-        return true;
-    default:
-        return false;
     }
-    if (s.items.Valid(next) && next != s.selected) {
-        Select(hwnd, s, next);
+    const auto next = RowAfterKey(vk, s.selected, count, page);
+    if (!next)
+        return false;
+    if (s.items.Valid(*next) && *next != s.selected) {
+        Select(hwnd, s, *next);
         if (Notifies(hwnd, s))
             NotifyParent(hwnd, LBN_SELCHANGE);
     }

@@ -170,31 +170,12 @@ void ListViewKey(HWND hwnd, ListViewState& s, int vk) {
         current = s.model.NextWith(-1, LVIS_SELECTED);
     const int page = ListViewVisibleRows(hwnd, s);
     int next = current;
-    switch (vk) {
-    case VK_UP:
-        next = current < 0 ? 0 : current - 1;
-        break;
-    case VK_DOWN:
-        next = current < 0 ? 0 : current + 1;
-        break;
-    case VK_PRIOR:
-        next = std::max(0, current - page + 1);
-        break;
-    case VK_NEXT:
-        next = std::min(count - 1, std::max(0, current) + page - 1);
-        break;
-    case VK_HOME:
-        next = 0;
-        break;
-    case VK_END:
-        next = count - 1;
-        break;
-    case VK_SPACE:
+    if (const auto row = RowAfterKey(vk, current, count, page))
+        next = *row;
+    else if (vk == VK_SPACE)
         next = std::max(0, current);
-        break;
-    default:
+    else
         return;
-    }
     ListViewChoose(hwnd, std::clamp(next, 0, count - 1));
 }
 

@@ -16,10 +16,7 @@ constexpr int kLineWidth = 10;
 } // namespace
 
 RECT ListViewInner(HWND hwnd) {
-    RECT c = ClientOf(hwnd);
-    if (StyleOf(hwnd) & WS_BORDER)
-        c = {c.left + 1, c.top + 1, c.right - 1, c.bottom - 1};
-    return c;
+    return InsideBorder(hwnd);
 }
 
 int ListViewHeaderHeight(HWND hwnd, const ListViewState& s) {

@@ -4,6 +4,7 @@
 // notification to the parent.
 
 #include <memory>
+#include <optional>
 #include <typeindex>
 #include <unordered_map>
 
@@ -55,6 +56,12 @@ void MarkTransientWindow(HWND hwnd);
 [[nodiscard]] bool IsTransientWindow(HWND hwnd);
 // The control's client rectangle (empty when it is gone).
 [[nodiscard]] RECT ClientOf(HWND control);
+// The client rectangle inside the one-pixel frame WS_BORDER draws.
+[[nodiscard]] RECT InsideBorder(HWND control);
+// Where a list's selection goes for an arrow, page, Home or End key, from
+// `current` (-1: none yet) among `count` rows of which `page` show; nullopt
+// for any other key.
+[[nodiscard]] std::optional<int> RowAfterKey(int vk, int current, int count, int page);
 
 // The font a control draws with: its own (WM_SETFONT), else the dialog font.
 [[nodiscard]] HFONT FontOf(HFONT own);

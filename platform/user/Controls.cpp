@@ -1,5 +1,6 @@
 #include "platform/user/Controls.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "platform/user/CommCtrl.h"
@@ -66,6 +67,32 @@ RECT ClientOf(HWND control) {
     if (!GetClientRect(control, &r))
         return RECT{};
     return r;
+}
+
+RECT InsideBorder(HWND control) {
+    RECT c = ClientOf(control);
+    if (StyleOf(control) & WS_BORDER)
+        c = {c.left + 1, c.top + 1, c.right - 1, c.bottom - 1};
+    return c;
+}
+
+std::optional<int> RowAfterKey(int vk, int current, int count, int page) {
+    switch (vk) {
+    case VK_UP:
+        return current < 0 ? 0 : current - 1;
+    case VK_DOWN:
+        return current < 0 ? 0 : current + 1;
+    case VK_PRIOR:
+        return std::max(0, current - page + 1);
+    case VK_NEXT:
+        return std::min(count - 1, std::max(0, current) + page - 1);
+    case VK_HOME:
+        return 0;
+    case VK_END:
+        return count - 1;
+    default:
+        return std::nullopt;
+    }
 }
 
 HFONT FontOf(HFONT own) {
