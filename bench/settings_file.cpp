@@ -148,17 +148,47 @@ void BM_SaveSettings_ChangedBack(benchmark::State& state) {
 BENCHMARK(BM_SaveSettings_Unchanged)->Arg(4)->Arg(256)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveSettings_ChangedBack)->Arg(4)->Arg(256)->Unit(benchmark::kMillisecond);
 
+// Writes `bytes` over `file` with plain POSIX calls: open, write, (fsync,) close.
+bool WriteOver(const fs::path& file, const std::vector<std::uint8_t>& bytes, bool flush) {
+    int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const bool written =
+        fd >= 0 && ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) &&
+        (!flush || ::fsync(fd) == 0);
+    if (fd >= 0)
+        ::close(fd);
+    return written;
+}
+
+// The least a crash-safe replacement of `file` costs with plain POSIX calls:
+// a new file beside it, written and flushed, renamed over the old one, and
+// the folder flushed so the rename itself survives a power loss. A save
+// cannot be cheaper than this without giving up one of those steps.
+bool ReplaceSafely(const fs::path& file, const std::vector<std::uint8_t>& bytes) {
+    std::string temporary = (file.parent_path() / ".replace-XXXXXX").string();
+    int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return false;
+    const bool written =
+        ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) &&
+        ::fsync(fd) == 0;
+    if (::close(fd) != 0 || !written || ::rename(temporary.c_str(), file.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    int dir = ::open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool flushed = dir >= 0 && ::fsync(dir) == 0;
+    if (dir >= 0)
+        ::close(dir);
+    return flushed;
+}
+
 // The same bytes with plain POSIX calls: open, write, (fsync,) close.
 void PlainWrite(benchmark::State& state, bool flush) {
     Device device;
     const auto bytes = SerializeSettings(Large(static_cast<int>(state.range(0)))).value();
     for (auto _ : state) {
-        int fd = ::open(device.file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (fd < 0 ||
-            ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()) ||
-            (flush && ::fsync(fd) != 0))
+        if (!WriteOver(device.file, bytes, flush))
             state.SkipWithError("write failed");
-        ::close(fd);
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
 }
@@ -171,26 +201,13 @@ void BM_PlainWriteAndFlush(benchmark::State& state) {
 BENCHMARK(BM_PlainWrite)->Arg(4)->Arg(256)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainWriteAndFlush)->Arg(4)->Arg(256)->Unit(benchmark::kMillisecond);
 
-// The least a crash-safe replacement of the file costs with plain POSIX
-// calls: a new file beside it, written and flushed, renamed over the old one,
-// and the folder flushed so the rename itself survives a power loss. A save
-// cannot be cheaper than this without giving up one of those steps.
+// The plain crash-safe replacement of the same bytes (ReplaceSafely).
 void BM_PlainSafeReplace(benchmark::State& state) {
     Device device;
     const auto bytes = SerializeSettings(Large(static_cast<int>(state.range(0)))).value();
-    const std::string folder = device.file.parent_path().string();
     for (auto _ : state) {
-        std::string temporary = (device.file.parent_path() / ".replace-XXXXXX").string();
-        int fd = ::mkstemp(temporary.data());
-        if (fd < 0 ||
-            ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()) ||
-            ::fsync(fd) != 0 || ::close(fd) != 0 ||
-            ::rename(temporary.c_str(), device.file.c_str()) != 0)
+        if (!ReplaceSafely(device.file, bytes))
             state.SkipWithError("replace failed");
-        int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (dir < 0 || ::fsync(dir) != 0)
-            state.SkipWithError("folder flush failed");
-        ::close(dir);
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
 }
@@ -209,7 +226,6 @@ void BM_SaveAgainstPlainWrites(benchmark::State& state) {
         std::abort();
     const auto bytes = SerializeSettings(catalogue).value();
     const fs::path plain = device.root / "plain.bin";
-    const std::string folder = device.file.parent_path().string();
     auto wallMs = [](auto&& step) {
         const auto start = std::chrono::steady_clock::now();
         step();
@@ -220,25 +236,12 @@ void BM_SaveAgainstPlainWrites(benchmark::State& state) {
     std::int32_t mode = 0;
     for (auto _ : state) {
         const double plainMs = wallMs([&] {
-            int fd = ::open(plain.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-            if (fd < 0 ||
-                ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()) ||
-                ::fsync(fd) != 0)
+            if (!WriteOver(plain, bytes, true))
                 state.SkipWithError("write failed");
-            ::close(fd);
         });
         const double safeMs = wallMs([&] {
-            std::string temporary = (device.root / ".replace-XXXXXX").string();
-            int fd = ::mkstemp(temporary.data());
-            if (fd < 0 ||
-                ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()) ||
-                ::fsync(fd) != 0 || ::close(fd) != 0 ||
-                ::rename(temporary.c_str(), plain.c_str()) != 0)
+            if (!ReplaceSafely(plain, bytes))
                 state.SkipWithError("replace failed");
-            int dir = ::open(device.root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-            if (dir < 0 || ::fsync(dir) != 0)
-                state.SkipWithError("folder flush failed");
-            ::close(dir);
         });
         const double saveMs = wallMs([&] {
             catalogue.SetSysInfoMode(mode ^= 1);
